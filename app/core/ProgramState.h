@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+
+class SettingsStore;
+
+// The program-wide variables that every window reads and writes. One object
+// lives for the whole run and is handed to each window; the program has one
+// thread, so nothing here is locked.
+struct ProgramState {
+    QString programmpfad; // program folder, no trailing slash
+    QString gpspfad;      // GPS source folder, no trailing slash
+    int sprache = 0;      // language number, 1 = German
+
+    // Message box titles: program title + catalogue text (sprachvariablen).
+    QString titeleingabefehler;
+    QString titelbedienungsfehler;
+    QString titelsicherheitsabfrage;
+    QString titelinformation;
+
+    int eingabemodus = 0;  // 1 once the main window has initialised
+    int anzeigesperre = 0; // while 1 the map rebuilds return at once
+    int kartenanzeige = 0; // 1 GPS measurements on the map, 2 field plots
+    int datennummer = 1;   // number of the map data source ("Data1")
+    int ansichtnummer = 0; // counts the views of one map display run
+
+    QString schlagsortierung = QStringLiteral("Name");
+    QString betriebsortierung = QStringLiteral("Name");
+    QString gpssortierung = QStringLiteral("Dateiname");
+    QString neuerordner; // folder name entered in the new farm dialog
+
+    SettingsStore* settings = nullptr; // per-user window positions
+
+    static QString programTitle() { return QStringLiteral("Sorvan-GIS-Viewer"); }
+    static QString startWindowTitle() { return QStringLiteral("Sorvan-Gis-Viewer"); }
+
+    // Name of the map data source, "Data" + datennummer.
+    QString dataSourceName() const { return QStringLiteral("Data") + QString::number(datennummer); }
+    // A file or folder of the program folder, found ignoring case.
+    QString programFile(const QString& name) const;
+};

@@ -1,0 +1,77 @@
+#include "SqliteConnection.h"
+
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUuid>
+
+SqliteConnection::~SqliteConnection()
+{
+    close();
+}
+
+OperationError SqliteConnection::open(const QString& path, bool readOnly)
+{
+    const QFileInfo info(path);
+    if (!info.exists() || !info.isFile())
+        return {ErrorKind::FileNotFound, QStringLiteral("file not found"), path};
+    if (!info.isReadable())
+        return {ErrorKind::PermissionDenied, QStringLiteral("permission denied"), path};
+    return openWith(path, readOnly ? QStringLiteral("QSQLITE_OPEN_READONLY")
+                                   : QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
+}
+
+OperationError SqliteConnection::create(const QString& path)
+{
+    if (QFileInfo::exists(path))
+        return {ErrorKind::PathFileAccess, QStringLiteral("file exists"), path};
+    return openWith(path, QString());
+}
+
+OperationError SqliteConnection::openWith(const QString& path, const QString& options)
+{
+    close();
+    m_name = QStringLiteral("sqlite-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+    db.setDatabaseName(path);
+    db.setConnectOptions(options);
+    m_path = path;
+    if (!db.open()) {
+        const QString detail = db.lastError().text();
+        close();
+        return {ErrorKind::Database, detail, path};
+    }
+    // SQLite opens lazily: touch the schema so that a file that is no
+    // database is reported here and not at the first real query.
+    QSqlQuery probe(db);
+    if (!probe.exec(QStringLiteral("select count(*) from sqlite_master"))) {
+        const QString detail = probe.lastError().text();
+        probe = QSqlQuery();
+        close();
+        return {ErrorKind::Database, detail, path};
+    }
+    return OperationError::none();
+}
+
+void SqliteConnection::close()
+{
+    if (m_name.isEmpty())
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_name, false);
+        if (db.isOpen())
+            db.close();
+    }
+    QSqlDatabase::removeDatabase(m_name);
+    m_name.clear();
+}
+
+bool SqliteConnection::isOpen() const
+{
+    return !m_name.isEmpty() && QSqlDatabase::database(m_name, false).isOpen();
+}
+
+QSqlDatabase SqliteConnection::database() const
+{
+    return QSqlDatabase::database(m_name, false);
+}

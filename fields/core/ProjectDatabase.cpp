@@ -1,0 +1,197 @@
+#include "ProjectDatabase.h"
+
+#include "FileResolver.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace {
+const char* const schema[] = {
+    "create table betriebe (Name TEXT COLLATE NOCASE)",
+    "create table schlagdaten ("
+    " dateiname TEXT COLLATE NOCASE, ordner TEXT COLLATE NOCASE, Name TEXT COLLATE NOCASE,"
+    " Nummer INTEGER DEFAULT 0, Teil INTEGER DEFAULT 0, Erntejahr INTEGER DEFAULT 0,"
+    " Kultur TEXT COLLATE NOCASE, Anmerkung TEXT COLLATE NOCASE, Farbe INTEGER DEFAULT 0,"
+    " Flaeche REAL DEFAULT 0, Umfang REAL DEFAULT 0, maxDOP REAL DEFAULT 0,"
+    " anzeigen INTEGER DEFAULT 0)",
+    "create table gpsdaten (dateiname TEXT COLLATE NOCASE, Datum TEXT COLLATE NOCASE)",
+    "create index betriebe_name on betriebe (Name)",
+    "create index schlagdaten_plot on schlagdaten (ordner, dateiname)",
+    "create index schlagdaten_anzeigen on schlagdaten (anzeigen)",
+    "create index gpsdaten_dateiname on gpsdaten (dateiname)",
+};
+
+void setError(OperationError* target, const OperationError& value)
+{
+    if (target)
+        *target = value;
+}
+} // namespace
+
+OperationError ProjectDatabase::open(const QString& programFolder)
+{
+    const QString path = FileResolver::resolve(programFolder, fileName());
+    OperationError error = m_connection.open(path);
+    if (error.isError())
+        return error;
+    for (const QString table : {"betriebe", "schlagdaten", "gpsdaten"}) {
+        if (m_connection.database().record(table).isEmpty()) {
+            m_connection.close();
+            return {ErrorKind::Database, QStringLiteral("table %1 is missing").arg(table), path};
+        }
+    }
+    return OperationError::none();
+}
+
+OperationError ProjectDatabase::createEmpty(const QString& path)
+{
+    SqliteConnection connection;
+    OperationError error = connection.create(path);
+    if (error.isError())
+        return error;
+    QSqlQuery query(connection.database());
+    for (const char* statement : schema) {
+        if (!query.exec(QString::fromLatin1(statement)))
+            return {ErrorKind::Database, query.lastError().text(), path};
+    }
+    return OperationError::none();
+}
+
+OperationError ProjectDatabase::failure(const QString& detail) const
+{
+    const QString engine = m_connection.database().lastError().text();
+    return {ErrorKind::Database, engine.isEmpty() ? detail : engine, m_connection.path()};
+}
+
+QStringList ProjectDatabase::farmNames(OperationError* error) const
+{
+    QStringList names;
+    QSqlQuery query(database());
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("select Name from betriebe order by name"))) {
+        setError(error, {ErrorKind::Database, query.lastError().text(), path()});
+        return names;
+    }
+    while (query.next())
+        names.append(query.value(0).toString());
+    return names;
+}
+
+bool ProjectDatabase::farmExists(const QString& name, OperationError* error) const
+{
+    QSqlQuery query(database());
+    query.prepare(QStringLiteral("select 1 from betriebe where name = ? limit 1"));
+    query.addBindValue(name);
+    if (!query.exec()) {
+        setError(error, {ErrorKind::Database, query.lastError().text(), path()});
+        return false;
+    }
+    return query.next();
+}
+
+OperationError ProjectDatabase::addFarm(const QString& name)
+{
+    QSqlQuery query(database());
+    query.prepare(QStringLiteral("insert into betriebe (Name) values (?)"));
+    query.addBindValue(name);
+    if (!query.exec())
+        return {ErrorKind::Database, query.lastError().text(), path()};
+    return OperationError::none();
+}
+
+OperationError ProjectDatabase::addPlot(const PlotRecord& plot)
+{
+    QSqlQuery query(database());
+    query.prepare(QStringLiteral(
+        "insert into schlagdaten (dateiname, ordner, Name, Nummer, Teil, Erntejahr, Kultur,"
+        " Anmerkung, Farbe, Flaeche, Umfang, maxDOP, anzeigen)"
+        " values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    for (const QVariant& value :
+         {QVariant(plot.dateiname), QVariant(plot.ordner), QVariant(plot.name),
+          QVariant(plot.nummer), QVariant(plot.teil), QVariant(plot.erntejahr),
+          QVariant(plot.kultur), QVariant(plot.anmerkung), QVariant(plot.farbe),
+          QVariant(plot.flaeche), QVariant(plot.umfang), QVariant(plot.maxDop),
+          QVariant(plot.anzeigen)})
+        query.addBindValue(value);
+    if (!query.exec())
+        return {ErrorKind::Database, query.lastError().text(), path()};
+    return OperationError::none();
+}
+
+int ProjectDatabase::countRows(const QString& table, OperationError* error) const
+{
+    QSqlQuery query(database());
+    if (!query.exec(QStringLiteral("select count(*) from ") + table) || !query.next()) {
+        setError(error, {ErrorKind::Database, query.lastError().text(), path()});
+        return 0;
+    }
+    return query.value(0).toInt();
+}
+
+int ProjectDatabase::plotCount(OperationError* error) const
+{
+    return countRows(QStringLiteral("schlagdaten"), error);
+}
+
+QList<PlotRecord> ProjectDatabase::plotsOfFarm(const QString& ordner, OperationError* error) const
+{
+    QList<PlotRecord> plots;
+    QSqlQuery query(database());
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("select * from schlagdaten where ordner = ? order by dateiname"));
+    query.addBindValue(ordner);
+    if (!query.exec()) {
+        setError(error, {ErrorKind::Database, query.lastError().text(), path()});
+        return plots;
+    }
+    const QSqlRecord r = query.record();
+    const int cDatei = r.indexOf("dateiname"), cOrdner = r.indexOf("ordner"),
+              cName = r.indexOf("Name"), cNummer = r.indexOf("Nummer"), cTeil = r.indexOf("Teil"),
+              cJahr = r.indexOf("Erntejahr"), cKultur = r.indexOf("Kultur"),
+              cAnm = r.indexOf("Anmerkung"), cFarbe = r.indexOf("Farbe"),
+              cFl = r.indexOf("Flaeche"), cUmf = r.indexOf("Umfang"), cDop = r.indexOf("maxDOP"),
+              cAnz = r.indexOf("anzeigen");
+    while (query.next()) {
+        PlotRecord p;
+        p.dateiname = query.value(cDatei).toString();
+        p.ordner = query.value(cOrdner).toString();
+        p.name = query.value(cName).toString();
+        p.nummer = query.value(cNummer).toInt();
+        p.teil = query.value(cTeil).toInt();
+        p.erntejahr = query.value(cJahr).toInt();
+        p.kultur = query.value(cKultur).toString();
+        p.anmerkung = query.value(cAnm).toString();
+        p.farbe = query.value(cFarbe).toLongLong();
+        p.flaeche = query.value(cFl).toDouble();
+        p.umfang = query.value(cUmf).toDouble();
+        p.maxDop = query.value(cDop).toDouble();
+        p.anzeigen = query.value(cAnz).toInt();
+        plots.append(p);
+    }
+    return plots;
+}
+
+OperationError ProjectDatabase::addGps(const GpsRecord& record)
+{
+    QSqlQuery query(database());
+    query.prepare(QStringLiteral("insert into gpsdaten (dateiname, Datum) values (?, ?)"));
+    query.addBindValue(record.dateiname);
+    query.addBindValue(record.datum);
+    if (!query.exec())
+        return {ErrorKind::Database, query.lastError().text(), path()};
+    return OperationError::none();
+}
+
+int ProjectDatabase::gpsCount(OperationError* error) const
+{
+    return countRows(QStringLiteral("gpsdaten"), error);
+}
+
+OperationError ProjectDatabase::clearGpsdaten()
+{
+    QSqlQuery query(database());
+    if (!query.exec(QStringLiteral("delete from gpsdaten")))
+        return {ErrorKind::Database, query.lastError().text(), path()};
+    return OperationError::none();
+}

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "OperationError.h"
+#include "SqliteConnection.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// One row of schlagdaten: a field plot.
+struct PlotRecord {
+    QString dateiname; // base name of the plot's shapefile
+    QString ordner;    // farm folder
+    QString name;
+    int nummer = 0;
+    int teil = 0;
+    int erntejahr = 0;
+    QString kultur;
+    QString anmerkung;
+    qint64 farbe = 0; // red + 256 * green + 65536 * blue
+    double flaeche = 0; // hectares
+    double umfang = 0;  // metres
+    double maxDop = 0;
+    int anzeigen = 0;
+};
+
+// One row of gpsdaten: a measurement found in the GPS source folder.
+struct GpsRecord {
+    QString dateiname;
+    QString datum; // yyyymmdd
+};
+
+// The project database GISDATEN.MDB of the program folder: tables betriebe,
+// schlagdaten and gpsdaten. Text columns compare ignoring case; every value
+// goes into a query as a bound parameter.
+class ProjectDatabase {
+public:
+    static QString fileName() { return QStringLiteral("GISDATEN.MDB"); }
+
+    // Opens GISDATEN.MDB of the program folder (found ignoring case) and checks
+    // that its three tables are there.
+    OperationError open(const QString& programFolder);
+    // Writes a new, empty project database with the three tables at path.
+    static OperationError createEmpty(const QString& path);
+
+    bool isOpen() const { return m_connection.isOpen(); }
+    QString path() const { return m_connection.path(); }
+    QSqlDatabase database() const { return m_connection.database(); }
+
+    // Farms.
+    QStringList farmNames(OperationError* error = nullptr) const; // ordered by name
+    bool farmExists(const QString& name, OperationError* error = nullptr) const;
+    OperationError addFarm(const QString& name);
+
+    // Plots.
+    OperationError addPlot(const PlotRecord& plot);
+    int plotCount(OperationError* error = nullptr) const;
+    QList<PlotRecord> plotsOfFarm(const QString& ordner, OperationError* error = nullptr) const;
+
+    // GPS measurements.
+    OperationError addGps(const GpsRecord& record);
+    int gpsCount(OperationError* error = nullptr) const;
+    // Empties gpsdaten (at the end of every run).
+    OperationError clearGpsdaten();
+
+    // Runs several statements as one unit; fn returns the first failure.
+    template <typename Fn> OperationError inTransaction(Fn&& fn)
+    {
+        QSqlDatabase db = database();
+        if (!db.transaction())
+            return failure(QStringLiteral("begin"));
+        OperationError error = fn();
+        if (error.isError()) {
+            db.rollback();
+            return error;
+        }
+        if (!db.commit())
+            return failure(QStringLiteral("commit"));
+        return error;
+    }
+
+private:
+    OperationError failure(const QString& detail) const;
+    int countRows(const QString& table, OperationError* error) const;
+    SqliteConnection m_connection;
+};

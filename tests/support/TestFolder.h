@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+// A fresh program folder in a temporary directory, removed after the test.
+class TestFolder {
+public:
+    TestFolder();
+    bool isValid() const { return m_dir.isValid(); }
+    QString path() const { return m_dir.path(); }
+    QString file(const QString& relative) const { return m_dir.path() + '/' + relative; }
+
+    // Creates a sub-folder (and its parents); returns its path.
+    QString makeFolder(const QString& relative) const;
+    // Writes bytes to a file, creating its folder; returns the file's path.
+    QString writeFile(const QString& relative, const QByteArray& content) const;
+    QByteArray readFile(const QString& relative) const;
+
+    // The folder of real field boundaries beside the project, or "" when absent.
+    static QString realDataFolder();
+
+private:
+    QTemporaryDir m_dir;
+};
