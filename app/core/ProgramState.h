@@ -3,6 +3,8 @@
 #include <QString>
 
 class SettingsStore;
+class TextCatalogue;
+class ProjectDatabase;
 
 // The program-wide variables that every window reads and writes. One object
 // lives for the whole run and is handed to each window; the program has one
@@ -29,7 +31,9 @@ struct ProgramState {
     QString gpssortierung = QStringLiteral("Dateiname");
     QString neuerordner; // folder name entered in the new farm dialog
 
-    SettingsStore* settings = nullptr; // per-user window positions
+    SettingsStore* settings = nullptr;         // per-user window positions
+    const TextCatalogue* catalogue = nullptr;  // texte.mdb of the program folder
+    ProjectDatabase* database = nullptr;       // GISDATEN.MDB, null when unusable
 
     static QString programTitle() { return QStringLiteral("Sorvan-GIS-Viewer"); }
     static QString startWindowTitle() { return QStringLiteral("Sorvan-Gis-Viewer"); }

@@ -28,12 +28,13 @@ inline const TextKey installFailed{"haupt", "Installation", "2"};     // %1 file
 inline const TextKey languageFileUnwritable{"haupt", "Sprachdatei", "1"}; // %1 file
 inline const TextKey shapefilesLeftOut{"haupt", "Kartendaten", "1"};  // %1 list of files
 inline const TextKey helpPageMissing{"haupt", "Hilfe", "1"};          // %1 file
+inline const TextKey catalogueUnusable{"haupt", "Texte", "1"};        // %1 file
 
 inline QList<TextKey> all()
 {
     return {titleEntryError,    titleOperatingError, titleSafetyQuestion,   titleInformation,
             databaseUnusable,   installedFiles,      installFailed,         languageFileUnwritable,
-            shapefilesLeftOut,  helpPageMissing};
+            shapefilesLeftOut,  helpPageMissing,     catalogueUnusable};
 }
 
 } // namespace TextKeys

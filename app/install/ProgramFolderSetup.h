@@ -1,0 +1,27 @@
+#pragma once
+
+#include "OperationError.h"
+
+#include <QString>
+#include <QStringList>
+
+// The files an installation supplies in the program folder. A folder that lacks
+// one gets it from the program's own resources; an existing file is never
+// overwritten.
+namespace ProgramFolderSetup {
+
+struct Result {
+    QStringList installed; // file names put into the folder
+    OperationError error;  // first file that could not be written
+};
+
+// Names of the supplied files, as composed.
+QStringList suppliedFiles();
+
+// Creates the folder if needed and puts every missing supplied file into it.
+Result installMissingFiles(const QString& programFolder);
+
+// Writes an attribute table with one numeric field and no records (leer.DBF).
+OperationError writeEmptyAttributeTable(const QString& path);
+
+} // namespace ProgramFolderSetup

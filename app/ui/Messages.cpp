@@ -1,0 +1,63 @@
+#include "Messages.h"
+
+#include "ProgramState.h"
+#include "Prompter.h"
+#include "Texts.h"
+
+namespace Messages {
+
+QString format(const ProgramState& state, const TextKey& key, const QStringList& args)
+{
+    QString text = textholen(state, key);
+    if (text.isEmpty()) // no catalogue: the key and the values still tell what happened
+        return QStringList{key.form + '/' + key.control + '/' + key.property, args.join(", ")}
+            .join(": ");
+    for (const QString& arg : args)
+        text = text.arg(arg);
+    return text;
+}
+
+void operatingError(QWidget* parent, const ProgramState& state, const TextKey& key,
+                    const QStringList& args)
+{
+    Prompter::instance().message(parent, QMessageBox::Critical, state.titelbedienungsfehler,
+                                 format(state, key, args));
+}
+
+void entryError(QWidget* parent, const ProgramState& state, const TextKey& key,
+                const QStringList& args)
+{
+    Prompter::instance().message(parent, QMessageBox::Critical, state.titeleingabefehler,
+                                 format(state, key, args));
+}
+
+void information(QWidget* parent, const ProgramState& state, const TextKey& key,
+                 const QStringList& args)
+{
+    Prompter::instance().message(parent, QMessageBox::Information, state.titelinformation,
+                                 format(state, key, args));
+}
+
+bool confirm(QWidget* parent, const ProgramState& state, const TextKey& key,
+             const QStringList& args)
+{
+    return Prompter::instance().message(parent, QMessageBox::Question,
+                                        state.titelsicherheitsabfrage, format(state, key, args),
+                                        QMessageBox::Yes | QMessageBox::No,
+                                        QMessageBox::No) == QMessageBox::Yes;
+}
+
+void failure(QWidget* parent, const ProgramState& state, const TextKey& key,
+             const OperationError& error, const QStringList& args)
+{
+    QString detail = error.detail;
+    if (!error.where.isEmpty())
+        detail = error.where + ": " + detail;
+    const QString text = format(state, key, args) + QStringLiteral("\n\n") +
+                         QString::number(error.code()) + QStringLiteral("\n\n") + detail +
+                         QStringLiteral(".");
+    Prompter::instance().message(parent, QMessageBox::Critical, state.titelbedienungsfehler,
+                                 text);
+}
+
+} // namespace Messages

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "OperationError.h"
+#include "TextKeys.h"
+
+#include <QMessageBox>
+#include <QStringList>
+
+class QWidget;
+struct ProgramState;
+
+// Message boxes with catalogue texts and the program's message titles. The
+// text's %1, %2 ... are filled from args.
+namespace Messages {
+
+QString format(const ProgramState& state, const TextKey& key, const QStringList& args = {});
+
+// Critical box titled titelbedienungsfehler.
+void operatingError(QWidget* parent, const ProgramState& state, const TextKey& key,
+                    const QStringList& args = {});
+// Critical box titled titeleingabefehler.
+void entryError(QWidget* parent, const ProgramState& state, const TextKey& key,
+                const QStringList& args = {});
+// Information box titled titelinformation.
+void information(QWidget* parent, const ProgramState& state, const TextKey& key,
+                 const QStringList& args = {});
+// Yes/No question titled titelsicherheitsabfrage, No as default. True on Yes.
+bool confirm(QWidget* parent, const ProgramState& state, const TextKey& key,
+             const QStringList& args = {});
+
+// Operating error in the form: text, blank line, error number, blank line,
+// detail and ".".
+void failure(QWidget* parent, const ProgramState& state, const TextKey& key,
+             const OperationError& error, const QStringList& args = {});
+
+} // namespace Messages

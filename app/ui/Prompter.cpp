@@ -1,0 +1,71 @@
+#include "Prompter.h"
+
+#include <QDesktopServices>
+#include <QFileDialog>
+
+Prompter& Prompter::instance()
+{
+    static Prompter prompter;
+    return prompter;
+}
+
+QVariant Prompter::takeAnswer()
+{
+    if (m_answers.empty())
+        return {};
+    QVariant answer = m_answers.front();
+    m_answers.pop_front();
+    return answer;
+}
+
+QMessageBox::StandardButton Prompter::message(QWidget* parent, QMessageBox::Icon icon,
+                                              const QString& title, const QString& text,
+                                              QMessageBox::StandardButtons buttons,
+                                              QMessageBox::StandardButton defaultButton)
+{
+    m_shown.append({QStringLiteral("message"), title, text, int(icon)});
+    if (m_testMode) {
+        const QVariant answer = takeAnswer();
+        if (answer.isValid())
+            return QMessageBox::StandardButton(answer.toInt());
+        if (buttons.testFlag(QMessageBox::No))
+            return QMessageBox::No;
+        return QMessageBox::Ok;
+    }
+    QMessageBox box(icon, title, text, buttons, parent);
+    if (defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(defaultButton);
+    return QMessageBox::StandardButton(box.exec());
+}
+
+QString Prompter::existingDirectory(QWidget* parent, const QString& title, const QString& start)
+{
+    m_shown.append({QStringLiteral("folder"), title, start, 0});
+    if (m_testMode)
+        return takeAnswer().toString();
+    return QFileDialog::getExistingDirectory(parent, title, start, QFileDialog::ShowDirsOnly);
+}
+
+QString Prompter::openFileName(QWidget* parent, const QString& title, const QString& filter)
+{
+    m_shown.append({QStringLiteral("open"), title, filter, 0});
+    if (m_testMode)
+        return takeAnswer().toString();
+    return QFileDialog::getOpenFileName(parent, title, QString(), filter);
+}
+
+QString Prompter::saveFileName(QWidget* parent, const QString& title, const QString& filter)
+{
+    m_shown.append({QStringLiteral("save"), title, filter, 0});
+    if (m_testMode)
+        return takeAnswer().toString();
+    return QFileDialog::getSaveFileName(parent, title, QString(), filter);
+}
+
+bool Prompter::openUrl(const QUrl& url)
+{
+    m_shown.append({QStringLiteral("url"), QString(), url.toString(), 0});
+    if (m_testMode)
+        return true;
+    return QDesktopServices::openUrl(url);
+}

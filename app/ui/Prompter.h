@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+#include <QVariant>
+#include <deque>
+
+// Every modal question the program asks and every URL it hands to the desktop
+// goes through here, so that tests can answer in advance and never hang on a
+// modal box. Outside test mode the real dialogs are shown.
+class Prompter {
+public:
+    static Prompter& instance();
+
+    // Message box with the catalogue text and title. Returns the button chosen.
+    QMessageBox::StandardButton message(QWidget* parent, QMessageBox::Icon icon,
+                                        const QString& title, const QString& text,
+                                        QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+                                        QMessageBox::StandardButton defaultButton =
+                                            QMessageBox::NoButton);
+    // Folder browser; "" when the user cancels.
+    QString existingDirectory(QWidget* parent, const QString& title, const QString& start = {});
+    // File dialogs; "" when the user cancels.
+    QString openFileName(QWidget* parent, const QString& title, const QString& filter);
+    QString saveFileName(QWidget* parent, const QString& title, const QString& filter);
+    // Opens a file, mail or web URL with the desktop's default program.
+    bool openUrl(const QUrl& url);
+
+    // Test side. In test mode nothing is shown: each call takes the next
+    // queued answer (a StandardButton as int, or a path), or returns the
+    // cancelling default when the queue is empty.
+    void setTestMode(bool on) { m_testMode = on; }
+    bool testMode() const { return m_testMode; }
+    void setNextAnswer(const QVariant& answer) { m_answers.push_back(answer); }
+    struct Shown {
+        QString kind; // "message", "folder", "open", "save", "url"
+        QString title;
+        QString text;
+        int icon = 0;
+    };
+    const QList<Shown>& shown() const { return m_shown; }
+    void clearShown() { m_shown.clear(); }
+
+private:
+    QVariant takeAnswer();
+    bool m_testMode = false;
+    std::deque<QVariant> m_answers;
+    QList<Shown> m_shown;
+};

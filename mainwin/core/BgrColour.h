@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QColor>
+
+// Colours of plots are stored as 32-bit values red + 256 * green + 65536 * blue.
+// Only the low 24 bits carry the colour; higher bits are ignored.
+namespace BgrColour {
+
+inline QColor toColor(int bgr)
+{
+    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
+
+inline int fromColor(const QColor& colour)
+{
+    return colour.red() + 256 * colour.green() + 65536 * colour.blue();
+}
+
+} // namespace BgrColour

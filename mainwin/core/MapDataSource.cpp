@@ -1,0 +1,75 @@
+#include "MapDataSource.h"
+
+#include "FolderListing.h"
+#include "ShapefileReader.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+
+MapDataSource::MapDataSource(const QString& name, int kind, const QString& path)
+    : m_name(name), m_kind(kind), m_path(path), m_text(name)
+{
+}
+
+std::shared_ptr<MapDataSource> MapDataSource::openFolder(const QString& name,
+                                                         const QString& folder)
+{
+    const FolderListing listing(folder);
+    QStringList shapefiles = listing.filesWithSuffix(QStringLiteral(".shp"));
+    if (shapefiles.isEmpty())
+        return nullptr;
+
+    struct Entry {
+        QString baseName;
+        QString fileName;
+    };
+    QList<Entry> entries;
+    entries.reserve(shapefiles.size());
+    for (const QString& file : std::as_const(shapefiles))
+        entries.append({QFileInfo(file).completeBaseName(), file});
+    // Base names decide; the whole file name orders names differing only in suffix case.
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        const int byBase = a.baseName.compare(b.baseName);
+        return byBase != 0 ? byBase < 0 : a.fileName.compare(b.fileName) < 0;
+    });
+
+    std::shared_ptr<MapDataSource> source(new MapDataSource(name, TableFolder, folder));
+    source->m_tables.reserve(entries.size());
+    for (const Entry& entry : std::as_const(entries)) {
+        const QString shx = listing.find(entry.baseName + QStringLiteral(".shx"));
+        ShapefileReader::Result read = ShapefileReader::read(folder + '/' + entry.fileName, shx);
+        if (read.table)
+            source->m_tables.append(std::move(read.table));
+        else
+            source->m_problems.append(read.error);
+    }
+    return source;
+}
+
+std::shared_ptr<MapDataSource> MapDataSource::openFile(const QString& name,
+                                                       const QString& shpPath,
+                                                       OperationError* error)
+{
+    ShapefileReader::Result read = ShapefileReader::read(shpPath);
+    if (error)
+        *error = read.error;
+    if (!read.table)
+        return nullptr;
+    std::shared_ptr<MapDataSource> source(new MapDataSource(name, SingleTable, shpPath));
+    source->m_tables.append(std::move(read.table));
+    return source;
+}
+
+std::shared_ptr<const MapTable> MapDataSource::table(int index) const
+{
+    return index >= 0 && index < m_tables.size() ? m_tables.at(index) : nullptr;
+}
+
+MapExtent MapDataSource::bounds() const
+{
+    MapExtent extent;
+    for (const auto& table : m_tables)
+        extent.include(table->bounds());
+    return extent;
+}

@@ -1,0 +1,151 @@
+#include "MapDocument.h"
+
+#include "FileResolver.h"
+
+#include <QCursor> // WaitCursor.h needs it and does not include it
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+
+#include "WaitCursor.h"
+
+namespace {
+// path when it exists, else the entry of its folder that matches it ignoring case.
+QString existingPath(const QString& path)
+{
+    if (path.isEmpty() || QFileInfo::exists(path))
+        return path;
+    const QFileInfo info(QDir::cleanPath(path));
+    return FileResolver::resolve(info.path(), info.fileName());
+}
+} // namespace
+
+MapDocument::MapDocument() { initialise(); }
+
+void MapDocument::initialise()
+{
+    m_views.clear();
+    m_tables.clear();
+    m_sources.clear();
+    m_lastProblems.clear();
+    const QSizeF size = m_viewport.size();
+    m_viewport = MapViewport();
+    m_viewport.resize(size);
+    m_reportsMouse = true;
+}
+
+bool MapDocument::CloseDataSource(const QString& name)
+{
+    const auto found = m_sources.constFind(name);
+    if (found == m_sources.constEnd())
+        return false;
+    std::erase_if(m_views, [&](const std::unique_ptr<MapView>& view) {
+        return view->sourceName() == name;
+    });
+    for (const auto& table : found->source->tables())
+        m_tables.remove(table.get());
+    m_sources.erase(found);
+    return true;
+}
+
+MapDataSource* MapDocument::OpenDataSource(const QString& name, const QString& path)
+{
+    WaitCursor wait;
+    CloseDataSource(name);
+    m_lastProblems.clear();
+    const QString resolved = existingPath(path);
+    std::shared_ptr<MapDataSource> source;
+    if (QFileInfo(resolved).isDir()) {
+        source = MapDataSource::openFolder(name, resolved);
+        if (source)
+            m_lastProblems = source->problems();
+    } else if (QFileInfo(resolved).isFile()) {
+        OperationError error;
+        source = MapDataSource::openFile(name, resolved, &error);
+        if (error.isError())
+            m_lastProblems.append(error);
+    }
+    if (!source)
+        return nullptr;
+    for (const auto& table : source->tables())
+        m_tables.insert(table.get(), {name, table});
+    m_sources.insert(name, {source, ++m_openings});
+    return source.get();
+}
+
+QList<MapDataSource*> MapDocument::DataSources() const
+{
+    QList<const OpenSource*> open;
+    for (const OpenSource& entry : m_sources)
+        open.append(&entry);
+    std::sort(open.begin(), open.end(), [](const OpenSource* a, const OpenSource* b) {
+        return a->openedAt > b->openedAt;
+    });
+    QList<MapDataSource*> sources;
+    for (const OpenSource* entry : std::as_const(open))
+        sources.append(entry->source.get());
+    return sources;
+}
+
+MapView* MapDocument::AddView(const QString& viewName, const MapTable* table)
+{
+    const auto found = m_tables.constFind(table);
+    if (found == m_tables.constEnd())
+        return nullptr;
+    return addView(viewName, found->first, {found->second});
+}
+
+MapView* MapDocument::AddView(const QString& viewName, const MapDataSource* source)
+{
+    const OpenSource* owner = findOwner(source);
+    if (!owner)
+        return nullptr;
+    return addView(viewName, owner->source->name(), owner->source->tables());
+}
+
+QList<const MapView*> MapDocument::views() const
+{
+    QList<const MapView*> list;
+    list.reserve(qsizetype(m_views.size()));
+    for (const auto& view : m_views)
+        list.append(view.get());
+    return list;
+}
+
+MapExtent MapDocument::dataExtent() const
+{
+    MapExtent extent;
+    for (const auto& view : m_views)
+        extent.include(view->bounds());
+    return extent;
+}
+
+bool MapDocument::ZoomAll() { return m_viewport.zoomAll(dataExtent()); }
+
+bool MapDocument::ZoomBy(double factor) { return m_viewport.zoomBy(factor); }
+
+bool MapDocument::ZoomAt(double x, double y, double factor)
+{
+    return m_viewport.zoomAt(x, y, factor);
+}
+
+bool MapDocument::SetExtent(double minX, double minY, double maxX, double maxY)
+{
+    return m_viewport.setExtent(MapExtent::of(minX, minY, maxX, maxY));
+}
+
+MapView* MapDocument::addView(const QString& viewName, const QString& sourceName,
+                              QList<std::shared_ptr<const MapTable>> tables)
+{
+    m_views.push_back(std::make_unique<MapView>(viewName, sourceName, std::move(tables)));
+    return m_views.back().get();
+}
+
+const MapDocument::OpenSource* MapDocument::findOwner(const MapDataSource* source) const
+{
+    if (!source)
+        return nullptr;
+    const auto found = m_sources.constFind(source->name());
+    return found != m_sources.constEnd() && found->source.get() == source ? &*found : nullptr;
+}

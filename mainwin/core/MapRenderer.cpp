@@ -1,0 +1,114 @@
+#include "MapRenderer.h"
+
+#include "BgrColour.h"
+#include "MapView.h"
+#include "MapViewport.h"
+
+#include <QPaintDevice>
+#include <QPainter>
+
+namespace MapRenderer {
+
+namespace {
+
+// Device pixels per pixel at 96 dpi: 1 on screens and images, 6.25 on a 600 dpi printer.
+double deviceScale(const QPainter& painter)
+{
+    const QPaintDevice* device = painter.device();
+    const int dpi = device ? device->logicalDpiX() : 96;
+    return std::max(1.0, dpi / 96.0);
+}
+
+QPen cosmeticPen(const QColor& colour, double width)
+{
+    QPen pen(colour, width);
+    pen.setCosmetic(true);
+    pen.setJoinStyle(Qt::MiterJoin);
+    return pen;
+}
+
+bool hasShapes(const QList<const MapView*>& views)
+{
+    for (const MapView* view : views)
+        for (const auto& table : view->tables())
+            if (!table->shapes().isEmpty())
+                return true;
+    return false;
+}
+
+// A view without a colour fills polygons with the default fill and draws
+// lines and points in the outline colour. Shapes outside shown are skipped.
+void drawTable(QPainter& painter, const MapTable& table, const MapView& view,
+               const MapExtent& shown, const MapStyle& style, double pixelScale)
+{
+    const QColor own = BgrColour::toColor(view.colour());
+    const QColor colour = view.hasColour() ? own : style.outline;
+    switch (table.geometry()) {
+    case MapGeometry::Polygon:
+        painter.setPen(cosmeticPen(style.outline, style.outlineWidth * pixelScale));
+        painter.setBrush(view.hasColour() ? own : style.defaultFill);
+        break;
+    case MapGeometry::Line:
+        painter.setPen(cosmeticPen(colour, style.lineWidth * pixelScale));
+        painter.setBrush(Qt::NoBrush);
+        break;
+    case MapGeometry::Point: {
+        QPen pen = cosmeticPen(colour, style.pointSize * pixelScale);
+        pen.setCapStyle(Qt::SquareCap);
+        painter.setPen(pen);
+        break;
+    }
+    }
+    for (const MapShape& shape : table.shapes()) {
+        if (!shape.bounds.intersects(shown))
+            continue;
+        if (table.geometry() == MapGeometry::Point) {
+            for (const QPolygonF& part : shape.parts)
+                painter.drawPoints(part);
+        } else {
+            painter.drawPath(shape.path);
+        }
+    }
+}
+
+} // namespace
+
+bool canPaint(const QRectF& target, const MapExtent& window, const QList<const MapView*>& views)
+{
+    QTransform unused;
+    return MapViewport::fitTransform(window, target, &unused) && hasShapes(views);
+}
+
+bool paint(QPainter& painter, const QRectF& target, const MapExtent& window,
+           const QList<const MapView*>& views, const MapStyle& style)
+{
+    if (target.isEmpty())
+        return false;
+    painter.save();
+    painter.setClipRect(target, Qt::IntersectClip);
+    painter.fillRect(target, style.background);
+
+    QTransform toTarget;
+    const bool drawable =
+        MapViewport::fitTransform(window, target, &toTarget) && hasShapes(views);
+    if (drawable) {
+        // The ground that target shows, a little larger than window when the
+        // aspect ratios differ.
+        const QRectF shownRect = toTarget.inverted().mapRect(target);
+        const MapExtent shown = MapExtent::of(shownRect.left(), shownRect.top(),
+                                              shownRect.right(), shownRect.bottom());
+        const double pixelScale = deviceScale(painter);
+        painter.setRenderHint(QPainter::Antialiasing, style.antialiasing);
+        painter.setTransform(toTarget, true);
+        for (const MapView* view : views) {
+            for (const auto& table : view->tables()) {
+                if (table->bounds().intersects(shown))
+                    drawTable(painter, *table, *view, shown, style, pixelScale);
+            }
+        }
+    }
+    painter.restore();
+    return drawable;
+}
+
+} // namespace MapRenderer

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+// The distance marks of the on-screen ruler above the map, in twips from the
+// left end of the strip. k is twips per metre of the visible map.
+struct RulerMark {
+    double x = 0;        // twips
+    bool major = true;   // main mark (225..300) or minor mark (255..300)
+    QString label;       // empty for minor marks
+    bool leftAligned = false; // the "0km"/"0m" label starts at x instead of centring on it
+};
+
+namespace RulerMarks {
+
+// Marks for the bands that k falls into (a value on a shared boundary
+// draws both bands); stops each band at the first main mark beyond
+// stripWidth. Labels use the locale's decimal sign.
+QList<RulerMark> compute(double k, double stripWidth);
+
+} // namespace RulerMarks

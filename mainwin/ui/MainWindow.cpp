@@ -1,0 +1,411 @@
+#include "MainWindow.h"
+
+#include "FormBehaviour.h"
+#include "FormTranslator.h"
+#include "GpsPathDefault.h"
+#include "LanguageDialog.h"
+#include "LanguageFile.h"
+#include "MapControl.h"
+#include "MapNavigation.h"
+#include "Messages.h"
+#include "PictureBox.h"
+#include "ProgramState.h"
+#include "ProjectDatabase.h"
+#include "SettingsStore.h"
+#include "StatusStripLayout.h"
+#include "TextCatalogue.h"
+#include "Texts.h"
+#include "ToolIcons.h"
+#include "Twips.h"
+#include "WindowGeometry.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenuBar>
+#include <QToolBar>
+
+namespace {
+const WindowGeometry mainGeometry{QStringLiteral("mdi0"), MainWindow::defaultLeft,
+                                  MainWindow::defaultTop, MainWindow::defaultHeight,
+                                  MainWindow::defaultWidth};
+const QString helpPage = QStringLiteral("Hauptfenster.HTM");
+constexpr int languageEntries = 5;
+} // namespace
+
+MainWindow::MainWindow(ProgramState& state, QWidget* parent)
+    : QMainWindow(parent), m_state(state)
+{
+    setObjectName(QStringLiteral("mdi0"));
+    setWindowTitle(ProgramState::programTitle());
+    buildMenus();
+    buildPicture();
+    new FormKeyHandler(this, m_state, helpPage);
+}
+
+MainWindow::~MainWindow() = default;
+
+QAction* MainWindow::addTool(QMenu* menu, const QString& name, const QString& caption,
+                             const QString& tooltip)
+{
+    auto* action = new QAction(caption, this);
+    action->setObjectName(name);
+    if (!tooltip.isEmpty())
+        action->setToolTip(tooltip);
+    if (menu)
+        menu->addAction(action);
+    return action;
+}
+
+void MainWindow::buildMenus()
+{
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("mnu"));
+
+    QMenu* input = bar->addMenu(QStringLiteral("Eingabe"));
+    input->setObjectName(QStringLiteral("mnuEingabe"));
+    input->menuAction()->setObjectName(QStringLiteral("mnuEingabe"));
+    addTool(input, QStringLiteral("mnueingabeende"), QStringLiteral("Ende"),
+            QStringLiteral("Programm beenden"));
+
+    QMenu* settings = bar->addMenu(QStringLiteral("Einstellung"));
+    settings->setObjectName(QStringLiteral("mnuEinstellung"));
+    settings->menuAction()->setObjectName(QStringLiteral("mnuEinstellung"));
+    QMenu* languages = settings->addMenu(QStringLiteral("Sprache"));
+    languages->setObjectName(QStringLiteral("mnueinstellungsprache"));
+    languages->menuAction()->setObjectName(QStringLiteral("mnueinstellungsprache"));
+    languages->menuAction()->setToolTip(QStringLiteral("Sprache einstellen"));
+    const QStringList names = LanguageDialog::languageNames();
+    for (int i = 1; i <= languageEntries; ++i) {
+        QAction* entry = addTool(languages, QStringLiteral("mnueinstellungsprache%1").arg(i),
+                                 names.at(i - 1));
+        entry->setCheckable(true);
+    }
+
+    QMenu* help = bar->addMenu(QStringLiteral("Hilfe"));
+    help->setObjectName(QStringLiteral("mnuhilfe"));
+    help->menuAction()->setObjectName(QStringLiteral("mnuhilfe"));
+    QAction* helpEntry = addTool(help, QStringLiteral("mnuhilfehilfe"), QStringLiteral("Hilfe"));
+    helpEntry->setShortcut(QKeySequence(Qt::Key_F1));
+    helpEntry->setShortcutContext(Qt::WidgetShortcut); // F1 itself is the window's key
+
+    m_toolbar = addToolBar(QStringLiteral("Werkzeuge"));
+    m_toolbar->setObjectName(QStringLiteral("tb1"));
+    m_toolbar->setMovable(false);
+    m_toolbar->setIconSize(QSize(24, 24));
+    const struct {
+        const char* name;
+        const char* caption;
+        bool separatorBefore;
+    } tools[] = {
+        {"tb1vergroessern", "Vergrößern", false}, {"tb1verkleinern", "Verkleinern", false},
+        {"tb1alles", "Alles anzeigen", false},    {"tb1links", "Nach links", true},
+        {"tb1rechts", "Nach rechts", false},      {"tb1oben", "Nach oben", false},
+        {"tb1unten", "Nach unten", false},        {"tb1hilfe", "Hilfe", true},
+        {"tb1ende", "Programm beenden", true},
+    };
+    for (const auto& tool : tools) {
+        if (tool.separatorBefore)
+            m_toolbar->addSeparator();
+        QAction* action =
+            addTool(nullptr, QString::fromLatin1(tool.name), QString::fromUtf8(tool.caption),
+                    QString::fromUtf8(tool.caption));
+        action->setIcon(ToolIcons::forTool(action->objectName()));
+        m_toolbar->addAction(action);
+    }
+    connect(bar, &QMenuBar::triggered, this, &MainWindow::onToolClicked);
+    connect(m_toolbar, &QToolBar::actionTriggered, this, &MainWindow::onToolClicked);
+}
+
+void MainWindow::buildPicture()
+{
+    m_picture = new PictureBox(this);
+    setCentralWidget(m_picture);
+
+    m_map = new MapControl(m_picture);
+    m_map->setObjectName(QStringLiteral("tplhaupt"));
+
+    m_areaLabel = new QLabel(QStringLiteral(" Fläche in ha:"), m_picture);
+    m_areaLabel->setObjectName(QStringLiteral("panflaeche"));
+    m_areaLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_areaLabel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+
+    m_areaBox = new QLineEdit(m_picture);
+    m_areaBox->setObjectName(QStringLiteral("txtflaeche"));
+    m_areaBox->setReadOnly(true);
+    m_areaBox->setAlignment(Qt::AlignRight);
+
+    m_scaleLabel = new QLabel(QStringLiteral(" Maßstab:  1: "), m_picture);
+    m_scaleLabel->setObjectName(QStringLiteral("panmassstab"));
+    m_scaleLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_scaleLabel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+
+    m_scaleBox = new QComboBox(m_picture);
+    m_scaleBox->setObjectName(QStringLiteral("cbomassstab"));
+    m_scaleBox->setEditable(true);
+    m_scaleBox->setInsertPolicy(QComboBox::NoInsert);
+    m_scaleBox->lineEdit()->installEventFilter(this);
+
+    connect(m_scaleBox->lineEdit(), &QLineEdit::textEdited, this, &MainWindow::onScaleTextEdited);
+    connect(m_scaleBox, &QComboBox::activated, this, [this](int) { applyTypedScale(); });
+    connect(m_map, &MapControl::mouseEvent, this, [this](double x, double y, int button) {
+        if (button == 1) {
+            m_map->ZoomAt(x, y, 1.0);
+            m_map->Redraw();
+        }
+    });
+    connect(m_map, &MapControl::changeEvent, this, [this](int code) {
+        if (code == 2)
+            linealanzeigen();
+    });
+}
+
+void MainWindow::load()
+{
+    m_state.gpspfad = GpsPathDefault::defaultGpsPath(m_state.programmpfad);
+    if (m_state.settings)
+        mainGeometry.restore(this, *m_state.settings);
+
+    if (const std::optional<int> stored = LanguageFile::read(m_state.programmpfad)) {
+        m_state.sprache = *stored;
+    } else {
+        LanguageDialog dialog(m_state, this);
+        dialog.choose();
+    }
+    if (!LanguageFile::write(m_state.programmpfad, m_state.sprache))
+        Messages::operatingError(this, m_state, TextKeys::languageFileUnwritable,
+                                 {m_state.programFile(LanguageFile::fileName())});
+    translate();
+    sprachvariablen();
+    variablen();
+
+    m_map->initialise();
+    m_scaleBox->clear();
+    m_scaleBox->addItems({QStringLiteral("100"), QStringLiteral("200"), QStringLiteral("500"),
+                          QStringLiteral("1000"), QStringLiteral("2000"), QStringLiteral("2880"),
+                          QStringLiteral("5000"), QStringLiteral("10000")});
+    m_scaleBox->setEditText(QString());
+    layoutPicture();
+}
+
+void MainWindow::translate()
+{
+    if (!m_state.catalogue)
+        return;
+    const OperationError error =
+        FormTranslator::formuebersetzen(this, *m_state.catalogue, m_state.sprache);
+    if (error.isError())
+        Messages::failure(this, m_state, TextKeys::catalogueUnusable, error, {error.where});
+    const QList<QAction*> entries = findChildren<QAction*>();
+    for (QAction* entry : entries) {
+        if (entry->objectName().startsWith(QLatin1String("mnueinstellungsprache")) &&
+            entry->isCheckable())
+            entry->setChecked(entry->objectName().endsWith(QString::number(m_state.sprache)));
+    }
+}
+
+void MainWindow::variablen()
+{
+    m_state.eingabemodus = 1;
+}
+
+void MainWindow::sprachvariablen()
+{
+    ::sprachvariablen(m_state);
+}
+
+void MainWindow::spracheumstellen(int sprache)
+{
+    m_state.sprache = sprache;
+    translate();
+    if (!LanguageFile::write(m_state.programmpfad, m_state.sprache))
+        Messages::operatingError(this, m_state, TextKeys::languageFileUnwritable,
+                                 {m_state.programFile(LanguageFile::fileName())});
+    sprachvariablen();
+}
+
+void MainWindow::onToolClicked(QAction* action)
+{
+    const QString name = action->objectName();
+    if (name.contains(QLatin1String("mnueingabeende")) || name.contains(QLatin1String("tb1ende")))
+        close();
+    if (name.contains(QLatin1String("mnueinstellungsprache")) && !name.isEmpty() &&
+        name.back().isDigit())
+        spracheumstellen(name.back().digitValue());
+    if (name.contains(QLatin1String("mnuhilfehilfe")) || name.contains(QLatin1String("tb1hilfe")))
+        FormBehaviour::openHelpPage(this, m_state, helpPage);
+    if (name.contains(QLatin1String("tb1vergroessern")))
+        anzeigezoomen(1.25);
+    if (name.contains(QLatin1String("tb1verkleinern")))
+        anzeigezoomen(0.8);
+    if (name.contains(QLatin1String("tb1alles")))
+        anzeigezoomen(0);
+    if (name.contains(QLatin1String("tb1links")))
+        anzeigelinks(25);
+    if (name.contains(QLatin1String("tb1rechts")))
+        anzeigerechts(25);
+    if (name.contains(QLatin1String("tb1unten")))
+        anzeigeunten(25);
+    if (name.contains(QLatin1String("tb1oben")))
+        anzeigeoben(25);
+}
+
+void MainWindow::anzeigezoomen(double factor)
+{
+    if (factor == 0) {
+        m_map->ZoomAll();
+        m_map->Redraw();
+        showScale(qint64(m_map->Scale()));
+        return;
+    }
+    const qint32 scale = qint32(m_map->Scale());
+    if (!MapNavigation::zoomAllowed(scale, factor))
+        return;
+    m_map->ZoomBy(factor);
+    m_map->Redraw();
+    showScale(qint64(m_map->Scale()));
+}
+
+namespace {
+void pan(MapControl* map, MapNavigation::Direction direction, int percent)
+{
+    const MapNavigation::Extent extent{map->MinX(), map->MinY(), map->MaxX(), map->MaxY()};
+    const MapNavigation::Extent moved = MapNavigation::panned(extent, direction, percent);
+    map->SetExtent(moved.minX, moved.minY, moved.maxX, moved.maxY);
+    map->Redraw();
+}
+} // namespace
+
+void MainWindow::anzeigelinks(int percent)
+{
+    pan(m_map, MapNavigation::Direction::Left, percent);
+}
+
+void MainWindow::anzeigerechts(int percent)
+{
+    pan(m_map, MapNavigation::Direction::Right, percent);
+}
+
+void MainWindow::anzeigeoben(int percent)
+{
+    pan(m_map, MapNavigation::Direction::Up, percent);
+}
+
+void MainWindow::anzeigeunten(int percent)
+{
+    pan(m_map, MapNavigation::Direction::Down, percent);
+}
+
+void MainWindow::massstabsetzen(qint32 scale)
+{
+    m_map->setScale(scale);
+    m_map->Redraw();
+}
+
+void MainWindow::linealanzeigen()
+{
+    const double width = m_map->MaxX() - m_map->MinX();
+    if (!(width > 0)) {
+        static_cast<PictureBox*>(m_picture)->setMarks({});
+        return;
+    }
+    const double k = Twips::fromPixels(m_map->width()) / width;
+    static_cast<PictureBox*>(m_picture)
+        ->setMarks(RulerMarks::compute(k, Twips::fromPixels(m_picture->width())));
+}
+
+void MainWindow::showScale(qint64 scale)
+{
+    m_scaleBox->setEditText(QString::number(scale));
+}
+
+void MainWindow::showArea(double hectares)
+{
+    m_areaBox->setText(QLocale().toString(hectares, 'f', 4));
+}
+
+void MainWindow::onScaleTextEdited(const QString& text)
+{
+    if (text.size() <= MapNavigation::scaleBoxMaxLength)
+        return;
+    m_scaleBox->lineEdit()->setText(text.left(MapNavigation::scaleBoxMaxLength));
+    m_scaleBox->lineEdit()->setCursorPosition(MapNavigation::scaleBoxMaxLength);
+}
+
+void MainWindow::applyTypedScale()
+{
+    massstabsetzen(MapNavigation::scaleFromText(m_scaleBox->currentText()));
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_scaleBox->lineEdit() && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            m_state.eingabemodus == 1) {
+            applyTypedScale();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    if (!isMinimized())
+        layoutPicture();
+}
+
+void MainWindow::layoutPicture()
+{
+    if (isMinimized())
+        return;
+    StatusStripLayout::Input in;
+    in.pictureWidth = Twips::fromPixels(m_picture->width());
+    in.pictureHeight = Twips::fromPixels(m_picture->height());
+    in.scaleBoxWidth = Twips::fromPixels(90);
+    in.scaleBoxHeight = Twips::fromPixels(m_scaleBox->sizeHint().height());
+    in.scaleLabelWidth = Twips::fromPixels(m_scaleLabel->sizeHint().width() + 4);
+    in.areaBoxWidth = Twips::fromPixels(110);
+    in.areaBoxHeight = Twips::fromPixels(m_areaBox->sizeHint().height());
+    in.areaLabelWidth = Twips::fromPixels(m_areaLabel->sizeHint().width() + 4);
+    in.labelHeight = in.areaBoxHeight - Twips::fromPixels(2);
+    const StatusStripLayout layout = StatusStripLayout::compute(in);
+    auto place = [](QWidget* widget, const QRect& twips) {
+        widget->setGeometry(Twips::toPixels(twips.x()), Twips::toPixels(twips.y()),
+                            Twips::toPixels(twips.width()), Twips::toPixels(twips.height()));
+    };
+    place(m_map, layout.map);
+    place(m_scaleBox, layout.scaleBox);
+    place(m_scaleLabel, layout.scaleLabel);
+    place(m_areaBox, layout.areaBox);
+    place(m_areaLabel, layout.areaLabel);
+    linealanzeigen();
+}
+
+void MainWindow::ende()
+{
+    if (m_ended)
+        return;
+    m_ended = true;
+    if (m_state.database) {
+        const OperationError error = m_state.database->clearGpsdaten();
+        if (error.isError())
+            Messages::failure(this, m_state, TextKeys::databaseUnusable, error,
+                              {error.where, error.detail});
+    }
+    if (m_state.settings)
+        mainGeometry.save(this, *m_state.settings);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    ende();
+    event->accept();
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QMainWindow>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QToolBar;
+class MapControl;
+class RulerStrip;
+struct ProgramState;
+
+// mdi0: the main window. It holds the menu bar and toolbar, the map tplhaupt
+// in the picture box pichaupt with the ruler strip and the status controls
+// (area and scale), and owns the end of the program.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(ProgramState& state, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The load sequence after the program folder is known: geometry, language,
+    // translation, message titles, input mode, map and scale list.
+    void load();
+
+    // Navigation, all acting on the map control.
+    void anzeigezoomen(double factor); // 0 all, > 1 in, < 1 out
+    void anzeigelinks(int percent);
+    void anzeigerechts(int percent);
+    void anzeigeoben(int percent);
+    void anzeigeunten(int percent);
+    void massstabsetzen(qint32 scale);
+    void linealanzeigen();
+
+    void variablen();
+    void sprachvariablen();
+    // Switches the interface to language number sprache while running.
+    void spracheumstellen(int sprache);
+    // Ends the program: empties gpsdaten, stores the geometry unless
+    // minimised, closes the windows.
+    void ende();
+
+    MapControl* map() const { return m_map; }
+    // Writes the scale denominator and the area total into the status boxes.
+    void showScale(qint64 scale);
+    void showArea(double hectares);
+
+    // Default geometry in twips.
+    static constexpr int defaultLeft = 0, defaultTop = 0, defaultHeight = 10000,
+                         defaultWidth = 12000;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildPicture();
+    QAction* addTool(QMenu* menu, const QString& name, const QString& caption,
+                     const QString& tooltip = {});
+    void onToolClicked(QAction* action);
+    void layoutPicture();
+    void onScaleTextEdited(const QString& text);
+    void applyTypedScale();
+    void translate();
+
+    ProgramState& m_state;
+    QWidget* m_picture = nullptr; // pichaupt
+    RulerStrip* m_ruler = nullptr;
+    MapControl* m_map = nullptr;  // tplhaupt
+    QLabel* m_areaLabel = nullptr;  // panflaeche
+    QLineEdit* m_areaBox = nullptr; // txtflaeche
+    QLabel* m_scaleLabel = nullptr; // panmassstab
+    QComboBox* m_scaleBox = nullptr; // cbomassstab
+    QToolBar* m_toolbar = nullptr;   // tb1
+    bool m_ended = false;
+};

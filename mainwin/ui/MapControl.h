@@ -1,0 +1,79 @@
+#pragma once
+
+#include "MapDocument.h"
+#include "MapRenderer.h"
+
+#include <QWidget>
+
+// The map widget: shows a MapDocument through MapRenderer and forwards the
+// map operations to it under the names the rest of the program uses.
+//
+// Operations that change the window do not repaint by themselves; callers
+// follow them with Redraw(). Each emits changeEvent(2) when the visible window
+// has changed, as does a resize. A resize keeps centre and scale once the
+// widget has been shown; before that, it fits the last requested window so
+// that a ZoomAll made before the first show still shows everything.
+class MapControl : public QWidget {
+    Q_OBJECT
+public:
+    enum MouseButtonCode { LeftButton = 1, RightButton = 2, MiddleButton = 4 };
+    enum ChangeCode { WindowChanged = 2 };
+
+    explicit MapControl(QWidget* parent = nullptr);
+
+    void initialise();
+
+    bool CloseDataSource(const QString& name);
+    MapDataSource* OpenDataSource(const QString& name, const QString& path);
+    QList<MapDataSource*> DataSources() const { return m_document.DataSources(); }
+    MapView* AddView(const QString& viewName, const MapTable* table);
+    MapView* AddView(const QString& viewName, const MapDataSource* source);
+
+    bool ZoomAll();
+    bool ZoomBy(double factor);
+    bool ZoomAt(double x, double y, double factor);
+    bool SetExtent(double minX, double minY, double maxX, double maxY);
+    void Redraw();
+
+    // Scale denominator n of 1:n (56700 / twips per metre of the widget).
+    double Scale() const { return m_document.Scale(); }
+    // A denominator <= 0 is ignored and the scale kept; returns whether it was taken.
+    bool setScale(qint32 denominator);
+    double MinX() const { return m_document.MinX(); }
+    double MinY() const { return m_document.MinY(); }
+    double MaxX() const { return m_document.MaxX(); }
+    double MaxY() const { return m_document.MaxY(); }
+
+    // Draws the map showing at least (xMin, yMin)-(xMax, yMax) into
+    // targetRect, given in the painter's current coordinates (device pixels
+    // for a plain printer or image painter). The widget's own window does not
+    // change. False, with nothing painted, when there is no data, the
+    // rectangle is empty or the extent has neither width nor height.
+    bool DrawToDC(QPainter& painter, double xMin, double yMin, double xMax, double yMax,
+                  const QRect& targetRect) const;
+
+    MapDocument& document() { return m_document; }
+    const MapDocument& document() const { return m_document; }
+    const MapStyle& style() const { return m_style; }
+    void setStyle(const MapStyle& style);
+
+signals:
+    // A mouse press at map coordinates (x, y) in metres; button is a MouseButtonCode.
+    void mouseEvent(double x, double y, int button);
+    // code WindowChanged: the visible window has changed.
+    void changeEvent(int code);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    // Runs a change of the window and reports it when the window moved.
+    template <typename Change> bool changeWindow(Change change);
+
+    MapDocument m_document;
+    MapStyle m_style;
+    bool m_shown = false;
+};

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "ProgramState.h"
+#include "ProjectDatabase.h"
+#include "SettingsStore.h"
+#include "TextCatalogue.h"
+
+#include <QString>
+#include <memory>
+
+class MainWindow;
+
+// One run of the viewer over a program folder: supplies missing installation
+// files, opens the catalogue and the project database, shows the start window
+// and loads the main window. Owns everything the windows share.
+class ProgramRun {
+public:
+    struct Options {
+        QString programFolder;
+        QString settingsFile;   // "" = the user's own settings store
+        bool startWindow = true;
+    };
+    explicit ProgramRun(const Options& options);
+    ~ProgramRun();
+
+    // Runs the start sequence up to the shown main window. False when the
+    // program cannot run (the reason has been shown to the user).
+    bool start();
+
+    ProgramState& state() { return m_state; }
+    MainWindow* mainWindow() const { return m_mainWindow.get(); }
+    // A few lines on what was loaded, for the command line.
+    QString loadReport() const;
+
+private:
+    Options m_options;
+    ProgramState m_state;
+    std::unique_ptr<SettingsStore> m_settings;
+    TextCatalogue m_catalogue;
+    ProjectDatabase m_database;
+    std::unique_ptr<MainWindow> m_mainWindow;
+    QStringList m_installed;
+};

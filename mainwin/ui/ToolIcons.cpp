@@ -1,0 +1,124 @@
+#include "ToolIcons.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+
+namespace ToolIcons {
+
+namespace {
+QPixmap canvas()
+{
+    QPixmap pixmap(24, 24);
+    pixmap.fill(Qt::transparent);
+    return pixmap;
+}
+
+QIcon magnifier(bool plus)
+{
+    QPixmap pixmap = canvas();
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(40, 40, 40), 2));
+    p.setBrush(QColor(220, 235, 250));
+    p.drawEllipse(QPointF(10, 10), 7, 7);
+    p.setPen(QPen(QColor(40, 40, 40), 3, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(15, 15), QPointF(21, 21));
+    p.setPen(QPen(QColor(20, 90, 20), 2));
+    p.drawLine(QPointF(6.5, 10), QPointF(13.5, 10));
+    if (plus)
+        p.drawLine(QPointF(10, 6.5), QPointF(10, 13.5));
+    return QIcon(pixmap);
+}
+
+QIcon arrow(double angleDegrees)
+{
+    QPixmap pixmap = canvas();
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.translate(12, 12);
+    p.rotate(angleDegrees);
+    QPainterPath path;
+    path.moveTo(-9, 0);
+    path.lineTo(-1, -8);
+    path.lineTo(-1, -3.5);
+    path.lineTo(9, -3.5);
+    path.lineTo(9, 3.5);
+    path.lineTo(-1, 3.5);
+    path.lineTo(-1, 8);
+    path.closeSubpath();
+    p.setPen(QPen(QColor(30, 60, 120), 1));
+    p.setBrush(QColor(70, 120, 200));
+    p.drawPath(path);
+    return QIcon(pixmap);
+}
+
+QIcon showAll()
+{
+    QPixmap pixmap = canvas();
+    QPainter p(&pixmap);
+    p.setPen(QPen(QColor(40, 40, 40), 1.5));
+    p.setBrush(QColor(230, 200, 80));
+    p.drawRect(4, 4, 7, 7);
+    p.setBrush(QColor(120, 180, 90));
+    p.drawRect(13, 4, 7, 7);
+    p.setBrush(QColor(200, 140, 90));
+    p.drawRect(4, 13, 16, 7);
+    return QIcon(pixmap);
+}
+
+QIcon help()
+{
+    QPixmap pixmap = canvas();
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(40, 100, 190));
+    p.drawEllipse(2, 2, 20, 20);
+    p.setPen(Qt::white);
+    QFont font(QStringLiteral("Arial"), 12, QFont::Bold);
+    p.setFont(font);
+    p.drawText(QRect(2, 2, 20, 20), Qt::AlignCenter, QStringLiteral("?"));
+    return QIcon(pixmap);
+}
+
+QIcon exitDoor()
+{
+    QPixmap pixmap = canvas();
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(90, 60, 30), 1.5));
+    p.setBrush(QColor(170, 120, 70));
+    p.drawRect(5, 3, 11, 18);
+    p.setPen(QPen(QColor(180, 30, 30), 2.5, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(12, 12), QPointF(21, 12));
+    p.drawLine(QPointF(18, 9), QPointF(21, 12));
+    p.drawLine(QPointF(18, 15), QPointF(21, 12));
+    return QIcon(pixmap);
+}
+} // namespace
+
+QIcon forTool(const QString& name)
+{
+    if (name == QLatin1String("tb1vergroessern"))
+        return magnifier(true);
+    if (name == QLatin1String("tb1verkleinern"))
+        return magnifier(false);
+    if (name == QLatin1String("tb1alles"))
+        return showAll();
+    if (name == QLatin1String("tb1links"))
+        return arrow(0);
+    if (name == QLatin1String("tb1rechts"))
+        return arrow(180);
+    if (name == QLatin1String("tb1oben"))
+        return arrow(90);
+    if (name == QLatin1String("tb1unten"))
+        return arrow(270);
+    if (name == QLatin1String("tb1hilfe"))
+        return help();
+    if (name == QLatin1String("tb1ende"))
+        return exitDoor();
+    return {};
+}
+
+} // namespace ToolIcons

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Sets everything up, creates the demo program folder demo/ (once) and starts
+# the viewer on it. Without a display the viewer loads the folder on the
+# offscreen platform and reports what it loaded.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+"$root/scripts/setup.sh"
+"$root/scripts/build.sh"
+demo="$root/demo"
+if [ ! -e "$demo/GISDATEN.MDB" ]; then
+  "$root/build/bin/sorvan-gis" demo "$demo"
+fi
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "No display found (DISPLAY is not set): loading the demo folder without a window."
+  QT_QPA_PLATFORM=offscreen "$root/build/bin/sorvan-gis-viewer" --folder "$demo" \
+    --settings "$demo/.viewer-settings.ini" --report-and-quit
+else
+  exec "$root/build/bin/sorvan-gis-viewer" --folder "$demo"
+fi

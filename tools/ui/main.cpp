@@ -1,0 +1,48 @@
+// sorvan-gis-shpdump [--folder DIR] [FILE.shp]: the shapefile dump window
+// Form1 on its own. Lists FILE.shp, or asks for a file. The
+// problem lines come from the catalogue texte.mdb of the program folder (the
+// executable's folder or DIR) in the language of its SPRACHE.DAT; without a
+// catalogue there, from the one built into the program.
+#include "LanguageFile.h"
+#include "ShapeDumpWindow.h"
+#include "TextCatalogue.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QFile>
+#include <QTemporaryDir>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("sorvan-gis-shpdump"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Lists the header, the first polygon and "
+                                                    "the first index entry of a shapefile."));
+    parser.addHelpOption();
+    const QCommandLineOption folderOption(QStringLiteral("folder"),
+                                          QStringLiteral("Program folder (catalogue, language)."),
+                                          QStringLiteral("DIR"));
+    parser.addOption(folderOption);
+    parser.addPositionalArgument(QStringLiteral("FILE.shp"), QStringLiteral("File to list."));
+    parser.process(app);
+
+    const QString folder = parser.isSet(folderOption) ? parser.value(folderOption)
+                                                      : QCoreApplication::applicationDirPath();
+    TextCatalogue catalogue;
+    QTemporaryDir builtIn;
+    if (catalogue.open(folder).isError() && builtIn.isValid()) {
+        const QString copy = builtIn.filePath(TextCatalogue::fileName());
+        if (QFile::copy(QStringLiteral(":/install/") + TextCatalogue::fileName(), copy))
+            catalogue.open(builtIn.path());
+    }
+
+    ShapeDumpWindow window;
+    window.setCatalogue(&catalogue, LanguageFile::read(folder).value_or(1));
+    const QStringList files = parser.positionalArguments();
+    if (!files.isEmpty())
+        window.setFile(files.first());
+    window.show();
+    window.load();
+    return app.exec();
+}
