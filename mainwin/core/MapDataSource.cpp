@@ -12,8 +12,7 @@ MapDataSource::MapDataSource(const QString& name, int kind, const QString& path)
 {
 }
 
-std::shared_ptr<MapDataSource> MapDataSource::openFolder(const QString& name,
-                                                         const QString& folder)
+std::shared_ptr<MapDataSource> MapDataSource::openFolder(const QString& name, const QString& folder)
 {
     const FolderListing listing(folder);
     QStringList shapefiles = listing.filesWithSuffix(QStringLiteral(".shp"));
@@ -47,8 +46,7 @@ std::shared_ptr<MapDataSource> MapDataSource::openFolder(const QString& name,
     return source;
 }
 
-std::shared_ptr<MapDataSource> MapDataSource::openFile(const QString& name,
-                                                       const QString& shpPath,
+std::shared_ptr<MapDataSource> MapDataSource::openFile(const QString& name, const QString& shpPath,
                                                        OperationError* error)
 {
     ShapefileReader::Result read = ShapefileReader::read(shpPath);

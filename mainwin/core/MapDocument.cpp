@@ -11,17 +11,30 @@
 #include "WaitCursor.h"
 
 namespace {
-// path when it exists, else the entry of its folder that matches it ignoring case.
+// path when it exists; otherwise, below its deepest existing folder, every
+// further component matched ignoring case.
 QString existingPath(const QString& path)
 {
-    if (path.isEmpty() || QFileInfo::exists(path))
-        return path;
-    const QFileInfo info(QDir::cleanPath(path));
-    return FileResolver::resolve(info.path(), info.fileName());
+    const QString clean = QDir::cleanPath(path);
+    if (clean.isEmpty() || QFileInfo::exists(clean))
+        return clean;
+    QString base = clean;
+    QStringList rest;
+    while (!QFileInfo::exists(base)) {
+        const QFileInfo info(base);
+        if (info.path() == base)
+            return clean; // reached the root or a relative start
+        rest.prepend(info.fileName());
+        base = info.path();
+    }
+    return FileResolver::resolvePath(base, rest.join('/'));
 }
 } // namespace
 
-MapDocument::MapDocument() { initialise(); }
+MapDocument::MapDocument()
+{
+    initialise();
+}
 
 void MapDocument::initialise()
 {
@@ -40,9 +53,8 @@ bool MapDocument::CloseDataSource(const QString& name)
     const auto found = m_sources.constFind(name);
     if (found == m_sources.constEnd())
         return false;
-    std::erase_if(m_views, [&](const std::unique_ptr<MapView>& view) {
-        return view->sourceName() == name;
-    });
+    std::erase_if(m_views,
+                  [&](const std::unique_ptr<MapView>& view) { return view->sourceName() == name; });
     for (const auto& table : found->source->tables())
         m_tables.remove(table.get());
     m_sources.erase(found);
@@ -79,9 +91,8 @@ QList<MapDataSource*> MapDocument::DataSources() const
     QList<const OpenSource*> open;
     for (const OpenSource& entry : m_sources)
         open.append(&entry);
-    std::sort(open.begin(), open.end(), [](const OpenSource* a, const OpenSource* b) {
-        return a->openedAt > b->openedAt;
-    });
+    std::sort(open.begin(), open.end(),
+              [](const OpenSource* a, const OpenSource* b) { return a->openedAt > b->openedAt; });
     QList<MapDataSource*> sources;
     for (const OpenSource* entry : std::as_const(open))
         sources.append(entry->source.get());
@@ -121,9 +132,15 @@ MapExtent MapDocument::dataExtent() const
     return extent;
 }
 
-bool MapDocument::ZoomAll() { return m_viewport.zoomAll(dataExtent()); }
+bool MapDocument::ZoomAll()
+{
+    return m_viewport.zoomAll(dataExtent());
+}
 
-bool MapDocument::ZoomBy(double factor) { return m_viewport.zoomBy(factor); }
+bool MapDocument::ZoomBy(double factor)
+{
+    return m_viewport.zoomBy(factor);
+}
 
 bool MapDocument::ZoomAt(double x, double y, double factor)
 {

@@ -34,8 +34,8 @@ public:
     bool CloseDataSource(const QString& name);
     // Opens path as a data source named name, replacing an open one of that
     // name: a folder gives a Kind 2 source of all its shapefiles, a .shp file
-    // a Kind 1 source. A folder or file name is matched ignoring case when no
-    // exact match exists. Null when the folder does not exist or holds no
+    // a Kind 1 source. Components of path that do not exist as written are
+    // matched ignoring case. Null when the folder does not exist or holds no
     // shapefile, or the single file cannot be read; see lastProblems().
     MapDataSource* OpenDataSource(const QString& name, const QString& path);
     // Open sources, the one opened last first.

@@ -89,14 +89,13 @@ bool paint(QPainter& painter, const QRectF& target, const MapExtent& window,
     painter.fillRect(target, style.background);
 
     QTransform toTarget;
-    const bool drawable =
-        MapViewport::fitTransform(window, target, &toTarget) && hasShapes(views);
+    const bool drawable = MapViewport::fitTransform(window, target, &toTarget) && hasShapes(views);
     if (drawable) {
         // The ground that target shows, a little larger than window when the
         // aspect ratios differ.
         const QRectF shownRect = toTarget.inverted().mapRect(target);
-        const MapExtent shown = MapExtent::of(shownRect.left(), shownRect.top(),
-                                              shownRect.right(), shownRect.bottom());
+        const MapExtent shown =
+            MapExtent::of(shownRect.left(), shownRect.top(), shownRect.right(), shownRect.bottom());
         const double pixelScale = deviceScale(painter);
         painter.setRenderHint(QPainter::Antialiasing, style.antialiasing);
         painter.setTransform(toTarget, true);

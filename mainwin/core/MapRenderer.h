@@ -17,8 +17,8 @@ struct MapStyle {
     double outlineWidth = 1.0;
     // Fill of polygon views given no colour; their lines and points take the outline colour.
     QColor defaultFill = QColor(192, 192, 192);
-    double lineWidth = 2.0;  // lines are drawn in the view's colour
-    double pointSize = 5.0;  // square markers in the view's colour
+    double lineWidth = 2.0; // lines are drawn in the view's colour
+    double pointSize = 5.0; // square markers in the view's colour
     bool antialiasing = true;
 };
 
@@ -28,8 +28,8 @@ namespace MapRenderer {
 // Fills target with the background and draws the views into it, clipped to
 // target, showing at least window, equally scaled in x and y and centred.
 // target is in the painter's current coordinates. Views are drawn in list
-// order: a later view lies over an earlier one. Tables outside the shown
-// window are skipped. Returns false when nothing could be drawn: an empty
+// order: a later view lies over an earlier one. Tables and shapes outside
+// the shown window are skipped. Returns false when nothing could be drawn: an empty
 // target, an invalid window, or no view with any shape.
 bool paint(QPainter& painter, const QRectF& target, const MapExtent& window,
            const QList<const MapView*>& views, const MapStyle& style = {});

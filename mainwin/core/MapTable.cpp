@@ -3,8 +3,8 @@
 #include <QFileInfo>
 
 MapTable::MapTable(const QString& filePath, MapGeometry geometry, QList<MapShape> shapes)
-    : m_filePath(filePath), m_baseName(QFileInfo(filePath).completeBaseName()),
-      m_text(m_baseName), m_geometry(geometry), m_shapes(std::move(shapes))
+    : m_filePath(filePath), m_baseName(QFileInfo(filePath).completeBaseName()), m_text(m_baseName),
+      m_geometry(geometry), m_shapes(std::move(shapes))
 {
     for (MapShape& shape : m_shapes) {
         m_bounds.include(shape.bounds);

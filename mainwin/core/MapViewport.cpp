@@ -10,9 +10,15 @@ namespace {
 constexpr double minHalfSpan = 1e-7;
 constexpr double maxHalfSpan = 1e12;
 
-double clampHalfSpan(double half) { return std::clamp(half, minHalfSpan, maxHalfSpan); }
+double clampHalfSpan(double half)
+{
+    return std::clamp(half, minHalfSpan, maxHalfSpan);
+}
 
-bool isPositive(double value) { return std::isfinite(value) && value > 0.0; }
+bool isPositive(double value)
+{
+    return std::isfinite(value) && value > 0.0;
+}
 } // namespace
 
 MapViewport::MapViewport() : m_requested(MapExtent::of(0.0, 0.0, 1000.0, 1000.0)) {}
@@ -37,7 +43,10 @@ void MapViewport::resize(const QSizeF& pixels, ResizeMode mode)
     }
 }
 
-MapExtent MapViewport::window() const { return MapExtent::of(minX(), minY(), maxX(), maxY()); }
+MapExtent MapViewport::window() const
+{
+    return MapExtent::of(minX(), minY(), maxX(), maxY());
+}
 
 double MapViewport::metresPerPixel() const
 {
@@ -112,8 +121,7 @@ QPointF MapViewport::toWorld(const QPointF& pixel) const
     return {minX() + pixel.x() * mpp, maxY() - pixel.y() * mpp};
 }
 
-bool MapViewport::fitTransform(const MapExtent& window, const QRectF& target,
-                               QTransform* transform)
+bool MapViewport::fitTransform(const MapExtent& window, const QRectF& target, QTransform* transform)
 {
     if (!window.valid || !isPositive(target.width()) || !isPositive(target.height()))
         return false;

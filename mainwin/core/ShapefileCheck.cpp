@@ -1,10 +1,8 @@
 #include "ShapefileCheck.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include "FileBytes.h"
 
-#include <cstdint>
-#include <cstring>
+#include <algorithm>
 
 namespace ShapefileCheck {
 
@@ -32,88 +30,42 @@ Result failure(ErrorKind kind, const QString& where, const QString& detail)
     return result;
 }
 
-ErrorKind openFailureKind(const QFile& file)
+// Checks file code and length word of a header; *length is the length the
+// header gives, which lies within the file.
+Result checkHeader(const FileBytes& file, qint64* length)
 {
-    switch (file.error()) {
-    case QFileDevice::PermissionsError:
-        return ErrorKind::PermissionDenied;
-    case QFileDevice::OpenError:
-        return QFileInfo::exists(file.fileName()) ? ErrorKind::PathFileAccess
-                                                  : ErrorKind::FileNotFound;
-    default:
-        return ErrorKind::PathFileAccess;
-    }
+    if (file.size() < headerSize)
+        return failure(
+            ErrorKind::PastEndOfFile, file.path(),
+            QStringLiteral("file of %1 bytes is shorter than its header").arg(file.size()));
+    const qint32 code = bigEndian32(file.data());
+    if (code != fileCode)
+        return failure(ErrorKind::InvalidArgument, file.path(),
+                       QStringLiteral("file code %1 instead of %2").arg(code).arg(fileCode));
+    const qint64 declared = qint64(bigEndian32(file.data() + 24)) * 2;
+    if (declared < headerSize)
+        return failure(ErrorKind::InvalidArgument, file.path(),
+                       QStringLiteral("file length %1 bytes in header").arg(declared));
+    if (declared > file.size())
+        return failure(
+            ErrorKind::PastEndOfFile, file.path(),
+            QStringLiteral("header gives %1 bytes, file has %2").arg(declared).arg(file.size()));
+    *length = declared;
+    return {};
 }
 
-// A mapped or read-in file of at least the header's size.
-class FileBytes {
-public:
-    explicit FileBytes(const QString& path) : m_file(path) {}
-    ~FileBytes()
-    {
-        if (m_mapped)
-            m_file.unmap(m_mapped);
-    }
-    FileBytes(const FileBytes&) = delete;
-    FileBytes& operator=(const FileBytes&) = delete;
-
-    // Opens and maps the file; Result carries the failure.
-    Result open()
-    {
-        const QString where = m_file.fileName();
-        if (!m_file.open(QIODevice::ReadOnly))
-            return failure(openFailureKind(m_file), where, m_file.errorString());
-        m_size = m_file.size();
-        if (m_size < headerSize)
-            return failure(ErrorKind::PastEndOfFile, where,
-                           QStringLiteral("file of %1 bytes is shorter than its header").arg(m_size));
-        m_mapped = m_file.map(0, m_size);
-        if (!m_mapped) {
-            m_copy = m_file.readAll();
-            if (m_copy.size() != m_size)
-                return failure(ErrorKind::PathFileAccess, where, m_file.errorString());
-        }
-        return {};
-    }
-
-    const uchar* data() const
-    {
-        return m_mapped ? m_mapped : reinterpret_cast<const uchar*>(m_copy.constData());
-    }
-    qint64 size() const { return m_size; }
-
-    // Checks file code and length word of the header; returns the usable
-    // length: the smaller of header length and size on disk.
-    Result checkHeader(qint64* usable) const
-    {
-        const QString where = m_file.fileName();
-        const qint32 code = bigEndian32(data());
-        if (code != fileCode)
-            return failure(ErrorKind::InvalidArgument, where,
-                           QStringLiteral("file code %1 instead of %2").arg(code).arg(fileCode));
-        const qint64 declared = qint64(bigEndian32(data() + 24)) * 2;
-        if (declared < headerSize)
-            return failure(ErrorKind::InvalidArgument, where,
-                           QStringLiteral("file length %1 bytes in header").arg(declared));
-        if (declared > m_size)
-            return failure(ErrorKind::PastEndOfFile, where,
-                           QStringLiteral("header gives %1 bytes, file has %2")
-                               .arg(declared)
-                               .arg(m_size));
-        *usable = declared;
-        return {};
-    }
-
-private:
-    QFile m_file;
-    uchar* m_mapped = nullptr;
-    QByteArray m_copy;
-    qint64 m_size = 0;
-};
-
-bool hasParts(int type) { return type == 3 || type == 5 || type == 13 || type == 15 || type == 23 || type == 25; }
-bool isMultiPoint(int type) { return type == 8 || type == 18 || type == 28; }
-bool isPoint(int type) { return type == 1 || type == 11 || type == 21; }
+bool hasParts(int type)
+{
+    return type == 3 || type == 5 || type == 13 || type == 15 || type == 23 || type == 25;
+}
+bool isMultiPoint(int type)
+{
+    return type == 8 || type == 18 || type == 28;
+}
+bool isPoint(int type)
+{
+    return type == 1 || type == 11 || type == 21;
+}
 
 // Checks the counts of one record against its content length in bytes.
 QString checkRecord(const uchar* content, qint64 length, int fileType)
@@ -162,29 +114,18 @@ bool isDrawableType(int shapeType)
     return shapeType == 0 || hasParts(shapeType) || isMultiPoint(shapeType) || isPoint(shapeType);
 }
 
-Result check(const QString& shpPath, const QString& shxPath)
+Result check(const FileBytes& shp, const FileBytes& shx)
 {
-    FileBytes shp(shpPath);
-    if (Result opened = shp.open(); opened.error.isError())
-        return opened;
+    const QString shpPath = shp.path();
     qint64 shpLength = 0;
-    if (Result header = shp.checkHeader(&shpLength); header.error.isError())
+    if (Result header = checkHeader(shp, &shpLength); header.error.isError())
         return header;
     const int type = littleEndian32(shp.data() + 32);
     if (!isDrawableType(type))
         return failure(ErrorKind::InvalidArgument, shpPath,
                        QStringLiteral("shape type %1 is not supported").arg(type));
-
-    if (shxPath.isEmpty())
-        return failure(ErrorKind::FileNotFound,
-                       QFileInfo(shpPath).path() + '/' + QFileInfo(shpPath).completeBaseName() +
-                           ".shx",
-                       QStringLiteral("index file missing"));
-    FileBytes shx(shxPath);
-    if (Result opened = shx.open(); opened.error.isError())
-        return opened;
     qint64 shxLength = 0;
-    if (Result header = shx.checkHeader(&shxLength); header.error.isError())
+    if (Result header = checkHeader(shx, &shxLength); header.error.isError())
         return header;
 
     Result result;

@@ -1,5 +1,6 @@
 #include "ShapefileReader.h"
 
+#include "FileBytes.h"
 #include "FileResolver.h"
 #include "ShapefileCheck.h"
 #include "ShapelibHooks.h"
@@ -49,9 +50,8 @@ bool convert(const SHPObject& object, MapGeometry geometry, MapShape* shape)
     // Points and multipoints carry no parts: all vertices form one part.
     const int parts = geometry == MapGeometry::Point ? 1 : std::max(object.nParts, 1);
     for (int p = 0; p < parts; ++p) {
-        const int start = (object.nParts > 0 && geometry != MapGeometry::Point)
-                              ? object.panPartStart[p]
-                              : 0;
+        const int start =
+            (object.nParts > 0 && geometry != MapGeometry::Point) ? object.panPartStart[p] : 0;
         const int end = (p + 1 < object.nParts && geometry != MapGeometry::Point)
                             ? object.panPartStart[p + 1]
                             : vertices;
@@ -70,13 +70,26 @@ bool convert(const SHPObject& object, MapGeometry geometry, MapShape* shape)
 
 Result read(const QString& shpPath, const QString& shxPath)
 {
-    const ShapefileCheck::Result checked = ShapefileCheck::check(shpPath, shxPath);
+    if (shxPath.isEmpty()) {
+        const QFileInfo info(shpPath);
+        return failure(ErrorKind::FileNotFound,
+                       info.path() + '/' + info.completeBaseName() + QStringLiteral(".shx"),
+                       QStringLiteral("index file missing"));
+    }
+    FileBytes shp;
+    FileBytes shx;
+    for (auto [file, path] : {std::pair{&shp, shpPath}, std::pair{&shx, shxPath}}) {
+        if (const OperationError error = file->load(path); error.isError())
+            return {nullptr, error};
+    }
+    const ShapefileCheck::Result checked = ShapefileCheck::check(shp, shx);
     if (checked.error.isError())
         return {nullptr, checked.error};
 
+    // shapelib reads the checked bytes, not the files again.
     ShapelibSession session;
-    session.addKnownFile(shpPath);
-    session.addKnownFile(shxPath);
+    session.addFile(shpPath, shp.bytes());
+    session.addFile(shxPath, shx.bytes());
     ShpHandle handle(SHPOpenLL(QFile::encodeName(shpPath).constData(), "rb", session.hooks()),
                      &SHPClose);
     if (!handle)
@@ -91,17 +104,16 @@ Result read(const QString& shpPath, const QString& shxPath)
     for (int i = 0; i < records; ++i) {
         ShpObjectHandle object(SHPReadObject(handle.get(), i), &SHPDestroyObject);
         if (!object)
-            return failure(ErrorKind::InvalidArgument, shpPath,
-                           QStringLiteral("record %1 unreadable: %2")
-                               .arg(i + 1)
-                               .arg(session.errorText()));
+            return failure(
+                ErrorKind::InvalidArgument, shpPath,
+                QStringLiteral("record %1 unreadable: %2").arg(i + 1).arg(session.errorText()));
         if (object->nSHPType == SHPT_NULL || object->nVertices == 0)
             continue;
         MapShape shape;
         if (!convert(*object, geometry, &shape))
-            return failure(ErrorKind::InvalidArgument, shpPath,
-                           QStringLiteral("record %1 holds a coordinate that is not a number")
-                               .arg(i + 1));
+            return failure(
+                ErrorKind::InvalidArgument, shpPath,
+                QStringLiteral("record %1 holds a coordinate that is not a number").arg(i + 1));
         shapes.append(std::move(shape));
     }
     return {std::make_shared<const MapTable>(shpPath, geometry, std::move(shapes)), {}};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -7,15 +8,18 @@
 #include <shapefil.h>
 
 #include <memory>
+#include <vector>
 
 using ShpHandle = std::unique_ptr<SHPInfo, decltype(&SHPClose)>;
 using DbfHandle = std::unique_ptr<DBFInfo, decltype(&DBFClose)>;
 using ShpObjectHandle = std::unique_ptr<SHPObject, decltype(&SHPDestroyObject)>;
 
-// shapelib I/O hooks for the lifetime of the object:
-// - FOpen opens the files registered with addKnownFile() whatever case
-//   shapelib asks for (it asks for "x.shp", then "x.SHP"), and resolves any
-//   other name for reading (the .shx, the .dbf) ignoring case;
+// shapelib hooks for reading, valid for the lifetime of the object:
+// - FOpen serves the contents registered with addFile() whatever case
+//   shapelib asks for (it asks for "x.shp", then "x.SHP"); any other file
+//   (the .dbf) is found ignoring case and read into memory whole. Every read
+//   comes from memory, so no file stays open and nothing is read twice.
+//   Opening for writing fails.
 // - Error collects shapelib's messages in errors() instead of printing them.
 // SAHooks carry no user data, so the session registers itself for the current
 // thread; sessions nest, the innermost one receives the calls.
@@ -28,18 +32,21 @@ public:
 
     SAHooks* hooks() { return &m_hooks; }
 
-    // A file already found on disk; a request for its path in any case opens it.
-    void addKnownFile(const QString& path);
+    // Content of path, already in memory; must outlive the session's use.
+    void addFile(const QString& path, const QByteArray& content);
 
     const QStringList& errors() const { return m_errors; }
     QString errorText() const { return m_errors.join(QStringLiteral("; ")); }
+
+    struct MemoryFile; // an open file as shapelib sees it
 
 private:
     static SAFile openHook(const char* fileName, const char* access);
     static void errorHook(const char* message);
 
     SAHooks m_hooks{};
-    QHash<QString, QString> m_known; // case-folded path -> path on disk
+    QHash<QString, QByteArray> m_files; // case-folded path -> content
+    std::vector<std::unique_ptr<MemoryFile>> m_open;
     QStringList m_errors;
     ShapelibSession* m_previous = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "GpsPathDefault.h"
 #include "LanguageDialog.h"
 #include "LanguageFile.h"
+#include "LayerDisplay.h"
 #include "MapControl.h"
 #include "MapNavigation.h"
 #include "Messages.h"
@@ -23,6 +24,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -134,6 +136,7 @@ void MainWindow::buildPicture()
     m_areaLabel->setObjectName(QStringLiteral("panflaeche"));
     m_areaLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_areaLabel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_areaLabel->setAutoFillBackground(true);
 
     m_areaBox = new QLineEdit(m_picture);
     m_areaBox->setObjectName(QStringLiteral("txtflaeche"));
@@ -144,6 +147,7 @@ void MainWindow::buildPicture()
     m_scaleLabel->setObjectName(QStringLiteral("panmassstab"));
     m_scaleLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_scaleLabel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_scaleLabel->setAutoFillBackground(true);
 
     m_scaleBox = new QComboBox(m_picture);
     m_scaleBox->setObjectName(QStringLiteral("cbomassstab"));
@@ -260,15 +264,15 @@ void MainWindow::anzeigezoomen(double factor)
     if (factor == 0) {
         m_map->ZoomAll();
         m_map->Redraw();
-        showScale(qint64(m_map->Scale()));
+        showScale(qRound64(m_map->Scale()));
         return;
     }
-    const qint32 scale = qint32(m_map->Scale());
+    const qint32 scale = qint32(qRound64(m_map->Scale()));
     if (!MapNavigation::zoomAllowed(scale, factor))
         return;
     m_map->ZoomBy(factor);
     m_map->Redraw();
-    showScale(qint64(m_map->Scale()));
+    showScale(qRound64(m_map->Scale()));
 }
 
 namespace {
@@ -317,6 +321,32 @@ void MainWindow::linealanzeigen()
     const double k = Twips::fromPixels(m_map->width()) / width;
     static_cast<PictureBox*>(m_picture)
         ->setMarks(RulerMarks::compute(k, Twips::fromPixels(m_picture->width())));
+}
+
+void MainWindow::releaseMap()
+{
+    LayerDisplay::release(m_map->document(), m_state);
+    m_map->Redraw();
+}
+
+bool MainWindow::displayLayers(const QString& path, const QList<qint64>& colours)
+{
+    const LayerDisplay::Result result =
+        LayerDisplay::show(m_map->document(), m_state, path, colours);
+    if (!result.problems.isEmpty()) {
+        QStringList files;
+        for (const OperationError& problem : result.problems)
+            files << QStringLiteral("%1 (%2)").arg(QDir::toNativeSeparators(problem.where),
+                                                   problem.detail);
+        Messages::operatingError(this, m_state, TextKeys::shapefilesLeftOut,
+                                 {files.join('\n')});
+    }
+    if (!result.shown)
+        return false;
+    m_map->Redraw();
+    linealanzeigen();
+    showScale(qRound64(m_map->Scale()));
+    return true;
 }
 
 void MainWindow::showScale(qint64 scale)

@@ -43,6 +43,13 @@ public:
     void ende();
 
     MapControl* map() const { return m_map; }
+    // Releases the map's data source before the staging folder is refilled.
+    void releaseMap();
+    // Shows what the staging folder (or one shapefile) holds: one view per
+    // table in colours[k] for table k (ascending base names), zoomed to all,
+    // the scale in the scale box. Damaged files are left out and named in a
+    // message. False when nothing could be opened (map and boxes unchanged).
+    bool displayLayers(const QString& path, const QList<qint64>& colours);
     // Writes the scale denominator and the area total into the status boxes.
     void showScale(qint64 scale);
     void showArea(double hectares);

@@ -27,7 +27,10 @@ void MapControl::initialise()
     });
 }
 
-bool MapControl::CloseDataSource(const QString& name) { return m_document.CloseDataSource(name); }
+bool MapControl::CloseDataSource(const QString& name)
+{
+    return m_document.CloseDataSource(name);
+}
 
 MapDataSource* MapControl::OpenDataSource(const QString& name, const QString& path)
 {
@@ -64,7 +67,10 @@ bool MapControl::SetExtent(double minX, double minY, double maxX, double maxY)
     return changeWindow([&] { return m_document.SetExtent(minX, minY, maxX, maxY); });
 }
 
-void MapControl::Redraw() { update(); }
+void MapControl::Redraw()
+{
+    update();
+}
 
 bool MapControl::setScale(qint32 denominator)
 {
@@ -91,15 +97,15 @@ void MapControl::setStyle(const MapStyle& style)
 void MapControl::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    MapRenderer::paint(painter, QRectF(rect()), m_document.viewport().window(),
-                       m_document.views(), m_style);
+    MapRenderer::paint(painter, QRectF(rect()), m_document.viewport().window(), m_document.views(),
+                       m_style);
 }
 
 void MapControl::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    const auto mode = m_shown ? MapViewport::ResizeMode::KeepScale
-                              : MapViewport::ResizeMode::KeepRequestedWindow;
+    const auto mode =
+        m_shown ? MapViewport::ResizeMode::KeepScale : MapViewport::ResizeMode::KeepRequestedWindow;
     changeWindow([&] {
         m_document.viewport().resize(size(), mode);
         return true;

@@ -60,7 +60,8 @@ public:
 signals:
     // A mouse press at map coordinates (x, y) in metres; button is a MouseButtonCode.
     void mouseEvent(double x, double y, int button);
-    // code WindowChanged: the visible window has changed.
+    // code WindowChanged: the visible window has changed. (The name hides
+    // QWidget::changeEvent(QEvent*), which this class does not override.)
     void changeEvent(int code);
 
 protected:

@@ -389,18 +389,21 @@ void DemoFolderTest::refusedTargets_data()
     QTest::addColumn<QString>("prepare");
     QTest::addColumn<QString>("named"); // entry the message must name
     QTest::addColumn<ErrorKind>("kind");
+    const ErrorKind refused = ErrorKind::PathFileAccess;
     QTest::newRow("farm folder") << "farm"
-                                 << "demo";
+                                 << "demo" << refused;
     QTest::newRow("database with a farm") << "farm row"
-                                          << "GISDATEN.MDB";
+                                          << "GISDATEN.MDB" << refused;
     QTest::newRow("database with a plot") << "plot row"
-                                          << "GISDATEN.MDB";
+                                          << "GISDATEN.MDB" << refused;
     QTest::newRow("measurement in SHAPES") << "measurement"
-                                           << "SHAPES";
+                                           << "SHAPES" << refused;
     QTest::newRow("demo built already") << "demo"
-                                        << "demo";
+                                        << "demo" << refused;
     QTest::newRow("file instead of folder") << "file"
-                                            << "demo";
+                                            << "demo" << refused;
+    QTest::newRow("unreadable database") << "bad database"
+                                         << "GISDATEN.MDB" << ErrorKind::Database;
 }
 
 void DemoFolderTest::refusedTargets()

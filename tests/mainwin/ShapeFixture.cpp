@@ -63,9 +63,9 @@ QString writePolygons(const QString& folder, const QString& base, const QList<Ri
                 ys.push_back(p.y());
             }
         }
-        SHPObject* object = SHPCreateObject(SHPT_POLYGON, -1, int(starts.size()), starts.data(),
-                                            nullptr, int(xs.size()), xs.data(), ys.data(),
-                                            nullptr, nullptr);
+        SHPObject* object =
+            SHPCreateObject(SHPT_POLYGON, -1, int(starts.size()), starts.data(), nullptr,
+                            int(xs.size()), xs.data(), ys.data(), nullptr, nullptr);
         SHPWriteObject(shp, -1, object);
         SHPDestroyObject(object);
     }
@@ -78,26 +78,6 @@ QString writeSquare(const QString& folder, const QString& base, double x, double
                     Suffix suffix)
 {
     return writePolygons(folder, base, {{square(x, y, side)}}, suffix);
-}
-
-QString writeShape(const QString& folder, const QString& base, int shapeType,
-                   const QPolygonF& vertices, Suffix suffix)
-{
-    QDir().mkpath(folder);
-    const QByteArray path = QFile::encodeName(folder + '/' + base + ".shp");
-    SHPHandle shp = SHPCreate(path.constData(), shapeType);
-    std::vector<double> xs, ys;
-    for (const QPointF& p : vertices) {
-        xs.push_back(p.x());
-        ys.push_back(p.y());
-    }
-    SHPObject* object =
-        SHPCreateSimpleObject(shapeType, int(xs.size()), xs.data(), ys.data(), nullptr);
-    SHPWriteObject(shp, -1, object);
-    SHPDestroyObject(object);
-    SHPClose(shp);
-    finish(folder, base, 1, suffix);
-    return shpPath(folder, base, suffix);
 }
 
 void patchInt32(const QString& path, qint64 offset, qint32 value, bool bigEndian)

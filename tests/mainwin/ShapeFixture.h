@@ -22,9 +22,6 @@ QString writePolygons(const QString& folder, const QString& base, const QList<Ri
 // One record with one square.
 QString writeSquare(const QString& folder, const QString& base, double x, double y, double side,
                     Suffix suffix = Suffix::Upper);
-// shapeType: SHPT_ARC or SHPT_MULTIPOINT etc.; one record of the given vertices.
-QString writeShape(const QString& folder, const QString& base, int shapeType,
-                   const QPolygonF& vertices, Suffix suffix = Suffix::Upper);
 
 // Overwrites bytes of a file at offset; writes a 32-bit integer.
 void patchInt32(const QString& path, qint64 offset, qint32 value, bool bigEndian);

@@ -68,9 +68,9 @@ void TestMapRenderer::plotsShowTheirColours_data()
 {
     QTest::addColumn<QList<int>>("colours");
     QTest::addColumn<QList<QRgb>>("expected");
-    QTest::newRow("red green blue") << QList<int>{255, 65280, 16711680}
-                                    << QList<QRgb>{qRgb(255, 0, 0), qRgb(0, 255, 0),
-                                                   qRgb(0, 0, 255)};
+    QTest::newRow("red green blue")
+        << QList<int>{255, 65280, 16711680}
+        << QList<QRgb>{qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255)};
     QTest::newRow("mixed") << QList<int>{0x00FFFF, 0x804020, 0x123456}
                            << QList<QRgb>{qRgb(255, 255, 0), qRgb(0x20, 0x40, 0x80),
                                           qRgb(0x56, 0x34, 0x12)};

@@ -5,8 +5,6 @@
 #include <QFile>
 #include <QTest>
 
-#include <shapefil.h>
-
 using ShapeFixture::Suffix;
 
 class TestShapefileReader : public QObject {
@@ -15,9 +13,6 @@ private slots:
     void readsPartsAndHoles();
     void findsCompanionsIgnoringCase_data();
     void findsCompanionsIgnoringCase();
-    void readsLinesAndPoints_data();
-    void readsLinesAndPoints();
-    void emptyShapefileIsATableWithoutShapes();
     void rejectsMalformedFiles_data();
     void rejectsMalformedFiles();
     void readsRealFieldBoundaries();
@@ -50,9 +45,12 @@ void TestShapefileReader::findsCompanionsIgnoringCase_data()
 {
     QTest::addColumn<QString>("shp");
     QTest::addColumn<QString>("shx");
-    QTest::newRow("upper case") << "F1.SHP" << "F1.SHX";
-    QTest::newRow("lower case") << "F1.shp" << "F1.shx";
-    QTest::newRow("mixed") << "F1.Shp" << "F1.sHx";
+    QTest::newRow("upper case") << "F1.SHP"
+                                << "F1.SHX";
+    QTest::newRow("lower case") << "F1.shp"
+                                << "F1.shx";
+    QTest::newRow("mixed") << "F1.Shp"
+                           << "F1.sHx";
 }
 
 void TestShapefileReader::findsCompanionsIgnoringCase()
@@ -66,42 +64,6 @@ void TestShapefileReader::findsCompanionsIgnoringCase()
     const ShapefileReader::Result read = ShapefileReader::read(folder.file(shp));
     QVERIFY2(read.table, qPrintable(read.error.detail));
     QCOMPARE(read.table->shapes().size(), 1);
-}
-
-void TestShapefileReader::readsLinesAndPoints_data()
-{
-    QTest::addColumn<int>("shapeType");
-    QTest::addColumn<MapGeometry>("geometry");
-    QTest::addColumn<int>("parts");
-    QTest::newRow("line") << int(SHPT_ARC) << MapGeometry::Line << 1;
-    QTest::newRow("multipoint") << int(SHPT_MULTIPOINT) << MapGeometry::Point << 1;
-    QTest::newRow("polygon z") << int(SHPT_POLYGONZ) << MapGeometry::Polygon << 1;
-}
-
-void TestShapefileReader::readsLinesAndPoints()
-{
-    QFETCH(int, shapeType);
-    QFETCH(MapGeometry, geometry);
-    QFETCH(int, parts);
-    TestFolder folder;
-    const QPolygonF vertices{{0, 0}, {10, 5}, {20, -5}, {0, 0}};
-    const QString path = ShapeFixture::writeShape(folder.path(), "L", shapeType, vertices);
-    const ShapefileReader::Result read = ShapefileReader::read(path);
-    QVERIFY2(read.table, qPrintable(read.error.detail));
-    QCOMPARE(read.table->geometry(), geometry);
-    QCOMPARE(read.table->shapes().at(0).parts.size(), parts);
-    QCOMPARE(read.table->shapes().at(0).parts.at(0), vertices);
-    QCOMPARE(read.table->bounds(), MapExtent::of(0, -5, 20, 5));
-}
-
-void TestShapefileReader::emptyShapefileIsATableWithoutShapes()
-{
-    TestFolder folder;
-    const QString path = ShapeFixture::writePolygons(folder.path(), "EMPTY", {});
-    const ShapefileReader::Result read = ShapefileReader::read(path);
-    QVERIFY2(read.table, qPrintable(read.error.detail));
-    QVERIFY(read.table->shapes().isEmpty());
-    QVERIFY(!read.table->bounds().valid);
 }
 
 void TestShapefileReader::rejectsMalformedFiles_data()
@@ -145,8 +107,7 @@ void TestShapefileReader::rejectsMalformedFiles()
     else if (words[0] == "remove")
         QVERIFY(QFile::remove(shx));
     else
-        ShapeFixture::patchInt32(target, words[1].toLongLong(), words[2].toInt(),
-                                 words[3] == "be");
+        ShapeFixture::patchInt32(target, words[1].toLongLong(), words[2].toInt(), words[3] == "be");
 
     const ShapefileReader::Result read = ShapefileReader::read(shp);
     QVERIFY(!read.table);

@@ -1,0 +1,42 @@
+#include "LayerDisplay.h"
+
+#include "MapDocument.h"
+#include "ProgramState.h"
+
+namespace LayerDisplay {
+
+void release(MapDocument& map, const ProgramState& state)
+{
+    map.CloseDataSource(state.dataSourceName());
+}
+
+Result show(MapDocument& map, ProgramState& state, const QString& path,
+            const QList<qint64>& colours)
+{
+    Result result;
+    const QString name = state.dataSourceName();
+    MapDataSource* source = map.OpenDataSource(name, path);
+    result.problems = map.lastProblems();
+    if (!source)
+        return result;
+    if (source->Kind() == MapDataSource::TableFolder) {
+        for (int k = source->tableCount() - 1; k >= 0; --k) {
+            state.ansichtnummer += 1;
+            const QString viewName = QStringLiteral("VIEW ") + QString::number(state.ansichtnummer);
+            MapView* view = map.AddView(viewName, source->table(k).get());
+            if (!view)
+                continue;
+            view->setText(source->text());
+            view->setColour(int(colours.value(k, 0)));
+        }
+    } else {
+        state.ansichtnummer += 1;
+        map.AddView(QStringLiteral("VIEW ") + QString::number(state.ansichtnummer), source);
+    }
+    map.ZoomAll();
+    result.shown = true;
+    result.scale = map.Scale();
+    return result;
+}
+
+} // namespace LayerDisplay

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "OperationError.h"
+
+#include <QList>
+#include <QString>
+
+class MapDocument;
+struct ProgramState;
+
+// The common way the field plots and the GPS measurements reach the map, once
+// their shapefiles are in the staging folder: open the folder as the data
+// source "Data" + datennummer, add one view per table (from the last table to
+// the first, named "VIEW 1", "VIEW 2" ...), colour them, and show everything.
+namespace LayerDisplay {
+
+struct Result {
+    bool shown = false;             // false: no source could be opened, map untouched
+    double scale = 0;               // scale denominator after ZoomAll
+    QList<OperationError> problems; // staged files that could not be read
+};
+
+// Releases the map's data source so that the staging folder can be emptied.
+void release(MapDocument& map, const ProgramState& state);
+
+// Opens path (the staging folder, or one shapefile). For a folder, colours
+// go by table in ascending order of base name (colour k belongs to table k);
+// tables without a colour entry are drawn black. A single shapefile becomes
+// one view without a colour. Counts ansichtnummer up in state.
+Result show(MapDocument& map, ProgramState& state, const QString& path,
+            const QList<qint64>& colours);
+
+} // namespace LayerDisplay

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "OperationError.h"
+
+#include <QList>
+#include <QString>
+
+// The staging folder "temp" of the program folder: the only folder the map
+// reads. Before each map display it is emptied and refilled with copies of
+// the shapefiles to draw.
+namespace StagingFolder {
+
+QString name();
+// program folder + "/temp" (an existing entry of other case is used).
+QString path(const QString& programFolder);
+
+// Creates the folder when missing and deletes every file in it. Returns the
+// first file that could not be deleted (the others are still deleted).
+OperationError prepare(const QString& folder);
+
+// Copies sourceFolder/base + ext to folder/base + ext for ext = ".SHP",
+// ".SHX", ".DBF" in this order, replacing a copy that is there. Source names
+// are found ignoring case; a source file that does not exist is skipped. The
+// problems of files that exist but cannot be copied are returned.
+QList<OperationError> copyShapefile(const QString& sourceFolder, const QString& base,
+                                    const QString& folder);
+
+} // namespace StagingFolder
