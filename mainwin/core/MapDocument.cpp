@@ -1,14 +1,12 @@
 #include "MapDocument.h"
 
 #include "FileResolver.h"
+#include "WaitCursor.h"
 
-#include <QCursor> // WaitCursor.h needs it and does not include it
 #include <QDir>
 #include <QFileInfo>
 
 #include <algorithm>
-
-#include "WaitCursor.h"
 
 namespace {
 // path when it exists; otherwise, below its deepest existing folder, every

@@ -163,7 +163,7 @@ void MainWindow::buildPicture()
             m_map->Redraw();
         }
     });
-    connect(m_map, &MapControl::changeEvent, this, [this](int code) {
+    connect(m_map, &MapControl::mapChanged, this, [this](int code) {
         if (code == 2)
             linealanzeigen();
     });

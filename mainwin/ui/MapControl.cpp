@@ -15,7 +15,7 @@ template <typename Change> bool MapControl::changeWindow(Change change)
     const MapExtent before = m_document.viewport().window();
     const bool done = change();
     if (m_document.viewport().window() != before)
-        emit changeEvent(WindowChanged);
+        emit mapChanged(WindowChanged);
     return done;
 }
 

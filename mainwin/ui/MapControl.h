@@ -9,7 +9,7 @@
 // map operations to it under the names the rest of the program uses.
 //
 // Operations that change the window do not repaint by themselves; callers
-// follow them with Redraw(). Each emits changeEvent(2) when the visible window
+// follow them with Redraw(). Each emits mapChanged(2) when the visible window
 // has changed, as does a resize. A resize keeps centre and scale once the
 // widget has been shown; before that, it fits the last requested window so
 // that a ZoomAll made before the first show still shows everything.
@@ -60,9 +60,8 @@ public:
 signals:
     // A mouse press at map coordinates (x, y) in metres; button is a MouseButtonCode.
     void mouseEvent(double x, double y, int button);
-    // code WindowChanged: the visible window has changed. (The name hides
-    // QWidget::changeEvent(QEvent*), which this class does not override.)
-    void changeEvent(int code);
+    // The map's change event; code WindowChanged: the visible window has changed.
+    void mapChanged(int code);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -235,7 +235,7 @@ QList<qint64> TestMainWindow::stageSquares(Program& p)
     ShapeFixture::writeSquare(farm, "v", 100, 0, 100);
     const QString staging = StagingFolder::path(p.folder.path());
     StagingFolder::prepare(staging);
-    for (const QString& base : {"w", "u", "v"})
+    for (const char* base : {"w", "u", "v"})
         StagingFolder::copyShapefile(farm, base, staging);
     // Colours by ascending base name: u red, v green, w blue.
     return {255, 65280, 16711680};

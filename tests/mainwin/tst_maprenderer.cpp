@@ -59,8 +59,6 @@ private slots:
     void holesShowTheBackground();
     void laterViewsLieOnTop();
     void uncolouredViewGetsDefaultFill();
-    void staysInsideTargetAndKeepsAspect();
-    void nothingToDrawReportsFalse();
     void realFieldsAreDrawn();
 };
 
@@ -140,43 +138,6 @@ void TestMapRenderer::uncolouredViewGetsDefaultFill()
     map.ZoomAll();
     const QImage image = render(map, QSize(100, 100), map.viewport().window());
     QCOMPARE(QColor(at(image, map.viewport(), 50, 50)), MapStyle().defaultFill);
-}
-
-void TestMapRenderer::staysInsideTargetAndKeepsAspect()
-{
-    TestFolder folder;
-    ShapeFixture::writeSquare(folder.file("temp"), "A", 0, 0, 100);
-    MapDocument map;
-    showFolder(map, folder.file("temp"), {65280});
-    // A square plot filling a square window, drawn into a wide rectangle.
-    QImage image(400, 300, QImage::Format_RGB32);
-    image.fill(Qt::black);
-    QPainter painter(&image);
-    QVERIFY(MapRenderer::paint(painter, QRectF(50, 100, 300, 100), MapExtent::of(0, 0, 100, 100),
-                               map.views()));
-    painter.end();
-    QCOMPARE(image.pixel(200, 150), qRgb(0, 255, 0)); // centre
-    QCOMPARE(image.pixel(120, 150), white);           // left of the square: not stretched
-    QCOMPARE(image.pixel(60, 110), white);            // background inside the target
-    QCOMPARE(image.pixel(200, 50), qRgb(0, 0, 0));    // outside the target untouched
-    QCOMPARE(image.pixel(200, 250), qRgb(0, 0, 0));
-}
-
-void TestMapRenderer::nothingToDrawReportsFalse()
-{
-    MapDocument map;
-    bool drawn = true;
-    const QImage image = render(map, QSize(50, 50), MapExtent::of(0, 0, 10, 10), &drawn);
-    QVERIFY(!drawn);
-    QCOMPARE(image.pixel(25, 25), white);
-
-    TestFolder folder;
-    ShapeFixture::writeSquare(folder.file("temp"), "A", 0, 0, 100);
-    showFolder(map, folder.file("temp"), {255});
-    render(map, QSize(50, 50), MapExtent::of(7, 7, 7, 7), &drawn); // no width, no height
-    QVERIFY(!drawn);
-    render(map, QSize(50, 50), MapExtent::of(0, 0, 10, 10), &drawn);
-    QVERIFY(drawn);
 }
 
 void TestMapRenderer::realFieldsAreDrawn()
