@@ -7,6 +7,8 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh"
 demo="$root/demo"
+export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-/tmp/runtime-$(id -u)}"
+mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 if [ ! -e "$demo/GISDATEN.MDB" ]; then
   "$root/build/bin/sorvan-gis" demo "$demo"
 fi

@@ -2,6 +2,7 @@
 
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QTextStream>
 
 Prompter& Prompter::instance()
 {
@@ -32,6 +33,10 @@ QMessageBox::StandardButton Prompter::message(QWidget* parent, QMessageBox::Icon
             return QMessageBox::No;
         return QMessageBox::Ok;
     }
+    if (m_nonInteractive) {
+        QTextStream(stderr) << title << ": " << text << '\n';
+        return buttons.testFlag(QMessageBox::No) ? QMessageBox::No : QMessageBox::Ok;
+    }
     QMessageBox box(icon, title, text, buttons, parent);
     if (defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(defaultButton);
@@ -43,6 +48,8 @@ QString Prompter::existingDirectory(QWidget* parent, const QString& title, const
     m_shown.append({QStringLiteral("folder"), title, start, 0});
     if (m_testMode)
         return takeAnswer().toString();
+    if (m_nonInteractive)
+        return {};
     return QFileDialog::getExistingDirectory(parent, title, start, QFileDialog::ShowDirsOnly);
 }
 
@@ -51,6 +58,8 @@ QString Prompter::openFileName(QWidget* parent, const QString& title, const QStr
     m_shown.append({QStringLiteral("open"), title, filter, 0});
     if (m_testMode)
         return takeAnswer().toString();
+    if (m_nonInteractive)
+        return {};
     return QFileDialog::getOpenFileName(parent, title, QString(), filter);
 }
 
@@ -59,13 +68,15 @@ QString Prompter::saveFileName(QWidget* parent, const QString& title, const QStr
     m_shown.append({QStringLiteral("save"), title, filter, 0});
     if (m_testMode)
         return takeAnswer().toString();
+    if (m_nonInteractive)
+        return {};
     return QFileDialog::getSaveFileName(parent, title, QString(), filter);
 }
 
 bool Prompter::openUrl(const QUrl& url)
 {
     m_shown.append({QStringLiteral("url"), QString(), url.toString(), 0});
-    if (m_testMode)
+    if (m_testMode || m_nonInteractive)
         return true;
     return QDesktopServices::openUrl(url);
 }

@@ -32,6 +32,10 @@ public:
     // queued answer (a StandardButton as int, or a path), or returns the
     // cancelling default when the queue is empty.
     void setTestMode(bool on) { m_testMode = on; }
+    // Without a user (a run that only loads and reports): messages go to
+    // standard error, questions take their cancelling default.
+    void setNonInteractive(bool on) { m_nonInteractive = on; }
+    bool interactive() const { return !m_testMode && !m_nonInteractive; }
     bool testMode() const { return m_testMode; }
     void setNextAnswer(const QVariant& answer) { m_answers.push_back(answer); }
     struct Shown {
@@ -46,6 +50,7 @@ public:
 private:
     QVariant takeAnswer();
     bool m_testMode = false;
+    bool m_nonInteractive = false;
     std::deque<QVariant> m_answers;
     QList<Shown> m_shown;
 };

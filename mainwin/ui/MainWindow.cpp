@@ -12,6 +12,7 @@
 #include "PictureBox.h"
 #include "ProgramState.h"
 #include "ProjectDatabase.h"
+#include "Prompter.h"
 #include "SettingsStore.h"
 #include "StatusStripLayout.h"
 #include "TextCatalogue.h"
@@ -175,13 +176,18 @@ void MainWindow::load()
     if (m_state.settings)
         mainGeometry.restore(this, *m_state.settings);
 
-    if (const std::optional<int> stored = LanguageFile::read(m_state.programmpfad)) {
+    const std::optional<int> stored = LanguageFile::read(m_state.programmpfad);
+    if (stored) {
         m_state.sprache = *stored;
-    } else {
+    } else if (Prompter::instance().interactive() || Prompter::instance().testMode()) {
         LanguageDialog dialog(m_state, this);
         dialog.choose();
+    } else {
+        m_state.sprache = 1; // nobody to ask: German, and ask at the next real start
     }
-    if (!LanguageFile::write(m_state.programmpfad, m_state.sprache))
+    const bool keepUnasked = !stored && !Prompter::instance().interactive() &&
+                             !Prompter::instance().testMode();
+    if (!keepUnasked && !LanguageFile::write(m_state.programmpfad, m_state.sprache))
         Messages::operatingError(this, m_state, TextKeys::languageFileUnwritable,
                                  {m_state.programFile(LanguageFile::fileName())});
     translate();

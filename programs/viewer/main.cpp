@@ -4,6 +4,7 @@
 //   --report-and-quit   load the folder, print what was loaded and end
 #include "MainWindow.h"
 #include "ProgramRun.h"
+#include "Prompter.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -30,6 +31,8 @@ int main(int argc, char** argv)
     parser.addOptions({folder, settings, report});
     parser.process(app);
 
+    if (parser.isSet(report))
+        Prompter::instance().setNonInteractive(true);
     ProgramRun::Options options;
     options.programFolder = parser.isSet(folder) ? parser.value(folder)
                                                  : QCoreApplication::applicationDirPath();
