@@ -18,8 +18,8 @@ bool holdsShapefile(const QString& folder)
     const QFileInfo info(folder);
     if (!info.isDir())
         return false;
-    const QStringList files = QDir(folder).entryList(
-        {QStringLiteral("*.shp")}, QDir::Files | QDir::Hidden);
+    const QStringList files =
+        QDir(folder).entryList({QStringLiteral("*.shp")}, QDir::Files | QDir::Hidden);
     return !files.isEmpty();
 }
 } // namespace

@@ -10,7 +10,6 @@ QString handheldFolder();
 // The GPS source folder at start: the program folder's "shapes" sub-folder
 // when it holds a "*.shp" file; else the first sub-folder of the handheld
 // folder; else the program folder. No trailing slash.
-QString defaultGpsPath(const QString& programFolder,
-                       const QString& handheld = handheldFolder());
+QString defaultGpsPath(const QString& programFolder, const QString& handheld = handheldFolder());
 
 } // namespace GpsPathDefault

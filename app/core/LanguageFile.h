@@ -6,7 +6,10 @@
 // "SPRACHE.DAT" in the program folder: one line with the language number.
 namespace LanguageFile {
 
-inline QString fileName() { return QStringLiteral("SPRACHE.DAT"); }
+inline QString fileName()
+{
+    return QStringLiteral("SPRACHE.DAT");
+}
 
 // The language stored in the folder's SPRACHE.DAT (found ignoring case), or
 // nothing when there is no such file. Of the first item of the file (up to the

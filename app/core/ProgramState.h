@@ -31,9 +31,9 @@ struct ProgramState {
     QString gpssortierung = QStringLiteral("Dateiname");
     QString neuerordner; // folder name entered in the new farm dialog
 
-    SettingsStore* settings = nullptr;         // per-user window positions
-    const TextCatalogue* catalogue = nullptr;  // texte.mdb of the program folder
-    ProjectDatabase* database = nullptr;       // GISDATEN.MDB, null when unusable
+    SettingsStore* settings = nullptr;        // per-user window positions
+    const TextCatalogue* catalogue = nullptr; // texte.mdb of the program folder
+    ProjectDatabase* database = nullptr;      // GISDATEN.MDB, null when unusable
 
     static QString programTitle() { return QStringLiteral("Sorvan-GIS-Viewer"); }
     static QString startWindowTitle() { return QStringLiteral("Sorvan-Gis-Viewer"); }

@@ -8,7 +8,10 @@ constexpr double perInch = 1440.0;
 constexpr double perMillimetre = 56.7;
 constexpr double perMetre = 56700.0;
 
-constexpr int fromPixels(int pixels) { return pixels * perPixel; }
+constexpr int fromPixels(int pixels)
+{
+    return pixels * perPixel;
+}
 // Rounds to the nearest pixel.
 constexpr int toPixels(int twips)
 {

@@ -20,9 +20,9 @@ OperationError copyResource(const QString& resource, const QString& target)
     QFile::remove(target + QStringLiteral(".part"));
     if (!QFile::copy(resource, target + QStringLiteral(".part")))
         return {ErrorKind::PathFileAccess, QStringLiteral("cannot write"), target};
-    QFile::setPermissions(target + QStringLiteral(".part"),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
-                              QFile::ReadOther);
+    QFile::setPermissions(target + QStringLiteral(".part"), QFile::ReadOwner | QFile::WriteOwner |
+                                                                QFile::ReadGroup |
+                                                                QFile::ReadOther);
     if (!QFile::rename(target + QStringLiteral(".part"), target)) {
         QFile::remove(target + QStringLiteral(".part"));
         return {ErrorKind::PathFileAccess, QStringLiteral("cannot write"), target};

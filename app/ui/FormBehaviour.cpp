@@ -23,9 +23,8 @@ void fensteroben(QWidget* window, QWidget* owner)
         return;
     const QPoint position = window->pos();
     const QSize size = window->size();
-    const Qt::WindowFlags kind = (window->windowFlags() & Qt::WindowType_Mask) == Qt::Dialog
-                                     ? Qt::Dialog
-                                     : Qt::Tool;
+    const Qt::WindowFlags kind =
+        (window->windowFlags() & Qt::WindowType_Mask) == Qt::Dialog ? Qt::Dialog : Qt::Tool;
     window->setParent(owner, kind | (window->windowFlags() & ~Qt::WindowType_Mask));
     window->move(position);
     window->resize(size);

@@ -10,8 +10,8 @@ QString format(const ProgramState& state, const TextKey& key, const QStringList&
 {
     QString text = textholen(state, key);
     if (text.isEmpty()) // no catalogue: the key and the values still tell what happened
-        return QStringList{key.form + '/' + key.control + '/' + key.property, args.join(", ")}
-            .join(": ");
+        return QStringList{key.form + '/' + key.control + '/' + key.property, args.join(", ")}.join(
+            ": ");
     for (const QString& arg : args)
         text = text.arg(arg);
     return text;
@@ -56,8 +56,7 @@ void failure(QWidget* parent, const ProgramState& state, const TextKey& key,
     const QString text = format(state, key, args) + QStringLiteral("\n\n") +
                          QString::number(error.code()) + QStringLiteral("\n\n") + detail +
                          QStringLiteral(".");
-    Prompter::instance().message(parent, QMessageBox::Critical, state.titelbedienungsfehler,
-                                 text);
+    Prompter::instance().message(parent, QMessageBox::Critical, state.titelbedienungsfehler, text);
 }
 
 } // namespace Messages

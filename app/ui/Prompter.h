@@ -15,11 +15,10 @@ public:
     static Prompter& instance();
 
     // Message box with the catalogue text and title. Returns the button chosen.
-    QMessageBox::StandardButton message(QWidget* parent, QMessageBox::Icon icon,
-                                        const QString& title, const QString& text,
-                                        QMessageBox::StandardButtons buttons = QMessageBox::Ok,
-                                        QMessageBox::StandardButton defaultButton =
-                                            QMessageBox::NoButton);
+    QMessageBox::StandardButton
+    message(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
+            QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+            QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
     // Folder browser; "" when the user cancels.
     QString existingDirectory(QWidget* parent, const QString& title, const QString& start = {});
     // File dialogs; "" when the user cancels.

@@ -17,7 +17,7 @@ struct PlotRecord {
     int erntejahr = 0;
     QString kultur;
     QString anmerkung;
-    qint64 farbe = 0; // red + 256 * green + 65536 * blue
+    qint64 farbe = 0;   // red + 256 * green + 65536 * blue
     double flaeche = 0; // hectares
     double umfang = 0;  // metres
     double maxDop = 0;

@@ -6,9 +6,9 @@
 // The distance marks of the on-screen ruler above the map, in twips from the
 // left end of the strip. k is twips per metre of the visible map.
 struct RulerMark {
-    double x = 0;        // twips
-    bool major = true;   // main mark (225..300) or minor mark (255..300)
-    QString label;       // empty for minor marks
+    double x = 0;             // twips
+    bool major = true;        // main mark (225..300) or minor mark (255..300)
+    QString label;            // empty for minor marks
     bool leftAligned = false; // the "0km"/"0m" label starts at x instead of centring on it
 };
 

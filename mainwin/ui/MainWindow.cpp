@@ -41,8 +41,7 @@ const QString helpPage = QStringLiteral("Hauptfenster.HTM");
 constexpr int languageEntries = 5;
 } // namespace
 
-MainWindow::MainWindow(ProgramState& state, QWidget* parent)
-    : QMainWindow(parent), m_state(state)
+MainWindow::MainWindow(ProgramState& state, QWidget* parent) : QMainWindow(parent), m_state(state)
 {
     setObjectName(QStringLiteral("mdi0"));
     setWindowTitle(ProgramState::programTitle());
@@ -85,8 +84,8 @@ void MainWindow::buildMenus()
     languages->menuAction()->setToolTip(QStringLiteral("Sprache einstellen"));
     const QStringList names = LanguageDialog::languageNames();
     for (int i = 1; i <= languageEntries; ++i) {
-        QAction* entry = addTool(languages, QStringLiteral("mnueinstellungsprache%1").arg(i),
-                                 names.at(i - 1));
+        QAction* entry =
+            addTool(languages, QStringLiteral("mnueinstellungsprache%1").arg(i), names.at(i - 1));
         entry->setCheckable(true);
     }
 
@@ -115,9 +114,8 @@ void MainWindow::buildMenus()
     for (const auto& tool : tools) {
         if (tool.separatorBefore)
             m_toolbar->addSeparator();
-        QAction* action =
-            addTool(nullptr, QString::fromLatin1(tool.name), QString::fromUtf8(tool.caption),
-                    QString::fromUtf8(tool.caption));
+        QAction* action = addTool(nullptr, QString::fromLatin1(tool.name),
+                                  QString::fromUtf8(tool.caption), QString::fromUtf8(tool.caption));
         action->setIcon(ToolIcons::forTool(action->objectName()));
         m_toolbar->addAction(action);
     }
@@ -185,8 +183,8 @@ void MainWindow::load()
     } else {
         m_state.sprache = 1; // nobody to ask: German, and ask at the next real start
     }
-    const bool keepUnasked = !stored && !Prompter::instance().interactive() &&
-                             !Prompter::instance().testMode();
+    const bool keepUnasked =
+        !stored && !Prompter::instance().interactive() && !Prompter::instance().testMode();
     if (!keepUnasked && !LanguageFile::write(m_state.programmpfad, m_state.sprache))
         Messages::operatingError(this, m_state, TextKeys::languageFileUnwritable,
                                  {m_state.programFile(LanguageFile::fileName())});
@@ -325,8 +323,8 @@ void MainWindow::linealanzeigen()
         return;
     }
     const double k = Twips::fromPixels(m_map->width()) / width;
-    static_cast<PictureBox*>(m_picture)
-        ->setMarks(RulerMarks::compute(k, Twips::fromPixels(m_picture->width())));
+    static_cast<PictureBox*>(m_picture)->setMarks(
+        RulerMarks::compute(k, Twips::fromPixels(m_picture->width())));
 }
 
 void MainWindow::releaseMap()
@@ -344,8 +342,7 @@ bool MainWindow::displayLayers(const QString& path, const QList<qint64>& colours
         for (const OperationError& problem : result.problems)
             files << QStringLiteral("%1 (%2)").arg(QDir::toNativeSeparators(problem.where),
                                                    problem.detail);
-        Messages::operatingError(this, m_state, TextKeys::shapefilesLeftOut,
-                                 {files.join('\n')});
+        Messages::operatingError(this, m_state, TextKeys::shapefilesLeftOut, {files.join('\n')});
     }
     if (!result.shown)
         return false;

@@ -77,10 +77,10 @@ private:
     ProgramState& m_state;
     QWidget* m_picture = nullptr; // pichaupt
     RulerStrip* m_ruler = nullptr;
-    MapControl* m_map = nullptr;  // tplhaupt
-    QLabel* m_areaLabel = nullptr;  // panflaeche
-    QLineEdit* m_areaBox = nullptr; // txtflaeche
-    QLabel* m_scaleLabel = nullptr; // panmassstab
+    MapControl* m_map = nullptr;     // tplhaupt
+    QLabel* m_areaLabel = nullptr;   // panflaeche
+    QLineEdit* m_areaBox = nullptr;  // txtflaeche
+    QLabel* m_scaleLabel = nullptr;  // panmassstab
     QComboBox* m_scaleBox = nullptr; // cbomassstab
     QToolBar* m_toolbar = nullptr;   // tb1
     bool m_ended = false;

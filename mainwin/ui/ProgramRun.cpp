@@ -43,7 +43,8 @@ bool ProgramRun::start()
     const ProgramFolderSetup::Result setup =
         ProgramFolderSetup::installMissingFiles(m_state.programmpfad);
     m_installed = setup.installed;
-    if (setup.error.isError() && !QFileInfo::exists(m_state.programFile(TextCatalogue::fileName()))) {
+    if (setup.error.isError() &&
+        !QFileInfo::exists(m_state.programFile(TextCatalogue::fileName()))) {
         Prompter::instance().message(nullptr, QMessageBox::Critical, ProgramState::programTitle(),
                                      catalogueFailureText(setup.error));
         return false;
@@ -95,7 +96,8 @@ QString ProgramRun::loadReport() const
         lines << QStringLiteral("Farms in the project database: %1 (%2)")
                      .arg(farms.size())
                      .arg(farms.join(QStringLiteral(", ")));
-        lines << QStringLiteral("Field plots in the project database: %1").arg(m_database.plotCount());
+        lines << QStringLiteral("Field plots in the project database: %1")
+                     .arg(m_database.plotCount());
     } else {
         lines << QStringLiteral("Project database: not usable");
     }

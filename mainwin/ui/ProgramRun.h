@@ -17,7 +17,7 @@ class ProgramRun {
 public:
     struct Options {
         QString programFolder;
-        QString settingsFile;   // "" = the user's own settings store
+        QString settingsFile; // "" = the user's own settings store
         bool startWindow = true;
     };
     explicit ProgramRun(const Options& options);

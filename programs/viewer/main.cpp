@@ -34,8 +34,8 @@ int main(int argc, char** argv)
     if (parser.isSet(report))
         Prompter::instance().setNonInteractive(true);
     ProgramRun::Options options;
-    options.programFolder = parser.isSet(folder) ? parser.value(folder)
-                                                 : QCoreApplication::applicationDirPath();
+    options.programFolder =
+        parser.isSet(folder) ? parser.value(folder) : QCoreApplication::applicationDirPath();
     options.settingsFile = parser.value(settings);
     options.startWindow = !parser.isSet(report);
     ProgramRun run(options);

@@ -19,9 +19,15 @@ void TestFileResolver::resolveFindsEntryIgnoringCase_data()
     QTest::addColumn<QString>("onDisk");
     QTest::addColumn<QString>("asked");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("upper asked, lower on disk") << "gisdaten.mdb" << "GISDATEN.MDB" << "gisdaten.mdb";
-    QTest::newRow("mixed extension") << "PlotF.shx" << "PLOTF.SHX" << "PlotF.shx";
-    QTest::newRow("missing keeps composed name") << "other.dbf" << "leer.DBF" << "leer.DBF";
+    QTest::newRow("upper asked, lower on disk") << "gisdaten.mdb"
+                                                << "GISDATEN.MDB"
+                                                << "gisdaten.mdb";
+    QTest::newRow("mixed extension") << "PlotF.shx"
+                                     << "PLOTF.SHX"
+                                     << "PlotF.shx";
+    QTest::newRow("missing keeps composed name") << "other.dbf"
+                                                 << "leer.DBF"
+                                                 << "leer.DBF";
 }
 
 void TestFileResolver::resolveFindsEntryIgnoringCase()
@@ -56,12 +62,18 @@ void TestFileResolver::dateiexistiert_data()
     QTest::addColumn<QString>("onDisk");
     QTest::addColumn<QString>("asked");
     QTest::addColumn<bool>("exists");
-    QTest::newRow("same name") << "SPRACHE.DAT" << "SPRACHE.DAT" << true;
-    QTest::newRow("other case") << "sprache.dat" << "SPRACHE.DAT" << true;
-    QTest::newRow("blanks around asked name") << "DF.SHX" << "  df.shx " << true;
-    QTest::newRow("no such file") << "DF.SHX" << "DF.DBF" << false;
-    QTest::newRow("prefix is no match") << "DF.SHX.bak" << "DF.SHX" << false;
-    QTest::newRow("description of empty base name") << ".DES" << ".des" << true;
+    QTest::newRow("same name") << "SPRACHE.DAT"
+                               << "SPRACHE.DAT" << true;
+    QTest::newRow("other case") << "sprache.dat"
+                                << "SPRACHE.DAT" << true;
+    QTest::newRow("blanks around asked name") << "DF.SHX"
+                                              << "  df.shx " << true;
+    QTest::newRow("no such file") << "DF.SHX"
+                                  << "DF.DBF" << false;
+    QTest::newRow("prefix is no match") << "DF.SHX.bak"
+                                        << "DF.SHX" << false;
+    QTest::newRow("description of empty base name") << ".DES"
+                                                    << ".des" << true;
 }
 
 void TestFileResolver::dateiexistiert()

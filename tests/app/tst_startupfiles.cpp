@@ -137,7 +137,8 @@ void TestStartupFiles::installsMissingFilesOnly()
 {
     TestFolder folder;
     folder.writeFile("gisdaten.mdb", "keep me");
-    const ProgramFolderSetup::Result result = ProgramFolderSetup::installMissingFiles(folder.path());
+    const ProgramFolderSetup::Result result =
+        ProgramFolderSetup::installMissingFiles(folder.path());
     QVERIFY(!result.error.isError());
     QCOMPARE(result.installed, (QStringList{"texte.mdb", "leer.DBF"}));
     QCOMPARE(folder.readFile("gisdaten.mdb"), QByteArray("keep me"));

@@ -108,10 +108,14 @@ void TestMainWindow::languageFromFile_data()
     QTest::addColumn<int>("sprache");
     QTest::addColumn<QString>("menu");
     QTest::addColumn<QString>("entryTitle");
-    QTest::newRow("German") << QByteArray("1\r\n") << 1 << "Eingabe" << " - Eingabefehler";
-    QTest::newRow("English") << QByteArray("2\r\n") << 2 << "File" << " - Input error";
-    QTest::newRow("12 reads as 1") << QByteArray("12\r\n") << 1 << "Eingabe" << " - Eingabefehler";
-    QTest::newRow("Magyar") << QByteArray("5") << 5 << "Fájl" << " - Beviteli hiba";
+    QTest::newRow("German") << QByteArray("1\r\n") << 1 << "Eingabe"
+                            << " - Eingabefehler";
+    QTest::newRow("English") << QByteArray("2\r\n") << 2 << "File"
+                             << " - Input error";
+    QTest::newRow("12 reads as 1") << QByteArray("12\r\n") << 1 << "Eingabe"
+                                   << " - Eingabefehler";
+    QTest::newRow("Magyar") << QByteArray("5") << 5 << "Fájl"
+                            << " - Beviteli hiba";
 }
 
 void TestMainWindow::languageFromFile()

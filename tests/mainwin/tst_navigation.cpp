@@ -141,8 +141,8 @@ void TestNavigation::statusStrip_data()
     QTest::addColumn<int>("scaleBoxLeft");
     QTest::addColumn<int>("areaLabelLeft");
     QTest::newRow("12000 x 9000") << 12000 << 9000 << QRect(0, 285, 11970, 8685) << 10485 << 7185;
-    QTest::newRow("too small: sizes clamp to 0") << 20 << 100 << QRect(0, 285, 0, 0) << -1495
-                                                 << -4795;
+    QTest::newRow("too small: sizes clamp to 0")
+        << 20 << 100 << QRect(0, 285, 0, 0) << -1495 << -4795;
 }
 
 void TestNavigation::statusStrip()

@@ -108,7 +108,8 @@ void TestProgramRun::unreadableDatabaseIsNamed()
     QVERIFY(!run.state().database);
     const auto& shown = Prompter::instance().shown();
     QVERIFY(!shown.isEmpty());
-    QVERIFY2(shown.last().text.contains(folder.file("gisdaten.mdb")), qPrintable(shown.last().text));
+    QVERIFY2(shown.last().text.contains(folder.file("gisdaten.mdb")),
+             qPrintable(shown.last().text));
     QCOMPARE(shown.last().title, QString("Sorvan-GIS-Viewer - Bedienungsfehler"));
     // The broken file is left as it was, and the program still ends in order.
     if (!content.isEmpty())

@@ -126,10 +126,20 @@ void TestFormTranslator::translatesByPrefix_data()
     QTest::addColumn<QString>("germanOnly");
     QTest::addColumn<QString>("menu");
     QTest::addColumn<QString>("exitTip");
-    QTest::newRow("German") << 1 << " Fenster" << " Maßstab" << "Maßstab " << "Maßstab"
-                            << "Katalog deutsch" << "Datei" << "Beenden";
-    QTest::newRow("English") << 2 << " Window" << " Scale" << "Scale " << "Scale"
-                             << "Entwurfstext" << "File" << "Close";
+    QTest::newRow("German") << 1 << " Fenster"
+                            << " Maßstab"
+                            << "Maßstab "
+                            << "Maßstab"
+                            << "Katalog deutsch"
+                            << "Datei"
+                            << "Beenden";
+    QTest::newRow("English") << 2 << " Window"
+                             << " Scale"
+                             << "Scale "
+                             << "Scale"
+                             << "Entwurfstext"
+                             << "File"
+                             << "Close";
 }
 
 void TestFormTranslator::translatesByPrefix()

@@ -33,22 +33,42 @@ void TestTextCatalogue::textholen_data()
     QTest::addColumn<QString>("property");
     QTest::addColumn<int>("sprache");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("German") << "haupt" << "Eingabefehler" << "1" << 1 << "Eingabefehler";
-    QTest::newRow("English present") << "haupt" << "Eingabefehler" << "1" << 2 << "Input error";
-    QTest::newRow("Hungarian") << "haupt" << "Eingabefehler" << "1" << 5 << "Hiba";
-    QTest::newRow("English empty falls back to German")
-        << "haupt" << "nurdeutsch" << "1" << 2 << "Nur Deutsch";
-    QTest::newRow("both empty") << "haupt" << "leer" << "1" << 3 << "";
-    QTest::newRow("no row") << "haupt" << "fehlt" << "1" << 1 << "";
-    QTest::newRow("keys trimmed") << "  haupt " << " Eingabefehler" << "1 " << 2 << "Input error";
-    QTest::newRow("form compared ignoring case") << "Drucken" << "summe" << "1" << 4 << "Totale";
-    QTest::newRow("language 0 reads German, not the key column")
-        << "haupt" << "Eingabefehler" << "1" << 0 << "Eingabefehler";
-    QTest::newRow("language without a column reads German")
-        << "haupt" << "Eingabefehler" << "1" << 9 << "Eingabefehler";
-    QTest::newRow("apostrophe in a key is just text")
-        << "haupt" << "O'Brien" << "1" << 1 << "";
-    QTest::newRow("line breaks") << "haupt" << "zeilen" << "1" << 2 << "Line 1\nLine 2";
+    QTest::newRow("German") << "haupt"
+                            << "Eingabefehler"
+                            << "1" << 1 << "Eingabefehler";
+    QTest::newRow("English present") << "haupt"
+                                     << "Eingabefehler"
+                                     << "1" << 2 << "Input error";
+    QTest::newRow("Hungarian") << "haupt"
+                               << "Eingabefehler"
+                               << "1" << 5 << "Hiba";
+    QTest::newRow("English empty falls back to German") << "haupt"
+                                                        << "nurdeutsch"
+                                                        << "1" << 2 << "Nur Deutsch";
+    QTest::newRow("both empty") << "haupt"
+                                << "leer"
+                                << "1" << 3 << "";
+    QTest::newRow("no row") << "haupt"
+                            << "fehlt"
+                            << "1" << 1 << "";
+    QTest::newRow("keys trimmed") << "  haupt "
+                                  << " Eingabefehler"
+                                  << "1 " << 2 << "Input error";
+    QTest::newRow("form compared ignoring case") << "Drucken"
+                                                 << "summe"
+                                                 << "1" << 4 << "Totale";
+    QTest::newRow("language 0 reads German, not the key column") << "haupt"
+                                                                 << "Eingabefehler"
+                                                                 << "1" << 0 << "Eingabefehler";
+    QTest::newRow("language without a column reads German") << "haupt"
+                                                            << "Eingabefehler"
+                                                            << "1" << 9 << "Eingabefehler";
+    QTest::newRow("apostrophe in a key is just text") << "haupt"
+                                                      << "O'Brien"
+                                                      << "1" << 1 << "";
+    QTest::newRow("line breaks") << "haupt"
+                                 << "zeilen"
+                                 << "1" << 2 << "Line 1\nLine 2";
 }
 
 void TestTextCatalogue::textholen()
@@ -81,9 +101,10 @@ void TestTextCatalogue::sourceProblemsAreListed_data()
 {
     QTest::addColumn<QString>("source");
     QTest::addColumn<QString>("problem");
-    QTest::newRow("missing cell") << "f|c|p|de|en\nmdi0|a|caption|A\n" << "line 2";
-    QTest::newRow("duplicate key ignoring case")
-        << "f|c|p|de\nmdi0|a|caption|A\nMDI0|A|Caption|B\n" << "duplicate";
+    QTest::newRow("missing cell") << "f|c|p|de|en\nmdi0|a|caption|A\n"
+                                  << "line 2";
+    QTest::newRow("duplicate key ignoring case") << "f|c|p|de\nmdi0|a|caption|A\nMDI0|A|Caption|B\n"
+                                                 << "duplicate";
 }
 
 void TestTextCatalogue::sourceProblemsAreListed()

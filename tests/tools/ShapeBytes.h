@@ -13,19 +13,22 @@
 
 namespace ShapeBytes {
 
-inline QByteArray be32(quint32 value) {
+inline QByteArray be32(quint32 value)
+{
     QByteArray bytes(4, '\0');
     qToBigEndian<quint32>(value, bytes.data());
     return bytes;
 }
 
-inline QByteArray le32(qint32 value) {
+inline QByteArray le32(qint32 value)
+{
     QByteArray bytes(4, '\0');
     qToLittleEndian<qint32>(value, bytes.data());
     return bytes;
 }
 
-inline QByteArray le64(double value) {
+inline QByteArray le64(double value)
+{
     QByteArray bytes(8, '\0');
     qToLittleEndian<double>(value, bytes.data());
     return bytes;
@@ -36,7 +39,8 @@ using Box = std::array<double, 8>;
 
 // The 100-byte file header of a main or index file.
 inline QByteArray fileHeader(quint32 fileLengthWords, qint32 shapeType, const Box& box,
-                             quint32 fileCode = 9994, qint32 version = 1000) {
+                             quint32 fileCode = 9994, qint32 version = 1000)
+{
     QByteArray bytes = be32(fileCode);
     for (int i = 0; i < 5; ++i)
         bytes += be32(0);
@@ -48,7 +52,8 @@ inline QByteArray fileHeader(quint32 fileLengthWords, qint32 shapeType, const Bo
     return bytes;
 }
 
-inline Box boxOf(const QList<QPointF>& points) {
+inline Box boxOf(const QList<QPointF>& points)
+{
     Box box{};
     if (points.isEmpty())
         return box;
@@ -65,7 +70,8 @@ inline Box boxOf(const QList<QPointF>& points) {
 
 // Content of a polygon record: shape type 5, box, parts, points, part
 // starts, points.
-inline QByteArray polygonContent(const QList<QList<QPointF>>& parts) {
+inline QByteArray polygonContent(const QList<QList<QPointF>>& parts)
+{
     QList<QPointF> all;
     for (const auto& part : parts)
         all += part;
@@ -86,7 +92,8 @@ inline QByteArray polygonContent(const QList<QList<QPointF>>& parts) {
 }
 
 // Record header + content.
-inline QByteArray record(quint32 number, const QByteArray& content) {
+inline QByteArray record(quint32 number, const QByteArray& content)
+{
     return be32(number) + be32(static_cast<quint32>(content.size() / 2)) + content;
 }
 
@@ -97,7 +104,8 @@ struct Shapefile {
 
 // A polygon shapefile (main and index file) with one record per entry of
 // records, each a list of parts.
-inline Shapefile polygonFile(const QList<QList<QList<QPointF>>>& records) {
+inline Shapefile polygonFile(const QList<QList<QList<QPointF>>>& records)
+{
     QList<QPointF> all;
     QByteArray body;
     QByteArray index;
@@ -118,7 +126,8 @@ inline Shapefile polygonFile(const QList<QList<QList<QPointF>>>& records) {
 }
 
 // One record of one part.
-inline Shapefile ringFile(const QList<QPointF>& ring) {
+inline Shapefile ringFile(const QList<QPointF>& ring)
+{
     return polygonFile({{ring}});
 }
 

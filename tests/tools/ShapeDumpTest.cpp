@@ -28,7 +28,8 @@ Q_DECLARE_METATYPE(ErrorKind)
 namespace {
 
 // The square (0,0)-(10,10) as one closed ring, clockwise.
-QList<QPointF> square() {
+QList<QPointF> square()
+{
     return {{0, 0}, {0, 10}, {10, 10}, {10, 0}, {0, 0}};
 }
 
@@ -87,18 +88,21 @@ const QStringList squareListing = {
     " 50      64",
 };
 
-QByteArray patched(QByteArray bytes, int pos, const QByteArray& value) {
+QByteArray patched(QByteArray bytes, int pos, const QByteArray& value)
+{
     bytes.replace(pos, value.size(), value);
     return bytes;
 }
 
-QStringList replaced(QStringList lines, int index, const QString& line) {
+QStringList replaced(QStringList lines, int index, const QString& line)
+{
     lines[index] = line;
     return lines;
 }
 
 // The placeholders %1 ... %9 that a text uses.
-QList<int> placeholders(const QString& text) {
+QList<int> placeholders(const QString& text)
+{
     QList<int> found;
     const QRegularExpression re(QStringLiteral("%([1-9])"));
     for (auto it = re.globalMatch(text); it.hasNext();)
@@ -135,7 +139,8 @@ private slots:
     void printStartsNewPages();
 };
 
-void ShapeDumpTest::reverselong_data() {
+void ShapeDumpTest::reverselong_data()
+{
     QTest::addColumn<QByteArray>("fileBytes"); // as stored in the file
     QTest::addColumn<double>("expected");
     QTest::newRow("file code 9994") << QByteArray::fromHex("0000270A") << 9994.0;
@@ -150,7 +155,8 @@ void ShapeDumpTest::reverselong_data() {
     QTest::newRow("4294967295") << QByteArray::fromHex("FFFFFFFF") << 4294967295.0;
 }
 
-void ShapeDumpTest::reverselong() {
+void ShapeDumpTest::reverselong()
+{
     QFETCH(QByteArray, fileBytes);
     QFETCH(double, expected);
     const double asRead = qFromLittleEndian<qint32>(fileBytes.constData());
@@ -160,7 +166,8 @@ void ShapeDumpTest::reverselong() {
     QCOMPARE(result, double(qFromBigEndian<quint32>(fileBytes.constData())));
 }
 
-void ShapeDumpTest::reverselongLeavesArgument() {
+void ShapeDumpTest::reverselongLeavesArgument()
+{
     double x = -2; // bytes FE FF FF FF, unsigned 4294967294
     QCOMPARE(ShapeDump::Reverselong(x), 4278190079.0);
     QCOMPARE(x, 255.0);   // Int(4294967294 / 16777216)
@@ -172,7 +179,8 @@ void ShapeDumpTest::reverselongLeavesArgument() {
     QCOMPARE(z, 170328064.0);
 }
 
-void ShapeDumpTest::basicStr_data() {
+void ShapeDumpTest::basicStr_data()
+{
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("expected");
     QTest::newRow("file code") << 9994.0 << " 9994";
@@ -202,13 +210,15 @@ void ShapeDumpTest::basicStr_data() {
     QTest::newRow("minus infinite") << -std::numeric_limits<double>::infinity() << "-INF";
 }
 
-void ShapeDumpTest::basicStr() {
+void ShapeDumpTest::basicStr()
+{
     QFETCH(double, value);
     QFETCH(QString, expected);
     QCOMPARE(ShapeDump::basicStr(value), expected);
 }
 
-void ShapeDumpTest::basicStrIgnoresLocale() {
+void ShapeDumpTest::basicStrIgnoresLocale()
+{
     const QLocale before;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     const QString text = ShapeDump::basicStr(1234567.5);
@@ -216,7 +226,8 @@ void ShapeDumpTest::basicStrIgnoresLocale() {
     QCOMPARE(text, QStringLiteral(" 1234567.5"));
 }
 
-void ShapeDumpTest::squareListing() {
+void ShapeDumpTest::squareListing()
+{
     TestFolder folder;
     const Shapefile file = ringFile(square());
     QCOMPARE(file.shp.size(), 236);
@@ -231,7 +242,8 @@ void ShapeDumpTest::squareListing() {
     QCOMPARE(ShapeDump::problemLine(result), QString());
 }
 
-void ShapeDumpTest::pointLine() {
+void ShapeDumpTest::pointLine()
+{
     TestFolder folder;
     const Shapefile file = ringFile({{12.5, 7.25}, {-3.25, 7.25}, {-3.25, 1e20}, {12.5, 7.25}});
     const QString shp = folder.writeFile("p.shp", file.shp);
@@ -294,7 +306,8 @@ void ShapeDumpTest::pointLine() {
              QStringLiteral(" 12.5") + QStringLiteral("     ") + QStringLiteral(" 7.25"));
 }
 
-void ShapeDumpTest::topBitValues() {
+void ShapeDumpTest::topBitValues()
+{
     // File code FF FF FF FE, file length 80 00 00 76 (top bit set), record
     // number 128 stored 00 00 00 80 (read negative little-endian).
     TestFolder folder;
@@ -315,7 +328,8 @@ void ShapeDumpTest::topBitValues() {
     QCOMPARE(result.lines, expected);
 }
 
-void ShapeDumpTest::onlyFirstRecordAndIndexEntry() {
+void ShapeDumpTest::onlyFirstRecordAndIndexEntry()
+{
     TestFolder folder;
     const QList<QPointF> second = {{100, 100}, {100, 200}, {200, 200}, {100, 100}};
     const Shapefile file = polygonFile({{square()}, {second}, {square()}});
@@ -333,7 +347,8 @@ void ShapeDumpTest::onlyFirstRecordAndIndexEntry() {
     QCOMPARE(result.lines, expected);
 }
 
-void ShapeDumpTest::namesIgnoreCase() {
+void ShapeDumpTest::namesIgnoreCase()
+{
     TestFolder folder;
     const Shapefile file = ringFile(square());
     folder.writeFile("Acker1F.SHP", file.shp);
@@ -344,7 +359,8 @@ void ShapeDumpTest::namesIgnoreCase() {
     QCOMPARE(result.lines, ::squareListing);
 }
 
-void ShapeDumpTest::damaged_data() {
+void ShapeDumpTest::damaged_data()
+{
     enum { Write, Absent, Folder };
     QTest::addColumn<QByteArray>("shp");
     QTest::addColumn<int>("shpState");
@@ -431,7 +447,8 @@ void ShapeDumpTest::damaged_data() {
         << QStringList{"108", "106"};
 }
 
-void ShapeDumpTest::damaged() {
+void ShapeDumpTest::damaged()
+{
     QFETCH(QByteArray, shp);
     QFETCH(int, shpState);
     QFETCH(QByteArray, shx);
@@ -468,7 +485,8 @@ void ShapeDumpTest::damaged() {
         QVERIFY2(line.contains(argument), qPrintable(line));
 }
 
-void ShapeDumpTest::genuineTwoPartPolygon() {
+void ShapeDumpTest::genuineTwoPartPolygon()
+{
     TestFolder folder;
     const QList<QPointF> hole = {{2, 2}, {4, 2}, {4, 4}, {2, 2}};
     const Shapefile file = polygonFile({{square(), hole}});
@@ -483,7 +501,8 @@ void ShapeDumpTest::genuineTwoPartPolygon() {
                  .arg(QDir::toNativeSeparators(shp)));
 }
 
-void ShapeDumpTest::fillKeepsPercentInFileName() {
+void ShapeDumpTest::fillKeepsPercentInFileName()
+{
     ShapeDump::Result result;
     result.error.where = QStringLiteral("/data/100%2 done.shp");
     result.arguments = {QStringLiteral("7"), QStringLiteral("3")};
@@ -491,7 +510,8 @@ void ShapeDumpTest::fillKeepsPercentInFileName() {
              QStringLiteral("/data/100%2 done.shp: 7 of 3, %4%"));
 }
 
-void ShapeDumpTest::command_data() {
+void ShapeDumpTest::command_data()
+{
     QTest::addColumn<QStringList>("args"); // "@" is replaced by the test folder
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("expectedOut");
@@ -515,7 +535,8 @@ void ShapeDumpTest::command_data() {
         << "shpdump: The file @/short.shp is too short: 104 bytes needed, 100 present.\n";
 }
 
-void ShapeDumpTest::command() {
+void ShapeDumpTest::command()
+{
     QFETCH(QStringList, args);
     QFETCH(int, exitCode);
     QFETCH(QString, expectedOut);
@@ -540,7 +561,8 @@ void ShapeDumpTest::command() {
     QCOMPARE(errText, QString(expectedErr).replace('@', folder.path()));
 }
 
-void ShapeDumpTest::commandOnMeasurement() {
+void ShapeDumpTest::commandOnMeasurement()
+{
     // A measurement working file as the handheld leaves it: base name + "F",
     // one closed ring in UTM metres.
     const QList<QPointF> ring = {{512034.25, 6172310.5},
@@ -575,7 +597,8 @@ void ShapeDumpTest::commandOnMeasurement() {
     QCOMPARE(lines.at(33), QStringLiteral("----- Index Header -----"));
 }
 
-void ShapeDumpTest::catalogueHasEveryKey() {
+void ShapeDumpTest::catalogueHasEveryKey()
+{
     QStringList errors;
     const CatalogueSource source =
         CatalogueSource::parseFile(QStringLiteral(SORVAN_CATALOGUE_SOURCE), &errors);
@@ -620,7 +643,8 @@ void ShapeDumpTest::catalogueHasEveryKey() {
     QCOMPARE(printRow->texts.at(1), ShapeDump::printFailedTemplate());
 }
 
-void ShapeDumpTest::printStartsNewPages() {
+void ShapeDumpTest::printStartsNewPages()
+{
     TestFolder folder;
     const QString pdf = folder.file("list.pdf");
     QPdfWriter writer(pdf);

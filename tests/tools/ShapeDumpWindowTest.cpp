@@ -22,11 +22,13 @@ using namespace ShapeBytes;
 
 namespace {
 
-QList<QPointF> square() {
+QList<QPointF> square()
+{
     return {{0, 0}, {0, 10}, {10, 10}, {10, 0}, {0, 0}};
 }
 
-QStringList items(const QListWidget* list) {
+QStringList items(const QListWidget* list)
+{
     QStringList lines;
     for (int i = 0; i < list->count(); ++i)
         lines << list->item(i)->text();
@@ -61,7 +63,8 @@ private:
     TextCatalogue m_catalogue;
 };
 
-void ShapeDumpWindowTest::initTestCase() {
+void ShapeDumpWindowTest::initTestCase()
+{
     QStringList errors;
     const CatalogueSource source =
         CatalogueSource::parseFile(QStringLiteral(SORVAN_CATALOGUE_SOURCE), &errors);
@@ -73,12 +76,14 @@ void ShapeDumpWindowTest::initTestCase() {
     QVERIFY2(!opened.isError(), qPrintable(opened.detail));
 }
 
-void ShapeDumpWindowTest::init() {
+void ShapeDumpWindowTest::init()
+{
     // A dialog the test did not answer makes it fail (see guard).
     QTest::failOnWarning(QRegularExpression(QStringLiteral("^unexpected ")));
 }
 
-void ShapeDumpWindowTest::guard(ShapeDumpWindow& window) {
+void ShapeDumpWindowTest::guard(ShapeDumpWindow& window)
+{
     window.dialogs().chooseShapefile = [](QWidget*) {
         qWarning("unexpected shapefile dialog");
         return QString();
@@ -93,7 +98,8 @@ void ShapeDumpWindowTest::guard(ShapeDumpWindow& window) {
     };
 }
 
-void ShapeDumpWindowTest::controls() {
+void ShapeDumpWindowTest::controls()
+{
     ShapeDumpWindow window;
     QCOMPARE(window.objectName(), QStringLiteral("Form1"));
     QCOMPARE(window.windowTitle(), QStringLiteral("Form1"));
@@ -105,7 +111,8 @@ void ShapeDumpWindowTest::controls() {
     QCOMPARE(ShapeDumpWindow::Reverselong(x), 9994.0);
 }
 
-void ShapeDumpWindowTest::listsGivenFile() {
+void ShapeDumpWindowTest::listsGivenFile()
+{
     TestFolder folder;
     const Shapefile file = ringFile(square());
     const QString shp = folder.writeFile("plot.shp", file.shp);
@@ -127,7 +134,8 @@ void ShapeDumpWindowTest::listsGivenFile() {
     QCOMPARE(window.findChild<QListWidget*>("lst1")->count(), 49);
 }
 
-void ShapeDumpWindowTest::asksForFileWhenNoneGiven() {
+void ShapeDumpWindowTest::asksForFileWhenNoneGiven()
+{
     TestFolder folder;
     const Shapefile file = ringFile(square());
     const QString shp = folder.writeFile("plot.shp", file.shp);
@@ -149,7 +157,8 @@ void ShapeDumpWindowTest::asksForFileWhenNoneGiven() {
     QCOMPARE(window.findChild<QListWidget*>("lst1")->count(), 49);
 }
 
-void ShapeDumpWindowTest::cancelledChoiceListsNothing() {
+void ShapeDumpWindowTest::cancelledChoiceListsNothing()
+{
     ShapeDumpWindow window;
     guard(window);
     window.dialogs().chooseShapefile = [](QWidget*) { return QString(); };
@@ -157,7 +166,8 @@ void ShapeDumpWindowTest::cancelledChoiceListsNothing() {
     QCOMPARE(window.findChild<QListWidget*>("lst1")->count(), 0);
 }
 
-void ShapeDumpWindowTest::problemLineFromCatalogue_data() {
+void ShapeDumpWindowTest::problemLineFromCatalogue_data()
+{
     QTest::addColumn<int>("sprache");
     QTest::addColumn<QString>("expected"); // "@" is the index file
     QTest::newRow("German") << 1 << "Die Indexdatei @ ist nicht vorhanden.";
@@ -167,7 +177,8 @@ void ShapeDumpWindowTest::problemLineFromCatalogue_data() {
     QTest::newRow("Hungarian") << 5 << "A(z) @ indexfájl nem létezik.";
 }
 
-void ShapeDumpWindowTest::problemLineFromCatalogue() {
+void ShapeDumpWindowTest::problemLineFromCatalogue()
+{
     QFETCH(int, sprache);
     QFETCH(QString, expected);
     TestFolder folder;
@@ -185,7 +196,8 @@ void ShapeDumpWindowTest::problemLineFromCatalogue() {
     QCOMPARE(lines, wanted);
 }
 
-void ShapeDumpWindowTest::problemLineWithoutCatalogue() {
+void ShapeDumpWindowTest::problemLineWithoutCatalogue()
+{
     TestFolder folder;
     const QString shp = folder.writeFile("short.shp", ringFile(square()).shp.left(130));
     folder.writeFile("short.shx", ringFile(square()).shx);
@@ -199,7 +211,8 @@ void ShapeDumpWindowTest::problemLineWithoutCatalogue() {
              QStringLiteral("The file %1 is too short: 136 bytes needed, 130 present.").arg(shp));
 }
 
-void ShapeDumpWindowTest::printsIntoPdfWithoutPrinter() {
+void ShapeDumpWindowTest::printsIntoPdfWithoutPrinter()
+{
     TestFolder folder;
     const Shapefile file = ringFile(square());
     const QString shp = folder.writeFile("plot.shp", file.shp);
@@ -225,7 +238,8 @@ void ShapeDumpWindowTest::printsIntoPdfWithoutPrinter() {
     QCOMPARE(pdfPageCount(bytes), 1);
 }
 
-void ShapeDumpWindowTest::printsSeveralPages() {
+void ShapeDumpWindowTest::printsSeveralPages()
+{
     // 200 points: 44 + 200 lines, more than fit on one page.
     QList<QPointF> ring;
     for (int i = 0; i < 199; ++i)
@@ -256,7 +270,8 @@ void ShapeDumpWindowTest::printsSeveralPages() {
     QCOMPARE(pdfPageCount(folder.readFile("round.pdf")), expectedPages);
 }
 
-void ShapeDumpWindowTest::cancelledPdfChoicePrintsNothing() {
+void ShapeDumpWindowTest::cancelledPdfChoicePrintsNothing()
+{
     TestFolder folder;
     const Shapefile file = ringFile(square());
     const QString shp = folder.writeFile("plot.shp", file.shp);
@@ -275,7 +290,8 @@ void ShapeDumpWindowTest::cancelledPdfChoicePrintsNothing() {
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 2);
 }
 
-void ShapeDumpWindowTest::unwritablePdfIsReported() {
+void ShapeDumpWindowTest::unwritablePdfIsReported()
+{
     TestFolder folder;
     const Shapefile file = ringFile(square());
     const QString shp = folder.writeFile("plot.shp", file.shp);
@@ -299,7 +315,8 @@ void ShapeDumpWindowTest::unwritablePdfIsReported() {
              QStringLiteral("Die Liste kann nicht auf %1 gedruckt werden.").arg(pdf));
 }
 
-void ShapeDumpWindowTest::emptyListPrintsNothing() {
+void ShapeDumpWindowTest::emptyListPrintsNothing()
+{
     ShapeDumpWindow window;
     guard(window);
     int asked = 0;

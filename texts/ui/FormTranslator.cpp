@@ -98,7 +98,8 @@ void collectMenus(QMenu* menu, QList<QMenu*>& out)
 
 void translateMenuControl(Translator& t, QWidget* window, QMenuBar* bar)
 {
-    t.apply(bar->objectName(), "caption", [&](const QString& s) { bar->setProperty("caption", s); });
+    t.apply(bar->objectName(), "caption",
+            [&](const QString& s) { bar->setProperty("caption", s); });
     translateTools(t, bar->actions());
     QList<QMenu*> menus;
     for (QAction* action : bar->actions()) {

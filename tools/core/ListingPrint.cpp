@@ -9,7 +9,8 @@
 
 namespace ListingPrint {
 
-QFont listingFont() {
+QFont listingFont()
+{
     QFont font(QStringLiteral("Liberation Mono"), 10);
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
@@ -18,17 +19,20 @@ QFont listingFont() {
 
 namespace {
 // Line height in device pixels of the device.
-qreal lineHeight(QPagedPaintDevice& device, const QFont& font) {
+qreal lineHeight(QPagedPaintDevice& device, const QFont& font)
+{
     return QFontMetricsF(font, &device).lineSpacing();
 }
 } // namespace
 
-int linesPerPage(QPagedPaintDevice& device, const QFont& font) {
+int linesPerPage(QPagedPaintDevice& device, const QFont& font)
+{
     const qreal height = lineHeight(device, font);
     return std::max(1, static_cast<int>(std::floor(device.height() / height)));
 }
 
-int print(QPagedPaintDevice& device, const QStringList& lines, const QFont& font) {
+int print(QPagedPaintDevice& device, const QStringList& lines, const QFont& font)
+{
     if (lines.isEmpty())
         return 0;
     QPainter painter;

@@ -13,7 +13,8 @@
 
 namespace ShapeDump {
 
-double Reverselong(double& x) {
+double Reverselong(double& x)
+{
     if (x < 0)
         x += 4294967296.0;
     const double b0 = x - 256 * std::floor(x / 256);
@@ -26,12 +27,14 @@ double Reverselong(double& x) {
     return ((b0 * 256 + b1) * 256 + b2) * 256 + b3;
 }
 
-double Reverselong(const double& x) {
+double Reverselong(const double& x)
+{
     double copy = x;
     return Reverselong(copy);
 }
 
-QString basicStr(double value) {
+QString basicStr(double value)
+{
     if (value == 0) // also -0
         return QStringLiteral(" 0");
     const QString text = QString::number(value, 'G', 15);
@@ -55,13 +58,16 @@ const QString fiveBlanks = QStringLiteral("     ");
 class FieldReader {
 public:
     FieldReader(QFile& file, const QString& path, Result& result)
-        : m_file(file), m_path(path), m_size(file.size()), m_result(result) {}
+        : m_file(file), m_path(path), m_size(file.size()), m_result(result)
+    {
+    }
 
     qint64 size() const { return m_size; }
 
     // Reads size bytes at pos into buffer; false (problem recorded) when
     // they are not all in the file.
-    bool bytes(qint64 pos, qint64 count, char* buffer, const char* what) {
+    bool bytes(qint64 pos, qint64 count, char* buffer, const char* what)
+    {
         if (m_result.problem != Problem::None)
             return false;
         if (pos + count > m_size) {
@@ -82,14 +88,16 @@ public:
         return true;
     }
 
-    std::optional<qint32> int32(qint64 pos, const char* what) {
+    std::optional<qint32> int32(qint64 pos, const char* what)
+    {
         char buffer[4];
         if (!bytes(pos, 4, buffer, what))
             return std::nullopt;
         return qFromLittleEndian<qint32>(buffer);
     }
 
-    std::optional<double> float64(qint64 pos, const char* what) {
+    std::optional<double> float64(qint64 pos, const char* what)
+    {
         char buffer[8];
         if (!bytes(pos, 8, buffer, what))
             return std::nullopt;
@@ -97,7 +105,8 @@ public:
     }
 
     // A big-endian word: read little-endian, then Reverselong.
-    std::optional<double> swapped(qint64 pos, const char* what) {
+    std::optional<double> swapped(qint64 pos, const char* what)
+    {
         const std::optional<qint32> raw = int32(pos, what);
         if (!raw)
             return std::nullopt;
@@ -112,14 +121,16 @@ private:
 };
 
 void setProblem(Result& result, Problem problem, ErrorKind kind, const QString& detail,
-                const QString& where, const QStringList& arguments = {}) {
+                const QString& where, const QStringList& arguments = {})
+{
     result.problem = problem;
     result.error = {kind, detail, where};
     result.arguments = arguments;
 }
 
 // Steps 2 and 7: the file header, "title" first, an empty line last.
-bool listFileHeader(FieldReader& reader, const QString& title, QStringList& lines) {
+bool listFileHeader(FieldReader& reader, const QString& title, QStringList& lines)
+{
     lines << title;
     const auto fileLength = reader.swapped(24, "file header");
     if (!fileLength)
@@ -146,7 +157,8 @@ bool listFileHeader(FieldReader& reader, const QString& title, QStringList& line
 }
 
 // Opens an existing file for reading or records why it cannot be.
-bool openFile(QFile& file, const QString& path, Result& result) {
+bool openFile(QFile& file, const QString& path, Result& result)
+{
     if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
         const ErrorKind kind = file.error() == QFileDevice::PermissionsError
                                    ? ErrorKind::PermissionDenied
@@ -159,7 +171,8 @@ bool openFile(QFile& file, const QString& path, Result& result) {
     return true;
 }
 
-QString existingName(const QString& path) {
+QString existingName(const QString& path)
+{
     if (QFileInfo::exists(path))
         return path;
     const QFileInfo info(path);
@@ -167,7 +180,8 @@ QString existingName(const QString& path) {
 }
 
 // Steps 1 to 5: the main file.
-bool listMainFile(const QString& path, Result& result) {
+bool listMainFile(const QString& path, Result& result)
+{
     QStringList& lines = result.lines;
     QFile file(path);
     if (!openFile(file, path, result))
@@ -251,7 +265,8 @@ bool listMainFile(const QString& path, Result& result) {
 }
 
 // Steps 6 to 9: the index file.
-bool listIndexFile(const QString& shpPath, Result& result) {
+bool listIndexFile(const QString& shpPath, Result& result)
+{
     const QString path = indexFilePath(shpPath);
     if (!QFileInfo::exists(path)) {
         setProblem(result, Problem::IndexFileMissing, ErrorKind::FileNotFound,
@@ -275,7 +290,8 @@ bool listIndexFile(const QString& shpPath, Result& result) {
 
 } // namespace
 
-QString indexFilePath(const QString& shpPath) {
+QString indexFilePath(const QString& shpPath)
+{
     const QFileInfo info(shpPath);
     const QString name = info.fileName();
     const qsizetype dot = name.lastIndexOf('.');
@@ -283,7 +299,8 @@ QString indexFilePath(const QString& shpPath) {
     return FileResolver::resolve(info.path(), base + QStringLiteral(".shx"));
 }
 
-Result dumpShapefile(const QString& shpPath) {
+Result dumpShapefile(const QString& shpPath)
+{
     Result result;
     const QString path = existingName(shpPath);
     if (!QFileInfo::exists(path)) {
@@ -300,7 +317,8 @@ Result dumpShapefile(const QString& shpPath) {
     return result;
 }
 
-QString problemTemplate(Problem problem) {
+QString problemTemplate(Problem problem)
+{
     switch (problem) {
     case Problem::None:
         return {};
@@ -322,11 +340,13 @@ QString problemTemplate(Problem problem) {
     return {};
 }
 
-QString printFailedTemplate() {
+QString printFailedTemplate()
+{
     return QStringLiteral("The list cannot be printed on %1.");
 }
 
-QString fillProblemText(const QString& textTemplate, const Result& result) {
+QString fillProblemText(const QString& textTemplate, const Result& result)
+{
     QStringList values{QDir::toNativeSeparators(result.error.where)};
     values << result.arguments;
     QString out;
@@ -346,7 +366,8 @@ QString fillProblemText(const QString& textTemplate, const Result& result) {
     return out;
 }
 
-QString problemLine(const Result& result) {
+QString problemLine(const Result& result)
+{
     return fillProblemText(problemTemplate(result.problem), result);
 }
 

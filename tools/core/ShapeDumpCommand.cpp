@@ -2,11 +2,13 @@
 
 #include "ShapeDump.h"
 
-QString shapeDumpUsage() {
+QString shapeDumpUsage()
+{
     return QStringLiteral("usage: sorvan-gis shpdump FILE.shp");
 }
 
-int runShapeDumpCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
+int runShapeDumpCommand(const QStringList& args, QTextStream& out, QTextStream& err)
+{
     if (args.size() == 1 &&
         (args.at(0) == QLatin1String("-h") || args.at(0) == QLatin1String("--help"))) {
         out << shapeDumpUsage() << '\n';

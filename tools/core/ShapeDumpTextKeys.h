@@ -19,13 +19,15 @@ inline const TextKey pointCountTooLarge{"Form1", "Fehler", "6"}; // %1 file, %2 
 inline const TextKey indexFileMissing{"Form1", "Fehler", "7"};   // %1 index file
 inline const TextKey printFailed{"Form1", "Fehler", "8"};        // %1 printer or PDF file
 
-inline QList<TextKey> all() {
+inline QList<TextKey> all()
+{
     return {fileMissing,   fileUnreadable,     fileTooShort,     notPolygon,
             notSinglePart, pointCountTooLarge, indexFileMissing, printFailed};
 }
 
 // The key of a problem's line; nothing for Problem::None.
-inline std::optional<TextKey> forProblem(ShapeDump::Problem problem) {
+inline std::optional<TextKey> forProblem(ShapeDump::Problem problem)
+{
     using ShapeDump::Problem;
     switch (problem) {
     case Problem::None:

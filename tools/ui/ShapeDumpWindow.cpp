@@ -15,7 +15,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-ShapeDumpDialogs ShapeDumpDialogs::system() {
+ShapeDumpDialogs ShapeDumpDialogs::system()
+{
     ShapeDumpDialogs dialogs;
     dialogs.chooseShapefile = [](QWidget* parent) {
         return QFileDialog::getOpenFileName(parent, QStringLiteral("Form1"), QString(),
@@ -35,7 +36,8 @@ ShapeDumpDialogs ShapeDumpDialogs::system() {
 }
 
 ShapeDumpWindow::ShapeDumpWindow(QWidget* parent)
-    : QWidget(parent), m_dialogs(ShapeDumpDialogs::system()) {
+    : QWidget(parent), m_dialogs(ShapeDumpDialogs::system())
+{
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Form1"));
 
@@ -57,12 +59,14 @@ ShapeDumpWindow::ShapeDumpWindow(QWidget* parent)
     resize(480, 600);
 }
 
-void ShapeDumpWindow::setCatalogue(const TextCatalogue* catalogue, int sprache) {
+void ShapeDumpWindow::setCatalogue(const TextCatalogue* catalogue, int sprache)
+{
     m_catalogue = catalogue;
     m_sprache = sprache;
 }
 
-QString ShapeDumpWindow::catalogueText(const TextKey& key, const QString& english) const {
+QString ShapeDumpWindow::catalogueText(const TextKey& key, const QString& english) const
+{
     if (m_catalogue && m_catalogue->isOpen()) {
         const QString text = m_catalogue->textholen(key.form, key.control, key.property, m_sprache);
         if (!text.isEmpty())
@@ -71,7 +75,8 @@ QString ShapeDumpWindow::catalogueText(const TextKey& key, const QString& englis
     return english;
 }
 
-QString ShapeDumpWindow::problemText(const ShapeDump::Result& result) const {
+QString ShapeDumpWindow::problemText(const ShapeDump::Result& result) const
+{
     const std::optional<TextKey> key = ShapeDumpTextKeys::forProblem(result.problem);
     if (!key)
         return {};
@@ -79,7 +84,8 @@ QString ShapeDumpWindow::problemText(const ShapeDump::Result& result) const {
         catalogueText(*key, ShapeDump::problemTemplate(result.problem)), result);
 }
 
-bool ShapeDumpWindow::load() {
+bool ShapeDumpWindow::load()
+{
     m_lst1->clear();
     m_result = {};
     if (m_file.isEmpty()) {
@@ -95,7 +101,8 @@ bool ShapeDumpWindow::load() {
     return m_result.ok;
 }
 
-int ShapeDumpWindow::print() {
+int ShapeDumpWindow::print()
+{
     QStringList lines;
     lines.reserve(m_lst1->count());
     for (int i = 0; i < m_lst1->count(); ++i)

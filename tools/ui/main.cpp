@@ -12,7 +12,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("sorvan-gis-shpdump"));
 
