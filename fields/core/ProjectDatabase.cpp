@@ -139,34 +139,29 @@ QList<PlotRecord> ProjectDatabase::plotsOfFarm(const QString& ordner, OperationE
     QList<PlotRecord> plots;
     QSqlQuery query(database());
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("select * from schlagdaten where ordner = ? order by dateiname"));
+    query.prepare(QStringLiteral(
+        "select dateiname, ordner, Name, Nummer, Teil, Erntejahr, Kultur, Anmerkung, Farbe,"
+        " Flaeche, Umfang, maxDOP, anzeigen from schlagdaten where ordner = ? order by dateiname"));
     query.addBindValue(ordner);
     if (!query.exec()) {
         setError(error, {ErrorKind::Database, query.lastError().text(), path()});
         return plots;
     }
-    const QSqlRecord r = query.record();
-    const int cDatei = r.indexOf("dateiname"), cOrdner = r.indexOf("ordner"),
-              cName = r.indexOf("Name"), cNummer = r.indexOf("Nummer"), cTeil = r.indexOf("Teil"),
-              cJahr = r.indexOf("Erntejahr"), cKultur = r.indexOf("Kultur"),
-              cAnm = r.indexOf("Anmerkung"), cFarbe = r.indexOf("Farbe"),
-              cFl = r.indexOf("Flaeche"), cUmf = r.indexOf("Umfang"), cDop = r.indexOf("maxDOP"),
-              cAnz = r.indexOf("anzeigen");
     while (query.next()) {
         PlotRecord p;
-        p.dateiname = query.value(cDatei).toString();
-        p.ordner = query.value(cOrdner).toString();
-        p.name = query.value(cName).toString();
-        p.nummer = query.value(cNummer).toInt();
-        p.teil = query.value(cTeil).toInt();
-        p.erntejahr = query.value(cJahr).toInt();
-        p.kultur = query.value(cKultur).toString();
-        p.anmerkung = query.value(cAnm).toString();
-        p.farbe = query.value(cFarbe).toLongLong();
-        p.flaeche = query.value(cFl).toDouble();
-        p.umfang = query.value(cUmf).toDouble();
-        p.maxDop = query.value(cDop).toDouble();
-        p.anzeigen = query.value(cAnz).toInt();
+        p.dateiname = query.value(0).toString();
+        p.ordner = query.value(1).toString();
+        p.name = query.value(2).toString();
+        p.nummer = query.value(3).toInt();
+        p.teil = query.value(4).toInt();
+        p.erntejahr = query.value(5).toInt();
+        p.kultur = query.value(6).toString();
+        p.anmerkung = query.value(7).toString();
+        p.farbe = query.value(8).toLongLong();
+        p.flaeche = query.value(9).toDouble();
+        p.umfang = query.value(10).toDouble();
+        p.maxDop = query.value(11).toDouble();
+        p.anzeigen = query.value(12).toInt();
         plots.append(p);
     }
     return plots;

@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 #include "MapControl.h"
+#include "ModalAnswer.h"
 #include "ProgramFolderSetup.h"
 #include "ProgramState.h"
 #include "ProjectDatabase.h"
@@ -136,9 +137,7 @@ void TestMainWindow::languageDialogWithoutFile()
 {
     Program p(QByteArray{});
     bool asked = false;
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        QVERIFY(dialog);
+    whenModalShown([&](QDialog* dialog) {
         asked = true;
         dialog->findChild<QListWidget*>("lstsprachen")->setCurrentRow(3);
         QTest::mouseClick(dialog->findChild<QPushButton*>("cmdok"), Qt::LeftButton);

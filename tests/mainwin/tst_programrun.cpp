@@ -1,4 +1,5 @@
 #include "MainWindow.h"
+#include "ModalAnswer.h"
 #include "ProgramRun.h"
 #include "Prompter.h"
 #include "TestFolder.h"
@@ -9,9 +10,7 @@
 #include <QPushButton>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QTimer>
 #include <QtTest>
-#include <memory>
 
 namespace {
 ProgramRun::Options optionsFor(const TestFolder& folder)
@@ -22,24 +21,12 @@ ProgramRun::Options optionsFor(const TestFolder& folder)
     return options;
 }
 
-// Answers the language dialog as soon as it is shown (the start window lets
-// events run before it appears); gives up after a few seconds.
 void answerLanguageDialog(int row)
 {
-    auto* timer = new QTimer;
-    auto tries = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, [timer, tries, row] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dialog) {
-            if (++*tries > 500)
-                timer->deleteLater();
-            return;
-        }
-        timer->deleteLater();
+    whenModalShown([row](QDialog* dialog) {
         dialog->findChild<QListWidget*>("lstsprachen")->setCurrentRow(row);
         QTest::mouseClick(dialog->findChild<QPushButton*>("cmdok"), Qt::LeftButton);
     });
-    timer->start(10);
 }
 } // namespace
 

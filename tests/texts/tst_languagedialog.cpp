@@ -1,11 +1,10 @@
 #include "LanguageDialog.h"
+#include "ModalAnswer.h"
 #include "ProgramState.h"
 
 #include <QListWidget>
 #include <QPushButton>
-#include <QTimer>
 #include <QtTest>
-#include <functional>
 
 class TestLanguageDialog : public QObject {
     Q_OBJECT
@@ -15,17 +14,6 @@ private slots:
     void enterConfirmsOnlyAtStartUp();
 };
 
-namespace {
-// Runs action on the dialog once its modal loop is running.
-void whenShown(std::function<void(QDialog*)> action)
-{
-    QTimer::singleShot(0, [action] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        QVERIFY(dialog);
-        action(dialog);
-    });
-}
-} // namespace
 
 void TestLanguageDialog::choice_data()
 {
@@ -43,7 +31,7 @@ void TestLanguageDialog::choice()
     ProgramState state;
     LanguageDialog dialog(state);
     QCOMPARE(dialog.windowTitle(), QString("Sprache auswählen / Select Language"));
-    whenShown([row](QDialog* d) {
+    whenModalShown([row](QDialog* d) {
         auto* list = d->findChild<QListWidget*>("lstsprachen");
         QCOMPARE(list->count(), 5);
         QCOMPARE(list->item(2)->text(), QString("Français"));
@@ -63,7 +51,7 @@ void TestLanguageDialog::enterConfirmsOnlyAtStartUp()
 {
     ProgramState state; // eingabemodus 0 during start-up
     LanguageDialog dialog(state);
-    whenShown([](QDialog* d) {
+    whenModalShown([](QDialog* d) {
         auto* list = d->findChild<QListWidget*>("lstsprachen");
         list->setCurrentRow(1);
         QVERIFY(d->findChild<QPushButton*>("cmdok")->isDefault());
