@@ -100,16 +100,22 @@ void MainWindow::buildMenus()
     m_toolbar->setObjectName(QStringLiteral("tb1"));
     m_toolbar->setMovable(false);
     m_toolbar->setIconSize(QSize(24, 24));
+    // Keys for the map tools; F1 belongs to the window's help page.
     const struct {
         const char* name;
         const char* caption;
         bool separatorBefore;
+        QKeySequence key;
     } tools[] = {
-        {"tb1vergroessern", "Vergrößern", false}, {"tb1verkleinern", "Verkleinern", false},
-        {"tb1alles", "Alles anzeigen", false},    {"tb1links", "Nach links", true},
-        {"tb1rechts", "Nach rechts", false},      {"tb1oben", "Nach oben", false},
-        {"tb1unten", "Nach unten", false},        {"tb1hilfe", "Hilfe", true},
-        {"tb1ende", "Programm beenden", true},
+        {"tb1vergroessern", "Vergrößern", false, QKeySequence::ZoomIn},
+        {"tb1verkleinern", "Verkleinern", false, QKeySequence::ZoomOut},
+        {"tb1alles", "Alles anzeigen", false, QKeySequence(Qt::CTRL | Qt::Key_0)},
+        {"tb1links", "Nach links", true, QKeySequence(Qt::CTRL | Qt::Key_Left)},
+        {"tb1rechts", "Nach rechts", false, QKeySequence(Qt::CTRL | Qt::Key_Right)},
+        {"tb1oben", "Nach oben", false, QKeySequence(Qt::CTRL | Qt::Key_Up)},
+        {"tb1unten", "Nach unten", false, QKeySequence(Qt::CTRL | Qt::Key_Down)},
+        {"tb1hilfe", "Hilfe", true, QKeySequence()},
+        {"tb1ende", "Programm beenden", true, QKeySequence(Qt::CTRL | Qt::Key_Q)},
     };
     for (const auto& tool : tools) {
         if (tool.separatorBefore)
@@ -117,6 +123,8 @@ void MainWindow::buildMenus()
         QAction* action = addTool(nullptr, QString::fromLatin1(tool.name),
                                   QString::fromUtf8(tool.caption), QString::fromUtf8(tool.caption));
         action->setIcon(ToolIcons::forTool(action->objectName()));
+        action->setShortcut(tool.key);
+        action->setShortcutContext(Qt::WindowShortcut);
         m_toolbar->addAction(action);
     }
     connect(bar, &QMenuBar::triggered, this, &MainWindow::onToolClicked);

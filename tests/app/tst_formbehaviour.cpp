@@ -43,6 +43,7 @@ private slots:
     void okIsDefaultOnlyWhileInputModeIsZero_data();
     void okIsDefaultOnlyWhileInputModeIsZero();
     void fenstermitteCentresOnScreen();
+    void fensterobenKeepsWindowAboveOwner();
     void folderBrowserCancelGivesEmpty();
 };
 
@@ -139,6 +140,27 @@ void TestFormBehaviour::fenstermitteCentresOnScreen()
     const QRect frame = window.frameGeometry();
     QVERIFY(qAbs(frame.center().x() - area.center().x()) <= 1);
     QVERIFY(qAbs(frame.center().y() - area.center().y()) <= 1);
+}
+
+void TestFormBehaviour::fensterobenKeepsWindowAboveOwner()
+{
+    QWidget owner;
+    owner.setGeometry(0, 0, 800, 600);
+    QWidget floating;
+    floating.setGeometry(67, 333, 673, 195);
+    FormBehaviour::fensteroben(&floating, &owner);
+    // A tool window owned by the main window stays above it; neither its
+    // place nor its size change.
+    QCOMPARE(floating.parentWidget(), &owner);
+    QCOMPARE(floating.windowType(), Qt::Tool);
+    QCOMPARE(floating.pos(), QPoint(67, 333));
+    QCOMPARE(floating.size(), QSize(673, 195));
+    QDialog dialog;
+    FormBehaviour::fensteroben(&dialog, &owner);
+    QCOMPARE(dialog.windowType(), Qt::Dialog);
+    QCOMPARE(dialog.parentWidget(), &owner);
+    dialog.setParent(nullptr);
+    floating.setParent(nullptr);
 }
 
 void TestFormBehaviour::folderBrowserCancelGivesEmpty()

@@ -324,6 +324,10 @@ void TestMainWindow::zoomLimitsAndScaleBox()
     w->massstabsetzen(1000);
     p.action("tb1vergroessern")->trigger();
     QCOMPARE(qRound(map->Scale()), 800);
+    // The tools have keys too.
+    QApplication::setActiveWindow(w);
+    QTest::keySequence(w, QKeySequence::ZoomOut);
+    QCOMPARE(qRound(map->Scale()), 1000);
     p.action("tb1alles")->trigger();
     QCOMPARE(box->currentText(), QString::number(qRound64(map->Scale())));
 }
