@@ -27,6 +27,14 @@ QList<QPointF> square()
     return {{0, 0}, {0, 10}, {10, 10}, {10, 0}, {0, 0}};
 }
 
+// Writes plot.shp and plot.shx holding one square; returns the .shp path.
+QString writeSquarePlot(const TestFolder& folder)
+{
+    const Shapefile file = ringFile(square());
+    folder.writeFile("plot.shx", file.shx);
+    return folder.writeFile("plot.shp", file.shp);
+}
+
 QStringList items(const QListWidget* list)
 {
     QStringList lines;
@@ -114,9 +122,7 @@ void ShapeDumpWindowTest::controls()
 void ShapeDumpWindowTest::listsGivenFile()
 {
     TestFolder folder;
-    const Shapefile file = ringFile(square());
-    const QString shp = folder.writeFile("plot.shp", file.shp);
-    folder.writeFile("plot.shx", file.shx);
+    const QString shp = writeSquarePlot(folder);
 
     ShapeDumpWindow window;
     guard(window);
@@ -137,9 +143,7 @@ void ShapeDumpWindowTest::listsGivenFile()
 void ShapeDumpWindowTest::asksForFileWhenNoneGiven()
 {
     TestFolder folder;
-    const Shapefile file = ringFile(square());
-    const QString shp = folder.writeFile("plot.shp", file.shp);
-    folder.writeFile("plot.shx", file.shx);
+    const QString shp = writeSquarePlot(folder);
 
     ShapeDumpWindow window;
     guard(window);
@@ -214,9 +218,7 @@ void ShapeDumpWindowTest::problemLineWithoutCatalogue()
 void ShapeDumpWindowTest::printsIntoPdfWithoutPrinter()
 {
     TestFolder folder;
-    const Shapefile file = ringFile(square());
-    const QString shp = folder.writeFile("plot.shp", file.shp);
-    folder.writeFile("plot.shx", file.shx);
+    const QString shp = writeSquarePlot(folder);
     const QString pdf = folder.file("Form1.pdf");
 
     ShapeDumpWindow window;
@@ -273,9 +275,7 @@ void ShapeDumpWindowTest::printsSeveralPages()
 void ShapeDumpWindowTest::cancelledPdfChoicePrintsNothing()
 {
     TestFolder folder;
-    const Shapefile file = ringFile(square());
-    const QString shp = folder.writeFile("plot.shp", file.shp);
-    folder.writeFile("plot.shx", file.shx);
+    const QString shp = writeSquarePlot(folder);
     ShapeDumpWindow window;
     guard(window);
     int asked = 0;
@@ -293,9 +293,7 @@ void ShapeDumpWindowTest::cancelledPdfChoicePrintsNothing()
 void ShapeDumpWindowTest::unwritablePdfIsReported()
 {
     TestFolder folder;
-    const Shapefile file = ringFile(square());
-    const QString shp = folder.writeFile("plot.shp", file.shp);
-    folder.writeFile("plot.shx", file.shx);
+    const QString shp = writeSquarePlot(folder);
     const QString pdf = folder.file("no such folder/Form1.pdf");
     ShapeDumpWindow window;
     guard(window);
