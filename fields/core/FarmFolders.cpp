@@ -1,8 +1,26 @@
 #include "FarmFolders.h"
 
+#include "FileResolver.h"
+
 #include <QDir>
+#include <QFileInfo>
 
 namespace FarmFolders {
+
+namespace {
+// True when path is a directory that lies, once links are followed, below
+// the program folder.
+bool isFolderInside(const QString& canonicalProgramFolder, const QString& path)
+{
+    const QFileInfo info(path);
+    if (canonicalProgramFolder.isEmpty() || !info.isDir())
+        return false;
+    if (!info.isSymLink())
+        return true;
+    const QString target = info.canonicalFilePath();
+    return !target.isEmpty() && target.startsWith(canonicalProgramFolder + '/');
+}
+} // namespace
 
 bool isReservedName(const QString& name)
 {
@@ -14,18 +32,29 @@ bool isReservedName(const QString& name)
 QStringList list(const QString& programFolder)
 {
     QStringList farms;
-    const QStringList entries =
-        QDir(programFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    const QDir dir(programFolder);
+    const QString inside = dir.canonicalPath();
+    const QStringList entries = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString& entry : entries) {
-        if (!isReservedName(entry))
+        if (!isReservedName(entry) && isFolderInside(inside, dir.filePath(entry)))
             farms.append(entry);
     }
     return farms;
 }
 
+QString farmFolder(const QString& programFolder, const QString& name)
+{
+    const QString trimmed = name.trimmed();
+    if (trimmed.isEmpty() || isReservedName(trimmed) || trimmed.contains('/') ||
+        trimmed == QLatin1String(".") || trimmed == QLatin1String(".."))
+        return {};
+    const QString path = FileResolver::resolve(programFolder, trimmed);
+    return isFolderInside(QDir(programFolder).canonicalPath(), path) ? path : QString();
+}
+
 bool isPlotFile(const QString& fileName, QString* baseName)
 {
-    if (fileName.size() < 4 || fileName.right(3).toUpper() != QLatin1String("SHP"))
+    if (fileName.size() < 5 || !fileName.endsWith(QLatin1String(".SHP"), Qt::CaseInsensitive))
         return false;
     if (baseName)
         *baseName = fileName.left(fileName.size() - 4);
@@ -35,7 +64,10 @@ bool isPlotFile(const QString& fileName, QString* baseName)
 QStringList plotBaseNames(const QString& farmFolder)
 {
     QStringList names;
-    const QStringList entries = QDir(farmFolder).entryList(QDir::Files, QDir::Name);
+    // The name filter (which ignores case) spares the other files' status look-up.
+    const QStringList entries =
+        QDir(farmFolder)
+            .entryList({QStringLiteral("*.shp")}, QDir::Files | QDir::NoSymLinks, QDir::Name);
     for (const QString& entry : entries) {
         QString base;
         if (isPlotFile(entry, &base))

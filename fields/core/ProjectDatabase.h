@@ -74,8 +74,11 @@ public:
             db.rollback();
             return error;
         }
-        if (!db.commit())
-            return failure(QStringLiteral("commit"));
+        if (!db.commit()) {
+            const OperationError refused = failure(QStringLiteral("commit"));
+            db.rollback(); // a refused commit leaves the transaction open
+            return refused;
+        }
         return error;
     }
 

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "FieldRows.h"
+#include "OperationError.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+struct ProgramState;
+
+// What a synchronisation changed. Running it again at once changes nothing:
+// no farms and no plot rows are added the second time.
+struct SyncChanges {
+    QStringList farmsAdded;    // betriebe rows added, by farm name
+    QList<PlotKey> plotsAdded; // schlagdaten rows added (anzeigen = 1)
+    int rowsMarked = 0;        // existing schlagdaten rows given anzeigen = 1
+    OperationError error;      // the failure; the tables are then as before
+
+    bool hasAdditions() const { return !farmsAdded.isEmpty() || !plotsAdded.isEmpty(); }
+};
+
+// Keeps betriebe and schlagdaten in step with the farm folders of the program
+// folder, which are the master copy. Rows are never removed here: a plot whose
+// files are gone keeps its row with anzeigen = 0. Each operation changes the
+// database in one transaction, so a failure leaves the tables as they were.
+// Holds the wait pointer and anzeigesperre = 1 while it runs.
+class FieldFolderSync {
+public:
+    // state names the program folder and the open project database.
+    explicit FieldFolderSync(ProgramState& state) : m_state(state) {}
+
+    // Adds a betriebe row for every farm folder that has none (names compared
+    // ignoring case), in name order. The window then reloads its farm grid.
+    SyncChanges betriebsdatenladen();
+
+    // Sets anzeigen to 1 for exactly the plots found in the folders of the
+    // selected farms and to 0 for every other row, adding a row for every
+    // plot shapefile that has none. The window then reloads the field grid,
+    // selects all its rows and rebuilds the map.
+    SyncChanges schlagdatenabgleichen(const QStringList& selectedFarms);
+
+    // The bookmarks that select every row of the field grid, in its order.
+    static QList<qint64> schlagdatenmarkieren(const QList<PlotRow>& fieldGrid);
+
+private:
+    OperationError databaseMissing() const;
+    ProgramState& m_state;
+};

@@ -1,0 +1,147 @@
+#include "FieldListing.h"
+
+#include "FieldFolderSync.h"
+#include "FieldQueries.h"
+#include "ProgramState.h"
+#include "ProjectDatabase.h"
+#include "SortOrders.h"
+
+#include <QLocale>
+
+namespace FieldListing {
+
+namespace {
+QString text(QString value)
+{
+    return value.replace('\\', QLatin1String("\\\\"))
+        .replace('\t', QLatin1String("\\t"))
+        .replace('\n', QLatin1String("\\n"))
+        .replace('\r', QLatin1String("\\r"));
+}
+
+QString number(double value)
+{
+    return QLocale::c().toString(value, 'f', QLocale::FloatingPointShortest);
+}
+
+struct Farms {
+    QList<FarmRow> rows;
+    OperationError error;
+};
+
+// The farm part of the synchronisation, then the farm grid.
+Farms loadFarms(ProgramState& state)
+{
+    Farms farms;
+    farms.error = FieldFolderSync(state).betriebsdatenladen().error;
+    if (!farms.error.isError())
+        farms.rows = FieldQueries(*state.database).farmGrid(state.betriebsortierung, &farms.error);
+    return farms;
+}
+
+QStringList names(const QList<FarmRow>& farms)
+{
+    QStringList result;
+    for (const FarmRow& farm : farms)
+        result.append(farm.name);
+    return result;
+}
+
+// The farm of the farm grid that name names: an exact match, else the first
+// that equals it ignoring case.
+qsizetype findFarm(const QStringList& known, const QString& name)
+{
+    const qsizetype exact = known.indexOf(name);
+    if (exact >= 0)
+        return exact;
+    for (qsizetype i = 0; i < known.size(); ++i) {
+        if (known.at(i).compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+} // namespace
+
+QString plotHeader()
+{
+    return QStringLiteral("dateiname\tordner\tName\tNummer\tTeil\tErntejahr\tKultur\tAnmerkung"
+                          "\tFarbe\tFlaeche\tUmfang\tmaxDOP\tanzeigen");
+}
+
+QString plotLine(const PlotRecord& p)
+{
+    return QStringList{text(p.dateiname),
+                       text(p.ordner),
+                       text(p.name),
+                       QString::number(p.nummer),
+                       QString::number(p.teil),
+                       QString::number(p.erntejahr),
+                       text(p.kultur),
+                       text(p.anmerkung),
+                       QString::number(p.farbe),
+                       number(p.flaeche),
+                       number(p.umfang),
+                       number(p.maxDop),
+                       QString::number(p.anzeigen)}
+        .join('\t');
+}
+
+Listing farms(ProgramState& state)
+{
+    Listing listing;
+    const Farms farms = loadFarms(state);
+    listing.error = farms.error;
+    if (!listing.error.isError())
+        listing.error = FieldFolderSync(state).schlagdatenabgleichen(names(farms.rows)).error;
+    for (qsizetype i = 0; !listing.error.isError() && i < farms.rows.size(); ++i) {
+        const QString& name = farms.rows.at(i).name;
+        int count = 0;
+        double areaHa = 0;
+        for (const PlotRecord& plot : state.database->plotsOfFarm(name, &listing.error)) {
+            if (plot.anzeigen == 1) {
+                ++count;
+                areaHa += plot.flaeche;
+            }
+        }
+        listing.lines.append(
+            QStringList{text(name), QString::number(count), QString::number(areaHa, 'f', 4)}.join(
+                '\t'));
+    }
+    if (listing.error.isError())
+        listing.lines.clear();
+    return listing;
+}
+
+Listing plots(ProgramState& state, const QStringList& farmNames)
+{
+    Listing listing;
+    const Farms farms = loadFarms(state);
+    listing.error = farms.error;
+    if (listing.error.isError())
+        return listing;
+    const QStringList known = names(farms.rows);
+    QStringList selected = farmNames.isEmpty() ? known : QStringList();
+    for (const QString& name : farmNames) {
+        const qsizetype index = findFarm(known, name);
+        if (index < 0) {
+            listing.error = {ErrorKind::InvalidArgument, QStringLiteral("no farm of this name"),
+                             name};
+            return listing;
+        }
+        if (!selected.contains(known.at(index)))
+            selected.append(known.at(index));
+    }
+    listing.error = FieldFolderSync(state).schlagdatenabgleichen(selected).error;
+    if (listing.error.isError())
+        return listing;
+    const QList<PlotRow> rows =
+        FieldQueries(*state.database).fieldGrid(SortOrders::plotSingleFarm(), &listing.error);
+    if (listing.error.isError())
+        return listing;
+    listing.lines.append(plotHeader());
+    for (const PlotRow& row : rows)
+        listing.lines.append(plotLine(row.record));
+    return listing;
+}
+
+} // namespace FieldListing

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "OperationError.h"
+
+#include <QString>
+#include <QStringList>
+
+struct PlotRecord;
+struct ProgramState;
+
+// Tab-separated listings of farms and plots for the command line, made by the
+// same synchronisation and queries as the farm and field window. Numbers are
+// plain with "." as decimal sign; a tab, line break or backslash inside a
+// text is written as \t, \n, \r or \\.
+namespace FieldListing {
+
+struct Listing {
+    QStringList lines;
+    OperationError error; // lines is empty when set
+};
+
+// Synchronises the farm folders with all farms selected, then one line per
+// farm in farm order: name, number of plots found in its folder, their total
+// area in hectares with four decimals.
+Listing farms(ProgramState& state);
+
+// Synchronises with the named farms selected (all farms when none is named;
+// names match ignoring case) and lists their plots in file-name order: a
+// header line of the schlagdaten columns, then one line per plot. A name
+// that is no farm fails the listing.
+Listing plots(ProgramState& state, const QStringList& farmNames);
+
+QString plotHeader();
+QString plotLine(const PlotRecord& plot);
+
+} // namespace FieldListing

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "FieldRows.h"
+#include "OperationError.h"
+
+#include <QList>
+#include <QString>
+#include <memory>
+#include <optional>
+
+class ProjectDatabase;
+class QSqlQuery;
+
+// The queries and row operations of the farm and field window and of the
+// folder synchronisation on betriebe and schlagdaten. Every value is a bound
+// parameter; an ORDER BY tail is taken only from SortOrders and any other
+// text is refused with InvalidArgument. Rows of equal sort keys keep the
+// order in which they were added. All plots of a farm: ProjectDatabase.
+class FieldQueries {
+public:
+    explicit FieldQueries(ProjectDatabase& database);
+    ~FieldQueries();
+    FieldQueries(const FieldQueries&) = delete;
+    FieldQueries& operator=(const FieldQueries&) = delete;
+
+    // The farm grid in the order betriebsortierung.
+    QList<FarmRow> farmGrid(const QString& betriebsortierung, OperationError* error) const;
+    // The field grid: the rows with anzeigen = 1 in the order schlagsortierung.
+    QList<PlotRow> fieldGrid(const QString& schlagsortierung, OperationError* error) const;
+
+    bool plotExists(const PlotKey& key, OperationError* error) const;
+    // The first row of the plot (the earliest added), or nothing.
+    std::optional<PlotRow> plot(const PlotKey& key, OperationError* error) const;
+
+    // Sets anzeigen to 0 in every row; changed = rows that had another value.
+    OperationError resetDisplayed(int* changed = nullptr);
+    // Sets anzeigen to 1 in the first row of the plot; marked = 0 when the
+    // plot has no row. This and addDisplayedPlot keep their statement
+    // prepared, for the thousands of calls of one synchronisation.
+    OperationError markDisplayed(const PlotKey& key, int* marked = nullptr);
+    // Adds a row as the synchronisation does: dateiname and Name = the base
+    // name, ordner, anzeigen = 1, every other column its default.
+    OperationError addDisplayedPlot(const PlotKey& key);
+
+    // Deletes every row of the plot.
+    OperationError deletePlotRows(const PlotKey& key, int* deleted = nullptr);
+    // Deletes the farm's betriebe row and all its schlagdaten rows in one
+    // transaction.
+    struct FarmDeletion {
+        int farmRows = 0;
+        int plotRows = 0;
+    };
+    OperationError deleteFarmRows(const QString& name, FarmDeletion* deleted = nullptr);
+
+private:
+    ProjectDatabase& m_database;
+    std::unique_ptr<QSqlQuery> m_mark;
+    std::unique_ptr<QSqlQuery> m_add;
+};
