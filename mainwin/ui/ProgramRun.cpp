@@ -3,6 +3,7 @@
 #include "FarmFolders.h"
 #include "MainWindow.h"
 #include "Messages.h"
+#include "Placeholders.h"
 #include "ProgramFolderSetup.h"
 #include "Prompter.h"
 #include "StartWindow.h"
@@ -15,9 +16,9 @@ namespace {
 // Shown when the catalogue itself is unusable, so it cannot come from there.
 QString catalogueFailureText(const OperationError& error)
 {
-    return QStringLiteral("Der Textkatalog %1 kann nicht gelesen werden.\n"
-                          "The text catalogue %1 cannot be read.\n\n%2")
-        .arg(QDir::toNativeSeparators(error.where), error.detail);
+    return fillPlaceholders(QStringLiteral("Der Textkatalog %1 kann nicht gelesen werden.\n"
+                                           "The text catalogue %1 cannot be read.\n\n%2"),
+                            {QDir::toNativeSeparators(error.where), error.detail});
 }
 } // namespace
 

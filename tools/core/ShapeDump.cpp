@@ -1,6 +1,7 @@
 #include "ShapeDump.h"
 
 #include "FileResolver.h"
+#include "Placeholders.h"
 
 #include <QDir>
 #include <QFile>
@@ -349,21 +350,7 @@ QString fillProblemText(const QString& textTemplate, const Result& result)
 {
     QStringList values{QDir::toNativeSeparators(result.error.where)};
     values << result.arguments;
-    QString out;
-    out.reserve(textTemplate.size() + 64);
-    for (qsizetype i = 0; i < textTemplate.size(); ++i) {
-        const QChar c = textTemplate.at(i);
-        if (c == '%' && i + 1 < textTemplate.size() && textTemplate.at(i + 1).isDigit()) {
-            const int n = textTemplate.at(i + 1).digitValue();
-            if (n >= 1 && n <= values.size()) {
-                out += values.at(n - 1);
-                ++i;
-                continue;
-            }
-        }
-        out += c;
-    }
-    return out;
+    return fillPlaceholders(textTemplate, values);
 }
 
 QString problemLine(const Result& result)
