@@ -22,6 +22,7 @@
 #include "WindowGeometry.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -83,10 +84,13 @@ void MainWindow::buildMenus()
     languages->menuAction()->setObjectName(QStringLiteral("mnueinstellungsprache"));
     languages->menuAction()->setToolTip(QStringLiteral("Sprache einstellen"));
     const QStringList names = LanguageDialog::languageNames();
+    m_languageEntries = new QActionGroup(this);
+    m_languageEntries->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
     for (int i = 1; i <= languageEntries; ++i) {
         QAction* entry =
             addTool(languages, QStringLiteral("mnueinstellungsprache%1").arg(i), names.at(i - 1));
         entry->setCheckable(true);
+        m_languageEntries->addAction(entry);
     }
 
     QMenu* help = bar->addMenu(QStringLiteral("Hilfe"));
@@ -217,12 +221,11 @@ void MainWindow::translate()
         FormTranslator::formuebersetzen(this, *m_state.catalogue, m_state.sprache);
     if (error.isError())
         Messages::failure(this, m_state, TextKeys::catalogueUnusable, error, {error.where});
-    const QList<QAction*> entries = findChildren<QAction*>();
-    for (QAction* entry : entries) {
-        if (entry->objectName().startsWith(QLatin1String("mnueinstellungsprache")) &&
-            entry->isCheckable())
-            entry->setChecked(entry->objectName().endsWith(QString::number(m_state.sprache)));
-    }
+    const QList<QAction*> entries = m_languageEntries->actions();
+    for (int i = 0; i < entries.size(); ++i)
+        entries.at(i)->setChecked(i + 1 == m_state.sprache);
+    // The labels of the status strip take the width of their new texts.
+    layoutPicture();
 }
 
 void MainWindow::variablen()
