@@ -96,7 +96,8 @@ void MainWindow::buildMenus()
     QMenu* help = bar->addMenu(QStringLiteral("Hilfe"));
     help->setObjectName(QStringLiteral("mnuhilfe"));
     help->menuAction()->setObjectName(QStringLiteral("mnuhilfe"));
-    QAction* helpEntry = addTool(help, QStringLiteral("mnuhilfehilfe"), QStringLiteral("Hilfe"));
+    QAction* helpEntry = addTool(help, QStringLiteral("mnuhilfehilfe"), QStringLiteral("Hilfe"),
+                                 QStringLiteral("Hilfe zum Hauptfenster"));
     helpEntry->setShortcut(QKeySequence(Qt::Key_F1));
     helpEntry->setShortcutContext(Qt::WidgetShortcut); // F1 itself is the window's key
 
@@ -108,24 +109,30 @@ void MainWindow::buildMenus()
     const struct {
         const char* name;
         const char* caption;
+        const char* tooltip;
         bool separatorBefore;
         QKeySequence key;
     } tools[] = {
-        {"tb1vergroessern", "Vergrößern", false, QKeySequence::ZoomIn},
-        {"tb1verkleinern", "Verkleinern", false, QKeySequence::ZoomOut},
-        {"tb1alles", "Alles anzeigen", false, QKeySequence(Qt::CTRL | Qt::Key_0)},
-        {"tb1links", "Nach links", true, QKeySequence(Qt::CTRL | Qt::Key_Left)},
-        {"tb1rechts", "Nach rechts", false, QKeySequence(Qt::CTRL | Qt::Key_Right)},
-        {"tb1oben", "Nach oben", false, QKeySequence(Qt::CTRL | Qt::Key_Up)},
-        {"tb1unten", "Nach unten", false, QKeySequence(Qt::CTRL | Qt::Key_Down)},
-        {"tb1hilfe", "Hilfe", true, QKeySequence()},
-        {"tb1ende", "Programm beenden", true, QKeySequence(Qt::CTRL | Qt::Key_Q)},
+        {"tb1vergroessern", "Vergrößern", "Karte vergrößern", false, QKeySequence::ZoomIn},
+        {"tb1verkleinern", "Verkleinern", "Karte verkleinern", false, QKeySequence::ZoomOut},
+        {"tb1alles", "Alles anzeigen", "Alle Schläge anzeigen", false,
+         QKeySequence(Qt::CTRL | Qt::Key_0)},
+        {"tb1links", "Nach links", "Kartenausschnitt nach links verschieben", true,
+         QKeySequence(Qt::CTRL | Qt::Key_Left)},
+        {"tb1rechts", "Nach rechts", "Kartenausschnitt nach rechts verschieben", false,
+         QKeySequence(Qt::CTRL | Qt::Key_Right)},
+        {"tb1oben", "Nach oben", "Kartenausschnitt nach oben verschieben", false,
+         QKeySequence(Qt::CTRL | Qt::Key_Up)},
+        {"tb1unten", "Nach unten", "Kartenausschnitt nach unten verschieben", false,
+         QKeySequence(Qt::CTRL | Qt::Key_Down)},
+        {"tb1hilfe", "Hilfe", "Hilfe zum Hauptfenster", true, QKeySequence()},
+        {"tb1ende", "Ende", "Programm beenden", true, QKeySequence(Qt::CTRL | Qt::Key_Q)},
     };
     for (const auto& tool : tools) {
         if (tool.separatorBefore)
             m_toolbar->addSeparator();
         QAction* action = addTool(nullptr, QString::fromLatin1(tool.name),
-                                  QString::fromUtf8(tool.caption), QString::fromUtf8(tool.caption));
+                                  QString::fromUtf8(tool.caption), QString::fromUtf8(tool.tooltip));
         action->setIcon(ToolIcons::forTool(action->objectName()));
         action->setShortcut(tool.key);
         action->setShortcutContext(Qt::WindowShortcut);

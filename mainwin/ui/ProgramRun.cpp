@@ -78,7 +78,8 @@ bool ProgramRun::start()
                           {setup.error.where});
     if (!m_installed.isEmpty())
         Messages::information(m_mainWindow.get(), m_state, TextKeys::installedFiles,
-                              {m_installed.join(QStringLiteral(", "))});
+                              {m_installed.join(QStringLiteral(", ")),
+                               QDir::toNativeSeparators(m_state.programmpfad)});
 
     if (dbError.isError())
         Messages::operatingError(m_mainWindow.get(), m_state, TextKeys::databaseUnusable,

@@ -159,7 +159,7 @@ void TestMainWindow::languageMenuRetranslates()
     QCOMPARE(p.child<QMenu>("mnuEinstellung")->title(), QString("Settings"));
     QCOMPARE(p.child<QLabel>("panflaeche")->text(), QString(" Area in ha:"));
     QCOMPARE(p.action("tb1ende")->toolTip(), QString("Close the program"));
-    QCOMPARE(p.state.titelbedienungsfehler, QString("Sorvan-GIS-Viewer - Operating error"));
+    QCOMPARE(p.state.titelbedienungsfehler, QString("Sorvan-GIS-Viewer - Error"));
     QVERIFY(p.action("mnueinstellungsprache2")->isChecked());
     QVERIFY(!p.action("mnueinstellungsprache1")->isChecked());
     QCOMPARE(p.folder.readFile("SPRACHE.DAT"), QByteArray("2\r\n"));

@@ -334,7 +334,8 @@ QString problemTemplate(Problem problem)
     case Problem::NotSinglePart:
         return QStringLiteral("The first polygon of %1 has %2 parts; only one part can be listed.");
     case Problem::PointCountTooLarge:
-        return QStringLiteral("The first record of %1 gives %2 points; the file holds %3.");
+        return QStringLiteral(
+            "The first record of %1 declares %2 points, but the file contains %3.");
     case Problem::IndexFileMissing:
         return QStringLiteral("The index file %1 does not exist.");
     }
