@@ -103,7 +103,12 @@ QString ProgramRun::loadReport() const
     } else {
         lines << QStringLiteral("Project database: not usable");
     }
-    lines << QStringLiteral("Farm folders: %1").arg(FarmFolders::list(m_state.programmpfad).size());
+    const QStringList farmFolders = FarmFolders::list(m_state.programmpfad);
+    qsizetype plotFiles = 0;
+    for (const QString& farm : farmFolders)
+        plotFiles += FarmFolders::plotBaseNames(m_state.programmpfad + '/' + farm).size();
+    lines << QStringLiteral("Farm folders: %1").arg(farmFolders.size());
+    lines << QStringLiteral("Plot shapefiles in the farm folders: %1").arg(plotFiles);
     if (m_mainWindow)
         lines << QStringLiteral("Main window: \"%1\"").arg(m_mainWindow->windowTitle().trimmed());
     return lines.join('\n');

@@ -43,7 +43,7 @@ class TestCommandLine : public QObject {
 private slots:
     void answers_data();
     void answers();
-    void installationMessageNamesTheFolder();
+    void reportOnANewProgramFolder();
 };
 
 void TestCommandLine::answers_data()
@@ -56,21 +56,27 @@ void TestCommandLine::answers_data()
     const QString cli = SORVAN_CLI;
     const QString viewer = SORVAN_VIEWER;
     const QString dump = SORVAN_SHPDUMP;
-    QTest::newRow("cli --help") << cli << QStringList{"--help"} << 0 << "usage: sorvan-gis" << "";
-    QTest::newRow("cli -h") << cli << QStringList{"-h"} << 0 << "usage: sorvan-gis" << "";
+    QTest::newRow("cli --help") << cli << QStringList{"--help"} << 0 << "usage: sorvan-gis"
+                                << "";
+    QTest::newRow("cli -h") << cli << QStringList{"-h"} << 0 << "usage: sorvan-gis"
+                            << "";
     QTest::newRow("cli --version")
-        << cli << QStringList{"--version"} << 0 << "sorvan-gis " + version + "\n" << "";
-    QTest::newRow("cli unknown command")
-        << cli << QStringList{"x"} << 2 << ""
-        << "sorvan-gis: unknown command 'x'\nusage: sorvan-gis";
-    QTest::newRow("cli without command") << cli << QStringList{} << 2 << "" << "usage: sorvan-gis";
-    QTest::newRow("viewer --help")
-        << viewer << QStringList{"--help"} << 0 << "Usage: " << "";
-    QTest::newRow("viewer --version") << viewer << QStringList{"--version"} << 0
-                                      << "Sorvan-GIS-Viewer " + version + "\n" << "";
-    QTest::newRow("dump window --help") << dump << QStringList{"-h"} << 0 << "Usage: " << "";
-    QTest::newRow("dump window --version") << dump << QStringList{"--version"} << 0
-                                           << "sorvan-gis-shpdump " + version + "\n" << "";
+        << cli << QStringList{"--version"} << 0 << "sorvan-gis " + version + "\n"
+        << "";
+    QTest::newRow("cli unknown command") << cli << QStringList{"x"} << 2 << ""
+                                         << "sorvan-gis: unknown command 'x'\nusage: sorvan-gis";
+    QTest::newRow("cli without command") << cli << QStringList{} << 2 << ""
+                                         << "usage: sorvan-gis";
+    QTest::newRow("viewer --help") << viewer << QStringList{"--help"} << 0 << "Usage: "
+                                   << "";
+    QTest::newRow("viewer --version")
+        << viewer << QStringList{"--version"} << 0 << "Sorvan-GIS-Viewer " + version + "\n"
+        << "";
+    QTest::newRow("dump window --help") << dump << QStringList{"-h"} << 0 << "Usage: "
+                                        << "";
+    QTest::newRow("dump window --version")
+        << dump << QStringList{"--version"} << 0 << "sorvan-gis-shpdump " + version + "\n"
+        << "";
 }
 
 void TestCommandLine::answers()
@@ -87,7 +93,7 @@ void TestCommandLine::answers()
     QTEST(result.exitCode, "exitCode");
 }
 
-void TestCommandLine::installationMessageNamesTheFolder()
+void TestCommandLine::reportOnANewProgramFolder()
 {
     // The viewer's help tells where the program folder is by default and
     // that missing installation files are created there.
@@ -96,12 +102,17 @@ void TestCommandLine::installationMessageNamesTheFolder()
     QVERIFY2(help.out.contains("created there"), qPrintable(help.out));
 
     TestFolder folder;
-    const QString program = folder.makeFolder("Hof %1 und %2");
-    const Run report = run(SORVAN_VIEWER,
-                           {"--folder", program, "--settings", folder.file("settings.ini"),
-                            "--report-and-quit"},
-                           true);
+    const QString program = folder.makeFolder("Programm %1 und %2");
+    folder.writeFile("Programm %1 und %2/Hof A/feld.shp", "");
+    folder.writeFile("Programm %1 und %2/Hof A/WIESE.SHP", "");
+    const Run report =
+        run(SORVAN_VIEWER,
+            {"--folder", program, "--settings", folder.file("settings.ini"), "--report-and-quit"},
+            true);
     QCOMPARE(report.exitCode, 0);
+    QVERIFY2(report.out.contains("Plot shapefiles in the farm folders: 2\n"),
+             qPrintable(report.out));
+    // The message about the supplied files names the folder they went into.
     QVERIFY2(report.err.contains(QDir::toNativeSeparators(program)), qPrintable(report.err));
     QVERIFY2(report.err.contains("GISDATEN.MDB"), qPrintable(report.err));
 }

@@ -21,7 +21,8 @@ void TestMessageText::placeholdersFilledOnce_data()
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<QString>("expected");
     QTest::newRow("path holding %2")
-        << "Die Datei %1 kann nicht geöffnet werden:\\n%2" << QStringList{"/höfe/%2/GISDATEN.MDB", "kaputt"}
+        << "Die Datei %1 kann nicht geöffnet werden:\\n%2"
+        << QStringList{"/höfe/%2/GISDATEN.MDB", "kaputt"}
         << "Die Datei /höfe/%2/GISDATEN.MDB kann nicht geöffnet werden:\nkaputt";
     QTest::newRow("path holding %1") << "%2: %1" << QStringList{"/a%1b", "Hof"} << "Hof: /a%1b";
     QTest::newRow("detail holding %1")
