@@ -9,7 +9,7 @@ namespace GpsPathDefault {
 
 QString handheldFolder()
 {
-    return QDir::homePath() + QStringLiteral("/palm/dolvenar");
+    return FileResolver::resolvePath(QDir::homePath(), QStringLiteral("palm/dolvenar"));
 }
 
 namespace {
@@ -30,8 +30,8 @@ QString defaultGpsPath(const QString& programFolder, const QString& handheld)
     if (holdsShapefile(shapes))
         return shapes;
 
-    const QStringList subFolders =
-        QDir(handheld).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
+    const QStringList subFolders = QDir(handheld).entryList(
+        QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
     for (const QString& entry : subFolders) {
         const QString candidate = handheld + '/' + entry;
         if (QFileInfo(candidate).isDir())

@@ -58,17 +58,46 @@ void openHelpPage(QWidget* owner, const ProgramState& state, const QString& page
 
 } // namespace FormBehaviour
 
+namespace {
+// The window whose keys an event belongs to: popups (menus, lists of a combo
+// box) count as part of the window they open from.
+bool belongsTo(const QWidget* widget, const QWidget* window)
+{
+    const QWidget* own = widget->window();
+    return own == window || own->windowType() == Qt::Popup;
+}
+
+// A dialog makes its first auto-default button the default when it is shown;
+// the window's own rule decides instead.
+void keepFromDefault(QObject* object)
+{
+    if (auto* button = qobject_cast<QPushButton*>(object))
+        button->setAutoDefault(false);
+}
+} // namespace
+
 FormKeyHandler::FormKeyHandler(QWidget* window, const ProgramState& state, QString helpPage,
                                QAbstractButton* cancelButton, QPushButton* okButton)
     : QObject(window), m_window(window), m_state(state), m_helpPage(std::move(helpPage)),
       m_cancel(cancelButton), m_ok(okButton)
 {
-    window->installEventFilter(this);
     // Keys typed into child controls reach the window's filter too.
-    const QList<QWidget*> children = window->findChildren<QWidget*>();
-    for (QWidget* child : children)
-        child->installEventFilter(this);
+    watch(window);
     applyDefaultButton();
+}
+
+void FormKeyHandler::watch(QWidget* widget)
+{
+    // A window of its own (a floating tool window) keeps its own keys.
+    if (!belongsTo(widget, m_window))
+        return;
+    widget->installEventFilter(this);
+    keepFromDefault(widget);
+    const QObjectList children = widget->children();
+    for (QObject* child : children) {
+        if (child->isWidgetType())
+            watch(static_cast<QWidget*>(child));
+    }
 }
 
 void FormKeyHandler::applyDefaultButton()
@@ -81,21 +110,43 @@ void FormKeyHandler::applyDefaultButton()
 
 bool FormKeyHandler::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::WindowActivate && watched == m_window) {
-        applyDefaultButton();
+    switch (event->type()) {
+    case QEvent::ChildAdded: {
+        // Grids, toolbars and panels built later get the same keys.
+        QObject* child = static_cast<QChildEvent*>(event)->child();
+        if (child->isWidgetType())
+            watch(static_cast<QWidget*>(child));
         return false;
     }
-    if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
+    case QEvent::Polish:
+        // Buttons still being built when they were added.
+        keepFromDefault(watched);
         return false;
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (event->type() == QEvent::ShortcutOverride) {
+    case QEvent::WindowActivate:
+        if (watched == m_window)
+            applyDefaultButton();
+        return false;
+    case QEvent::ShortcutOverride:
+    case QEvent::KeyPress:
+        // A widget moved into a window of its own since it was watched.
+        if (!belongsTo(static_cast<QWidget*>(watched), m_window))
+            return false;
+        if (event->type() == QEvent::KeyPress)
+            return handleKey(watched, static_cast<QKeyEvent*>(event));
         // Claim the keys we handle so that no shortcut takes them first.
-        if (key->key() == Qt::Key_F1 || (key->key() == Qt::Key_Escape && m_cancel)) {
+        if (const int key = static_cast<QKeyEvent*>(event)->key();
+            key == Qt::Key_F1 || (key == Qt::Key_Escape && m_cancel)) {
             event->accept();
             return true;
         }
         return false;
+    default:
+        return false;
     }
+}
+
+bool FormKeyHandler::handleKey(QObject* watched, QKeyEvent* key)
+{
     switch (key->key()) {
     case Qt::Key_F1:
         if (!m_helpPage.isEmpty())
@@ -109,6 +160,10 @@ bool FormKeyHandler::eventFilter(QObject* watched, QEvent* event)
         return false;
     case Qt::Key_Return:
     case Qt::Key_Enter:
+        if (auto* button = qobject_cast<QPushButton*>(watched); button && button->hasFocus()) {
+            button->click();
+            return true;
+        }
         if (m_ok && m_state.eingabemodus == 1 && qobject_cast<QLineEdit*>(watched)) {
             m_ok->setFocus(Qt::OtherFocusReason);
             return true;

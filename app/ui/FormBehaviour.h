@@ -5,6 +5,7 @@
 #include <QString>
 
 class QAbstractButton;
+class QKeyEvent;
 class QPushButton;
 class QWidget;
 struct ProgramState;
@@ -25,11 +26,13 @@ void openHelpPage(QWidget* owner, const ProgramState& state, const QString& page
 
 } // namespace FormBehaviour
 
-// Key handling of one window: F1 opens its help page; Esc clicks the cancel
-// button (when the window has one); in a dialog, while eingabemodus is 1,
-// Enter in an entry field moves the focus to the OK button instead of
-// confirming, and the OK button is the default button only while eingabemodus
-// is 0.
+// Key handling of one window and every control in it, also controls added
+// later: F1 opens its help page; Esc clicks the cancel button (when the window
+// has one); Enter on a focused button clicks that button. In a dialog, while
+// eingabemodus is 1, Enter in an entry field moves the focus to the OK button
+// instead of confirming, so a second Enter confirms; the OK button is the
+// default button only while eingabemodus is 0, and no other button becomes the
+// default by itself.
 class FormKeyHandler : public QObject {
     Q_OBJECT
 public:
@@ -43,6 +46,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Filters the keys of widget and everything inside it.
+    void watch(QWidget* widget);
+    bool handleKey(QObject* watched, QKeyEvent* key);
+
     QWidget* m_window;
     const ProgramState& m_state;
     QString m_helpPage;

@@ -1,5 +1,6 @@
 #include "Messages.h"
 
+#include "Placeholders.h"
 #include "ProgramState.h"
 #include "Prompter.h"
 #include "Texts.h"
@@ -8,13 +9,11 @@ namespace Messages {
 
 QString format(const ProgramState& state, const TextKey& key, const QStringList& args)
 {
-    QString text = textholen(state, key);
+    const QString text = textholen(state, key);
     if (text.isEmpty()) // no catalogue: the key and the values still tell what happened
         return QStringList{key.form + '/' + key.control + '/' + key.property, args.join(", ")}.join(
             ": ");
-    for (const QString& arg : args)
-        text = text.arg(arg);
-    return text;
+    return fillPlaceholders(text, args);
 }
 
 void operatingError(QWidget* parent, const ProgramState& state, const TextKey& key,

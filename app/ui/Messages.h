@@ -10,7 +10,7 @@ class QWidget;
 struct ProgramState;
 
 // Message boxes with catalogue texts and the program's message titles. The
-// text's %1, %2 ... are filled from args.
+// text's %1, %2 ... are filled from args in one pass (fillPlaceholders).
 namespace Messages {
 
 QString format(const ProgramState& state, const TextKey& key, const QStringList& args = {});

@@ -53,26 +53,6 @@ QString Prompter::existingDirectory(QWidget* parent, const QString& title, const
     return QFileDialog::getExistingDirectory(parent, title, start, QFileDialog::ShowDirsOnly);
 }
 
-QString Prompter::openFileName(QWidget* parent, const QString& title, const QString& filter)
-{
-    m_shown.append({QStringLiteral("open"), title, filter, 0});
-    if (m_testMode)
-        return takeAnswer().toString();
-    if (m_nonInteractive)
-        return {};
-    return QFileDialog::getOpenFileName(parent, title, QString(), filter);
-}
-
-QString Prompter::saveFileName(QWidget* parent, const QString& title, const QString& filter)
-{
-    m_shown.append({QStringLiteral("save"), title, filter, 0});
-    if (m_testMode)
-        return takeAnswer().toString();
-    if (m_nonInteractive)
-        return {};
-    return QFileDialog::getSaveFileName(parent, title, QString(), filter);
-}
-
 bool Prompter::openUrl(const QUrl& url)
 {
     m_shown.append({QStringLiteral("url"), QString(), url.toString(), 0});

@@ -21,9 +21,6 @@ public:
             QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
     // Folder browser; "" when the user cancels.
     QString existingDirectory(QWidget* parent, const QString& title, const QString& start = {});
-    // File dialogs; "" when the user cancels.
-    QString openFileName(QWidget* parent, const QString& title, const QString& filter);
-    QString saveFileName(QWidget* parent, const QString& title, const QString& filter);
     // Opens a file, mail or web URL with the desktop's default program.
     bool openUrl(const QUrl& url);
 
@@ -38,7 +35,7 @@ public:
     bool testMode() const { return m_testMode; }
     void setNextAnswer(const QVariant& answer) { m_answers.push_back(answer); }
     struct Shown {
-        QString kind; // "message", "folder", "open", "save", "url"
+        QString kind; // "message", "folder", "url"
         QString title;
         QString text;
         int icon = 0;

@@ -3,26 +3,112 @@
 #include "SettingsStore.h"
 #include "Twips.h"
 
+#include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
+
+#include <algorithm>
+
+namespace {
+// The frame as restored, kept on the window: [left, top, width, height] in
+// twips as read, and the pixel rectangle they gave.
+const char* const restoredTwips = "sorvanRestoredFrameTwips";
+const char* const restoredPixels = "sorvanRestoredFramePixels";
+const QString frameSizeOnShowName = QStringLiteral("sorvanFrameSizeOnShow");
+
+QRect screensArea()
+{
+    QRect area;
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    for (const QScreen* screen : screens)
+        area |= screen->availableGeometry();
+    return area;
+}
+
+// Gives the window the restored outer size: its inner size is that less the
+// frame the window system draws around it.
+void applyFrameSize(QWidget* window)
+{
+    const QSize outer = window->property(restoredPixels).toRect().size();
+    const QSize frame = window->frameGeometry().size() - window->size();
+    window->resize(std::max(1, outer.width() - frame.width()),
+                   std::max(1, outer.height() - frame.height()));
+}
+
+// The frame is known only once the window exists on the screen: sets the
+// outer size again at the first show, then goes.
+class FrameSizeOnShow : public QObject {
+public:
+    explicit FrameSizeOnShow(QWidget* window) : QObject(window)
+    {
+        setObjectName(frameSizeOnShowName);
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show && watched == parent()) {
+            applyFrameSize(static_cast<QWidget*>(watched));
+            watched->removeEventFilter(this);
+            deleteLater();
+        }
+        return false;
+    }
+};
+
+// A pixel value cut to [low, high]; the twips value stays as stored unless the
+// cut changed the pixel value.
+void fit(int& pixels, int& twips, int low, int high)
+{
+    const int cut = std::clamp(pixels, low, std::max(low, high));
+    if (cut != pixels)
+        twips = Twips::fromPixels(cut);
+    pixels = cut;
+}
+} // namespace
 
 void WindowGeometry::restore(QWidget* window, const SettingsStore& settings) const
 {
-    const int l = settings.getInt(prefix + QStringLiteral("Left"), left);
-    const int t = settings.getInt(prefix + QStringLiteral("Top"), top);
-    const int h = settings.getInt(prefix + QStringLiteral("height"), height);
-    const int w = settings.getInt(prefix + QStringLiteral("width"), width);
-    window->move(Twips::toPixels(l), Twips::toPixels(t));
-    window->resize(qMax(1, Twips::toPixels(w)), qMax(1, Twips::toPixels(h)));
+    int l = settings.getInt(prefix + QStringLiteral("Left"), left);
+    int t = settings.getInt(prefix + QStringLiteral("Top"), top);
+    int h = settings.getInt(prefix + QStringLiteral("height"), height);
+    int w = settings.getInt(prefix + QStringLiteral("width"), width);
+    int x = Twips::toPixels(l), y = Twips::toPixels(t);
+    int pw = Twips::toPixels(w), ph = Twips::toPixels(h);
+    const QRect area = screensArea();
+    fit(pw, w, 1, area.isEmpty() ? QWIDGETSIZE_MAX : area.width());
+    fit(ph, h, 1, area.isEmpty() ? QWIDGETSIZE_MAX : area.height());
+    if (!area.isEmpty()) {
+        fit(x, l, area.left(), area.left() + area.width() - pw);
+        fit(y, t, area.top(), area.top() + area.height() - ph);
+    }
+    window->setProperty(restoredTwips, QVariantList{l, t, w, h});
+    window->setProperty(restoredPixels, QRect(x, y, pw, ph));
+    window->move(x, y);
+    applyFrameSize(window);
+    if (!window->isVisible() &&
+        !window->findChild<QObject*>(frameSizeOnShowName, Qt::FindDirectChildrenOnly))
+        new FrameSizeOnShow(window);
 }
 
 bool WindowGeometry::save(const QWidget* window, SettingsStore& settings) const
 {
     if (window->isMinimized())
         return false;
-    settings.saveInt(prefix + QStringLiteral("left"), Twips::fromPixels(window->x()));
-    settings.saveInt(prefix + QStringLiteral("Top"), Twips::fromPixels(window->y()));
-    settings.saveInt(prefix + QStringLiteral("width"), Twips::fromPixels(window->width()));
-    settings.saveInt(prefix + QStringLiteral("height"), Twips::fromPixels(window->height()));
+    const QRect frame = window->frameGeometry();
+    const int now[] = {frame.x(), frame.y(), frame.width(), frame.height()};
+    const QRect restored = window->property(restoredPixels).toRect();
+    const int was[] = {restored.x(), restored.y(), restored.width(), restored.height()};
+    const QVariantList twips = window->property(restoredTwips).toList();
+    const QString keys[] = {QStringLiteral("left"), QStringLiteral("Top"), QStringLiteral("width"),
+                            QStringLiteral("height")};
+    for (int i = 0; i < 4; ++i) {
+        const bool unchanged = twips.size() == 4 && now[i] == was[i];
+        settings.saveInt(prefix + keys[i],
+                         unchanged ? twips.at(i).toInt() : Twips::fromPixels(now[i]));
+    }
     settings.sync();
     return true;
 }

@@ -5,8 +5,8 @@
 class QWidget;
 class SettingsStore;
 
-// A window's position and size in the settings store, in twips, under the
-// keys prefix + "Left", "Top", "height", "width".
+// A window's outer geometry (frame included) in the settings store, in twips,
+// under the keys prefix + "Left", "Top", "height", "width".
 struct WindowGeometry {
     QString prefix; // "mdi0", "schlagdaten", "gpsdaten"
     int left = 0;   // defaults, twips
@@ -14,10 +14,13 @@ struct WindowGeometry {
     int height = 0;
     int width = 0;
 
-    // Reads Left, Top, Height, Width (missing keys give the defaults) and
-    // applies them to the window.
+    // Reads Left, Top, Height, Width (missing keys give the defaults) and gives
+    // the window that frame, cut to the screens: no larger than the area all
+    // screens cover and placed inside it. A window not shown yet gets its frame
+    // size when it is first shown, once the frame is known.
     void restore(QWidget* window, const SettingsStore& settings) const;
-    // Stores the window's geometry unless it is minimised; returns whether it
-    // stored.
+    // Stores the window's frame unless it is minimised; returns whether it
+    // stored. A value the window still has as restored is written back as it
+    // was read, so saving an unchanged window changes no number.
     bool save(const QWidget* window, SettingsStore& settings) const;
 };

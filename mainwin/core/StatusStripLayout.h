@@ -26,15 +26,6 @@ struct StatusStripLayout {
 
     static constexpr int mapTop = 285;
     static constexpr int mapMargin = 30;
-    // Height of menu bar, toolbar and frame that the picture box leaves free.
-    static constexpr int reservedHeight = 870;
-
-    // pichaupt height for a main window of the given outer height and caption
-    // height (twips).
-    static int pictureHeight(int outerHeight, int captionHeight)
-    {
-        return outerHeight - captionHeight - reservedHeight;
-    }
 
     // Widths and heights that would come out negative are clamped to 0.
     static StatusStripLayout compute(const Input& in);

@@ -22,6 +22,7 @@
 #include "WindowGeometry.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -83,16 +84,20 @@ void MainWindow::buildMenus()
     languages->menuAction()->setObjectName(QStringLiteral("mnueinstellungsprache"));
     languages->menuAction()->setToolTip(QStringLiteral("Sprache einstellen"));
     const QStringList names = LanguageDialog::languageNames();
+    m_languageEntries = new QActionGroup(this);
+    m_languageEntries->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
     for (int i = 1; i <= languageEntries; ++i) {
         QAction* entry =
             addTool(languages, QStringLiteral("mnueinstellungsprache%1").arg(i), names.at(i - 1));
         entry->setCheckable(true);
+        m_languageEntries->addAction(entry);
     }
 
     QMenu* help = bar->addMenu(QStringLiteral("Hilfe"));
     help->setObjectName(QStringLiteral("mnuhilfe"));
     help->menuAction()->setObjectName(QStringLiteral("mnuhilfe"));
-    QAction* helpEntry = addTool(help, QStringLiteral("mnuhilfehilfe"), QStringLiteral("Hilfe"));
+    QAction* helpEntry = addTool(help, QStringLiteral("mnuhilfehilfe"), QStringLiteral("Hilfe"),
+                                 QStringLiteral("Hilfe zum Hauptfenster"));
     helpEntry->setShortcut(QKeySequence(Qt::Key_F1));
     helpEntry->setShortcutContext(Qt::WidgetShortcut); // F1 itself is the window's key
 
@@ -104,24 +109,30 @@ void MainWindow::buildMenus()
     const struct {
         const char* name;
         const char* caption;
+        const char* tooltip;
         bool separatorBefore;
         QKeySequence key;
     } tools[] = {
-        {"tb1vergroessern", "Vergrößern", false, QKeySequence::ZoomIn},
-        {"tb1verkleinern", "Verkleinern", false, QKeySequence::ZoomOut},
-        {"tb1alles", "Alles anzeigen", false, QKeySequence(Qt::CTRL | Qt::Key_0)},
-        {"tb1links", "Nach links", true, QKeySequence(Qt::CTRL | Qt::Key_Left)},
-        {"tb1rechts", "Nach rechts", false, QKeySequence(Qt::CTRL | Qt::Key_Right)},
-        {"tb1oben", "Nach oben", false, QKeySequence(Qt::CTRL | Qt::Key_Up)},
-        {"tb1unten", "Nach unten", false, QKeySequence(Qt::CTRL | Qt::Key_Down)},
-        {"tb1hilfe", "Hilfe", true, QKeySequence()},
-        {"tb1ende", "Programm beenden", true, QKeySequence(Qt::CTRL | Qt::Key_Q)},
+        {"tb1vergroessern", "Vergrößern", "Karte vergrößern", false, QKeySequence::ZoomIn},
+        {"tb1verkleinern", "Verkleinern", "Karte verkleinern", false, QKeySequence::ZoomOut},
+        {"tb1alles", "Alles anzeigen", "Alle Schläge anzeigen", false,
+         QKeySequence(Qt::CTRL | Qt::Key_0)},
+        {"tb1links", "Nach links", "Kartenausschnitt nach links verschieben", true,
+         QKeySequence(Qt::CTRL | Qt::Key_Left)},
+        {"tb1rechts", "Nach rechts", "Kartenausschnitt nach rechts verschieben", false,
+         QKeySequence(Qt::CTRL | Qt::Key_Right)},
+        {"tb1oben", "Nach oben", "Kartenausschnitt nach oben verschieben", false,
+         QKeySequence(Qt::CTRL | Qt::Key_Up)},
+        {"tb1unten", "Nach unten", "Kartenausschnitt nach unten verschieben", false,
+         QKeySequence(Qt::CTRL | Qt::Key_Down)},
+        {"tb1hilfe", "Hilfe", "Hilfe zum Hauptfenster", true, QKeySequence()},
+        {"tb1ende", "Ende", "Programm beenden", true, QKeySequence(Qt::CTRL | Qt::Key_Q)},
     };
     for (const auto& tool : tools) {
         if (tool.separatorBefore)
             m_toolbar->addSeparator();
         QAction* action = addTool(nullptr, QString::fromLatin1(tool.name),
-                                  QString::fromUtf8(tool.caption), QString::fromUtf8(tool.caption));
+                                  QString::fromUtf8(tool.caption), QString::fromUtf8(tool.tooltip));
         action->setIcon(ToolIcons::forTool(action->objectName()));
         action->setShortcut(tool.key);
         action->setShortcutContext(Qt::WindowShortcut);
@@ -217,12 +228,11 @@ void MainWindow::translate()
         FormTranslator::formuebersetzen(this, *m_state.catalogue, m_state.sprache);
     if (error.isError())
         Messages::failure(this, m_state, TextKeys::catalogueUnusable, error, {error.where});
-    const QList<QAction*> entries = findChildren<QAction*>();
-    for (QAction* entry : entries) {
-        if (entry->objectName().startsWith(QLatin1String("mnueinstellungsprache")) &&
-            entry->isCheckable())
-            entry->setChecked(entry->objectName().endsWith(QString::number(m_state.sprache)));
-    }
+    const QList<QAction*> entries = m_languageEntries->actions();
+    for (int i = 0; i < entries.size(); ++i)
+        entries.at(i)->setChecked(i + 1 == m_state.sprache);
+    // The labels of the status strip take the width of their new texts.
+    layoutPicture();
 }
 
 void MainWindow::variablen()

@@ -3,6 +3,7 @@
 #include <QMainWindow>
 
 class QAction;
+class QActionGroup;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -77,11 +78,12 @@ private:
     ProgramState& m_state;
     QWidget* m_picture = nullptr; // pichaupt
     RulerStrip* m_ruler = nullptr;
-    MapControl* m_map = nullptr;     // tplhaupt
-    QLabel* m_areaLabel = nullptr;   // panflaeche
-    QLineEdit* m_areaBox = nullptr;  // txtflaeche
-    QLabel* m_scaleLabel = nullptr;  // panmassstab
-    QComboBox* m_scaleBox = nullptr; // cbomassstab
-    QToolBar* m_toolbar = nullptr;   // tb1
+    MapControl* m_map = nullptr;               // tplhaupt
+    QLabel* m_areaLabel = nullptr;             // panflaeche
+    QLineEdit* m_areaBox = nullptr;            // txtflaeche
+    QLabel* m_scaleLabel = nullptr;            // panmassstab
+    QComboBox* m_scaleBox = nullptr;           // cbomassstab
+    QToolBar* m_toolbar = nullptr;             // tb1
+    QActionGroup* m_languageEntries = nullptr; // mnueinstellungsprache1 to 5
     bool m_ended = false;
 };

@@ -88,12 +88,6 @@ bool MapControl::DrawToDC(QPainter& painter, double xMin, double yMin, double xM
     return MapRenderer::paint(painter, QRectF(targetRect), window, views, m_style);
 }
 
-void MapControl::setStyle(const MapStyle& style)
-{
-    m_style = style;
-    update();
-}
-
 void MapControl::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -120,8 +114,6 @@ void MapControl::showEvent(QShowEvent* event)
 
 void MapControl::mousePressEvent(QMouseEvent* event)
 {
-    if (!m_document.reportsMouse())
-        return QWidget::mousePressEvent(event);
     int code = 0;
     switch (event->button()) {
     case Qt::LeftButton:

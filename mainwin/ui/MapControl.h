@@ -54,8 +54,6 @@ public:
 
     MapDocument& document() { return m_document; }
     const MapDocument& document() const { return m_document; }
-    const MapStyle& style() const { return m_style; }
-    void setStyle(const MapStyle& style);
 
 signals:
     // A mouse press at map coordinates (x, y) in metres; button is a MouseButtonCode.

@@ -3,6 +3,7 @@
 #include "FarmFolders.h"
 #include "MainWindow.h"
 #include "Messages.h"
+#include "Placeholders.h"
 #include "ProgramFolderSetup.h"
 #include "Prompter.h"
 #include "StartWindow.h"
@@ -15,9 +16,9 @@ namespace {
 // Shown when the catalogue itself is unusable, so it cannot come from there.
 QString catalogueFailureText(const OperationError& error)
 {
-    return QStringLiteral("Der Textkatalog %1 kann nicht gelesen werden.\n"
-                          "The text catalogue %1 cannot be read.\n\n%2")
-        .arg(QDir::toNativeSeparators(error.where), error.detail);
+    return fillPlaceholders(QStringLiteral("Der Textkatalog %1 kann nicht gelesen werden.\n"
+                                           "The text catalogue %1 cannot be read.\n\n%2"),
+                            {QDir::toNativeSeparators(error.where), error.detail});
 }
 } // namespace
 
@@ -77,7 +78,8 @@ bool ProgramRun::start()
                           {setup.error.where});
     if (!m_installed.isEmpty())
         Messages::information(m_mainWindow.get(), m_state, TextKeys::installedFiles,
-                              {m_installed.join(QStringLiteral(", "))});
+                              {m_installed.join(QStringLiteral(", ")),
+                               QDir::toNativeSeparators(m_state.programmpfad)});
 
     if (dbError.isError())
         Messages::operatingError(m_mainWindow.get(), m_state, TextKeys::databaseUnusable,
@@ -101,7 +103,12 @@ QString ProgramRun::loadReport() const
     } else {
         lines << QStringLiteral("Project database: not usable");
     }
-    lines << QStringLiteral("Farm folders: %1").arg(FarmFolders::list(m_state.programmpfad).size());
+    const QStringList farmFolders = FarmFolders::list(m_state.programmpfad);
+    qsizetype plotFiles = 0;
+    for (const QString& farm : farmFolders)
+        plotFiles += FarmFolders::plotBaseNames(m_state.programmpfad + '/' + farm).size();
+    lines << QStringLiteral("Farm folders: %1").arg(farmFolders.size());
+    lines << QStringLiteral("Plot shapefiles in the farm folders: %1").arg(plotFiles);
     if (m_mainWindow)
         lines << QStringLiteral("Main window: \"%1\"").arg(m_mainWindow->windowTitle().trimmed());
     return lines.join('\n');

@@ -11,9 +11,4 @@ inline QColor toColor(int bgr)
     return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
 }
 
-inline int fromColor(const QColor& colour)
-{
-    return colour.red() + 256 * colour.green() + 65536 * colour.blue();
-}
-
 } // namespace BgrColour

@@ -43,7 +43,6 @@ void MapDocument::initialise()
     const QSizeF size = m_viewport.size();
     m_viewport = MapViewport();
     m_viewport.resize(size);
-    m_reportsMouse = true;
 }
 
 bool MapDocument::CloseDataSource(const QString& name)

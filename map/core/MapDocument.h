@@ -22,12 +22,9 @@ public:
     MapDocument();
 
     // Start-up state, set once when the main window loads: no sources, no
-    // views, the default window (0 to 1000 m in x and y), and mouse presses
-    // reported as map events. This is all of the map's start-up
-    // configuration; map units are always metres.
+    // views and the default window (0 to 1000 m in x and y). This is all of
+    // the map's start-up configuration; map units are always metres.
     void initialise();
-    bool reportsMouse() const { return m_reportsMouse; }
-    void setReportsMouse(bool on) { m_reportsMouse = on; }
 
     // Releases the source and removes its views. False when no source of that
     // name was open; callers may ignore the result.
@@ -89,5 +86,4 @@ private:
     MapViewport m_viewport;
     QList<OperationError> m_lastProblems;
     qint64 m_openings = 0;
-    bool m_reportsMouse = true;
 };

@@ -3,6 +3,8 @@
 //   sorvan-gis shpdump FILE.shp      list the header, first polygon and index
 //   sorvan-gis farms --folder DIR    synchronise and list the farms
 //   sorvan-gis plots --folder DIR [--farm NAME]...   synchronise and list plots
+//   sorvan-gis --help | -h           the usage, on standard output
+//   sorvan-gis --version             the program's version
 #include "DemoCommand.h"
 #include "FieldCommands.h"
 #include "ShapeDumpCommand.h"
@@ -15,23 +17,24 @@
 namespace {
 using Command = std::function<int(const QStringList&, QTextStream&, QTextStream&)>;
 
-int usage(QTextStream& err)
-{
-    err << "usage: sorvan-gis COMMAND ARGUMENTS\n"
-           "  demo DIR [--seed N]   create a demo program folder in DIR\n"
-           "  shpdump FILE.shp      list a shapefile's header, first polygon and index\n"
-           "  farms --folder DIR    synchronise the farm folders, then list each farm:\n"
-           "                        name, plots found in its folder, their area in ha\n"
-           "  plots --folder DIR [--farm NAME]...\n"
-           "                        synchronise and list the plots of the named farms\n"
-           "                        (all farms when none is named), a header line first\n";
-    return 2;
-}
+const char* const usage =
+    "usage: sorvan-gis COMMAND ARGUMENTS\n"
+    "  demo DIR [--seed N]   create a demo program folder in DIR\n"
+    "  shpdump FILE.shp      list a shapefile's header, first polygon and index\n"
+    "  farms --folder DIR    synchronise the farm folders, then list each farm:\n"
+    "                        name, plots found in its folder, their area in ha\n"
+    "  plots --folder DIR [--farm NAME]...\n"
+    "                        synchronise and list the plots of the named farms\n"
+    "                        (all farms when none is named), a header line first\n"
+    "  --help, -h            show this help\n"
+    "  --version             show the program's version\n";
 } // namespace
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("sorvan-gis"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(SORVAN_VERSION));
     QTextStream out(stdout);
     QTextStream err(stderr);
     const std::map<QString, Command> commands = {
@@ -41,11 +44,25 @@ int main(int argc, char** argv)
         {QStringLiteral("shpdump"), runShapeDumpCommand},
     };
     const QStringList args = app.arguments().mid(1);
-    if (args.isEmpty())
-        return usage(err);
-    const auto command = commands.find(args.first());
-    if (command == commands.end())
-        return usage(err);
+    if (args.isEmpty()) {
+        err << usage;
+        return 2;
+    }
+    const QString& first = args.first();
+    if (first == QLatin1String("--help") || first == QLatin1String("-h")) {
+        out << usage;
+        return 0;
+    }
+    if (first == QLatin1String("--version")) {
+        out << QCoreApplication::applicationName() << ' ' << QCoreApplication::applicationVersion()
+            << '\n';
+        return 0;
+    }
+    const auto command = commands.find(first);
+    if (command == commands.end()) {
+        err << "sorvan-gis: unknown command '" << first << "'\n" << usage;
+        return 2;
+    }
     const int code = command->second(args.mid(1), out, err);
     out.flush();
     err.flush();

@@ -1,47 +1,74 @@
 // sorvan-gis-viewer: the desktop program.
-//   --folder DIR        program folder (default: the executable's folder)
+//   --folder DIR        program folder (default: the folder of the program
+//                       file); missing installation files are created there
 //   --settings FILE     keep window positions in FILE instead of the user's store
 //   --report-and-quit   load the folder, print what was loaded and end
+//   --help, --version   answered without a display
+#include "EarlyAnswers.h"
 #include "MainWindow.h"
+#include "ProgramFolderSetup.h"
 #include "ProgramRun.h"
 #include "Prompter.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QTextStream>
-#include <QTimer>
 
-int main(int argc, char** argv)
+namespace {
+struct Options {
+    QCommandLineOption folder{
+        QStringLiteral("folder"),
+        QStringLiteral("Program folder (default: the folder of the program "
+                       "file). Missing installation files (%1) are created "
+                       "there.")
+            .arg(ProgramFolderSetup::suppliedFiles().join(QStringLiteral(", "))),
+        QStringLiteral("DIR")};
+    QCommandLineOption settings{QStringLiteral("settings"),
+                                QStringLiteral("Settings file for window positions (default: the "
+                                               "user's own settings)."),
+                                QStringLiteral("FILE")};
+    QCommandLineOption report{QStringLiteral("report-and-quit"),
+                              QStringLiteral("Load the program folder, report, end.")};
+};
+
+void configure(QCommandLineParser& parser, const Options& options)
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Sorvan-GIS-Viewer"));
-    QApplication::setApplicationVersion(QStringLiteral(SORVAN_VERSION));
-
-    QCommandLineParser parser;
+    QCoreApplication::setApplicationName(QStringLiteral("Sorvan-GIS-Viewer"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(SORVAN_VERSION));
     parser.setApplicationDescription(QStringLiteral("Field plot viewer"));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption folder(QStringLiteral("folder"), QStringLiteral("Program folder."),
-                                    QStringLiteral("DIR"));
-    const QCommandLineOption settings(QStringLiteral("settings"),
-                                      QStringLiteral("Settings file for window positions."),
-                                      QStringLiteral("FILE"));
-    const QCommandLineOption report(QStringLiteral("report-and-quit"),
-                                    QStringLiteral("Load the program folder, report, end."));
-    parser.addOptions({folder, settings, report});
+    parser.addOptions({options.folder, options.settings, options.report});
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const Options options;
+    // Help and version need no display.
+    if (asksForHelpOrVersion(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        QCommandLineParser parser;
+        configure(parser, options);
+        parser.process(app); // answers and ends, unless "-h" was an option's value
+    }
+    QApplication app(argc, argv);
+    QCommandLineParser parser;
+    configure(parser, options);
     parser.process(app);
 
-    if (parser.isSet(report))
+    if (parser.isSet(options.report))
         Prompter::instance().setNonInteractive(true);
-    ProgramRun::Options options;
-    options.programFolder =
-        parser.isSet(folder) ? parser.value(folder) : QCoreApplication::applicationDirPath();
-    options.settingsFile = parser.value(settings);
-    options.startWindow = !parser.isSet(report);
-    ProgramRun run(options);
+    ProgramRun::Options runOptions;
+    runOptions.programFolder = parser.isSet(options.folder)
+                                   ? parser.value(options.folder)
+                                   : QCoreApplication::applicationDirPath();
+    runOptions.settingsFile = parser.value(options.settings);
+    runOptions.startWindow = !parser.isSet(options.report);
+    ProgramRun run(runOptions);
     if (!run.start())
         return 1;
-    if (parser.isSet(report)) {
+    if (parser.isSet(options.report)) {
         QTextStream(stdout) << run.loadReport() << '\n';
         run.mainWindow()->close();
         return 0;

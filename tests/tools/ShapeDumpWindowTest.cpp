@@ -177,7 +177,7 @@ void ShapeDumpWindowTest::problemLineFromCatalogue_data()
     QTest::newRow("German") << 1 << "Die Indexdatei @ ist nicht vorhanden.";
     QTest::newRow("English") << 2 << "The index file @ does not exist.";
     QTest::newRow("French") << 3 << "Le fichier d'index @ n'existe pas.";
-    QTest::newRow("Italian") << 4 << "Il file indice @ non esiste.";
+    QTest::newRow("Italian") << 4 << "Il file di indice @ non esiste.";
     QTest::newRow("Hungarian") << 5 << "A(z) @ indexfájl nem létezik.";
 }
 

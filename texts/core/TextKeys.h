@@ -23,7 +23,7 @@ inline const TextKey titleInformation{"haupt", "Information", "1"};
 
 // Start-up and program folder.
 inline const TextKey databaseUnusable{"haupt", "Datenbank", "1"};         // %1 file, %2 detail
-inline const TextKey installedFiles{"haupt", "Installation", "1"};        // %1 list of files
+inline const TextKey installedFiles{"haupt", "Installation", "1"};        // %1 files, %2 folder
 inline const TextKey installFailed{"haupt", "Installation", "2"};         // %1 file, %2 detail
 inline const TextKey languageFileUnwritable{"haupt", "Sprachdatei", "1"}; // %1 file
 inline const TextKey shapefilesLeftOut{"haupt", "Kartendaten", "1"};      // %1 list of files

@@ -1,6 +1,7 @@
 #include "ShapeDump.h"
 
 #include "FileResolver.h"
+#include "Placeholders.h"
 
 #include <QDir>
 #include <QFile>
@@ -333,7 +334,8 @@ QString problemTemplate(Problem problem)
     case Problem::NotSinglePart:
         return QStringLiteral("The first polygon of %1 has %2 parts; only one part can be listed.");
     case Problem::PointCountTooLarge:
-        return QStringLiteral("The first record of %1 gives %2 points; the file holds %3.");
+        return QStringLiteral(
+            "The first record of %1 declares %2 points, but the file contains %3.");
     case Problem::IndexFileMissing:
         return QStringLiteral("The index file %1 does not exist.");
     }
@@ -349,21 +351,7 @@ QString fillProblemText(const QString& textTemplate, const Result& result)
 {
     QStringList values{QDir::toNativeSeparators(result.error.where)};
     values << result.arguments;
-    QString out;
-    out.reserve(textTemplate.size() + 64);
-    for (qsizetype i = 0; i < textTemplate.size(); ++i) {
-        const QChar c = textTemplate.at(i);
-        if (c == '%' && i + 1 < textTemplate.size() && textTemplate.at(i + 1).isDigit()) {
-            const int n = textTemplate.at(i + 1).digitValue();
-            if (n >= 1 && n <= values.size()) {
-                out += values.at(n - 1);
-                ++i;
-                continue;
-            }
-        }
-        out += c;
-    }
-    return out;
+    return fillPlaceholders(textTemplate, values);
 }
 
 QString problemLine(const Result& result)

@@ -135,7 +135,7 @@ int ShapeDumpWindow::print()
         // The catalogue's title texts start with " - ".
         const QString title =
             ProgramState::programTitle() +
-            catalogueText(TextKeys::titleOperatingError, QStringLiteral(" - Operating error"));
+            catalogueText(TextKeys::titleOperatingError, QStringLiteral(" - Error"));
         ShapeDump::Result where;
         where.error.where = target;
         m_dialogs.showError(

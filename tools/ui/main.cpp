@@ -3,6 +3,7 @@
 // problem lines come from the catalogue texte.mdb of the program folder (the
 // executable's folder or DIR) in the language of its SPRACHE.DAT; without a
 // catalogue there, from the one built into the program.
+#include "EarlyAnswers.h"
 #include "LanguageFile.h"
 #include "ShapeDumpWindow.h"
 #include "TextCatalogue.h"
@@ -12,20 +13,36 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-int main(int argc, char** argv)
-{
-    QApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("sorvan-gis-shpdump"));
+namespace {
+const QCommandLineOption folderOption(QStringLiteral("folder"),
+                                      QStringLiteral("Program folder (catalogue, language)."),
+                                      QStringLiteral("DIR"));
 
-    QCommandLineParser parser;
+void configure(QCommandLineParser& parser)
+{
+    QCoreApplication::setApplicationName(QStringLiteral("sorvan-gis-shpdump"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(SORVAN_VERSION));
     parser.setApplicationDescription(QStringLiteral("Lists the header, the first polygon and "
                                                     "the first index entry of a shapefile."));
     parser.addHelpOption();
-    const QCommandLineOption folderOption(QStringLiteral("folder"),
-                                          QStringLiteral("Program folder (catalogue, language)."),
-                                          QStringLiteral("DIR"));
+    parser.addVersionOption();
     parser.addOption(folderOption);
     parser.addPositionalArgument(QStringLiteral("FILE.shp"), QStringLiteral("File to list."));
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Help and version need no display.
+    if (asksForHelpOrVersion(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        QCommandLineParser parser;
+        configure(parser);
+        parser.process(app); // answers and ends, unless "-h" was an option's value
+    }
+    QApplication app(argc, argv);
+    QCommandLineParser parser;
+    configure(parser);
     parser.process(app);
 
     const QString folder = parser.isSet(folderOption) ? parser.value(folderOption)
