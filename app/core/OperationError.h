@@ -14,7 +14,14 @@ enum class ErrorKind {
     PathFileAccess = 75,
     PathNotFound = 76,
     NullValue = 94,
-    Database = 3000, // the database engine refused a query or a file
+    Database = 3000,         // the database engine refused a query or a file
+    NotADatabase = 3001,     // the file is no SQLite database
+    AccessDatabase = 3002,   // an Access (Jet/ACE) file of the earlier Windows version
+    TableMissing = 3003,     // detail: the table
+    ColumnMissing = 3004,    // detail: table.column
+    UnknownCollation = 3005, // detail: the collation's name
+    FolderNotFile = 3006,    // a folder stands where a file is expected
+    FileNotFolder = 3007,    // a file stands where a folder is expected
 };
 
 // What went wrong, where and with which detail. Readers and operations return

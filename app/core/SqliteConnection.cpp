@@ -1,5 +1,7 @@
 #include "SqliteConnection.h"
 
+#include "SqliteChecks.h"
+
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -13,10 +15,14 @@ SqliteConnection::~SqliteConnection()
 OperationError SqliteConnection::open(const QString& path, bool readOnly)
 {
     const QFileInfo info(path);
-    if (!info.exists() || !info.isFile())
+    if (!info.exists())
         return {ErrorKind::FileNotFound, QStringLiteral("file not found"), path};
-    if (!info.isReadable())
+    if (!info.isDir() && !info.isReadable())
         return {ErrorKind::PermissionDenied, QStringLiteral("permission denied"), path};
+    // SQLite would take an Access file or a text for a damaged database and
+    // say so in its own words; tell them apart first.
+    if (const OperationError error = SqliteChecks::checkFile(path); error.isError())
+        return error;
     return openWith(path, readOnly ? QStringLiteral("QSQLITE_OPEN_READONLY")
                                    : QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
 }
@@ -32,25 +38,27 @@ OperationError SqliteConnection::openWith(const QString& path, const QString& op
 {
     close();
     m_name = QStringLiteral("sqlite-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-    db.setDatabaseName(path);
-    db.setConnectOptions(options);
     m_path = path;
-    if (!db.open()) {
-        const QString detail = db.lastError().text();
-        close();
-        return {ErrorKind::Database, detail, path};
+    OperationError error;
+    {
+        // Every handle on the connection must be gone before close() removes
+        // it, or Qt warns that it is still in use.
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        db.setDatabaseName(path);
+        db.setConnectOptions(options);
+        if (!db.open()) {
+            error = {ErrorKind::Database, db.lastError().text(), path};
+        } else {
+            // SQLite opens lazily: touch the schema so that a damaged file is
+            // reported here and not at the first real query.
+            QSqlQuery probe(db);
+            if (!probe.exec(QStringLiteral("select count(*) from sqlite_master")))
+                error = {ErrorKind::Database, probe.lastError().text(), path};
+        }
     }
-    // SQLite opens lazily: touch the schema so that a file that is no
-    // database is reported here and not at the first real query.
-    QSqlQuery probe(db);
-    if (!probe.exec(QStringLiteral("select count(*) from sqlite_master"))) {
-        const QString detail = probe.lastError().text();
-        probe = QSqlQuery();
+    if (error.isError())
         close();
-        return {ErrorKind::Database, detail, path};
-    }
-    return OperationError::none();
+    return error;
 }
 
 void SqliteConnection::close()

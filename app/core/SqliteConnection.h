@@ -6,7 +6,9 @@
 #include <QString>
 
 // One named Qt SQL connection to an SQLite file, removed again when the object
-// goes. Opening never creates a missing file: that is reported as FileNotFound.
+// goes. Opening never creates a missing file: that is reported as FileNotFound;
+// a folder, an Access file or any other file that is no SQLite database is
+// refused before SQLite sees it (SqliteChecks::checkFile).
 class SqliteConnection {
 public:
     SqliteConnection() = default;

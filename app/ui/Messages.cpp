@@ -5,6 +5,8 @@
 #include "Prompter.h"
 #include "Texts.h"
 
+#include <QDir>
+
 namespace Messages {
 
 QString format(const ProgramState& state, const TextKey& key, const QStringList& args)
@@ -56,6 +58,36 @@ void failure(QWidget* parent, const ProgramState& state, const TextKey& key,
                          QString::number(error.code()) + QStringLiteral("\n\n") + detail +
                          QStringLiteral(".");
     Prompter::instance().message(parent, QMessageBox::Critical, state.titelbedienungsfehler, text);
+}
+
+bool fileProblem(QWidget* parent, const ProgramState& state, const OperationError& error)
+{
+    const QString file = QDir::toNativeSeparators(error.where);
+    switch (error.kind) {
+    case ErrorKind::NotADatabase:
+        operatingError(parent, state, TextKeys::notADatabase, {file});
+        return true;
+    case ErrorKind::AccessDatabase:
+        operatingError(parent, state, TextKeys::accessDatabase, {file});
+        return true;
+    case ErrorKind::TableMissing:
+        operatingError(parent, state, TextKeys::tableMissing, {file, error.detail});
+        return true;
+    case ErrorKind::ColumnMissing:
+        operatingError(parent, state, TextKeys::columnMissing, {file, error.detail});
+        return true;
+    case ErrorKind::UnknownCollation:
+        operatingError(parent, state, TextKeys::unknownCollation, {file, error.detail});
+        return true;
+    case ErrorKind::FolderNotFile:
+        operatingError(parent, state, TextKeys::folderNotFile, {file});
+        return true;
+    case ErrorKind::FileNotFolder:
+        operatingError(parent, state, TextKeys::fileNotFolder, {file});
+        return true;
+    default:
+        return false;
+    }
 }
 
 } // namespace Messages

@@ -33,4 +33,10 @@ bool confirm(QWidget* parent, const ProgramState& state, const TextKey& key,
 void failure(QWidget* parent, const ProgramState& state, const TextKey& key,
              const OperationError& error, const QStringList& args = {});
 
+// A file that is not what the program expects (a folder, an Access file, no
+// database, a missing table or column, an unknown collation, a file for a
+// folder) as an operating error of its own naming the file. False for any
+// other failure, which the caller reports in its own words.
+bool fileProblem(QWidget* parent, const ProgramState& state, const OperationError& error);
+
 } // namespace Messages

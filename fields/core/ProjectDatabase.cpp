@@ -1,10 +1,10 @@
 #include "ProjectDatabase.h"
 
 #include "FileResolver.h"
+#include "SqliteChecks.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QSqlRecord>
 
 namespace {
 const char* const schema[] = {
@@ -22,6 +22,19 @@ const char* const schema[] = {
     "create index gpsdaten_dateiname on gpsdaten (dateiname)",
 };
 
+// The columns the program reads and writes, table by table.
+struct TableColumns {
+    const char* table;
+    QStringList columns;
+};
+const TableColumns usedColumns[] = {
+    {"betriebe", {"Name"}},
+    {"schlagdaten",
+     {"dateiname", "ordner", "Name", "Nummer", "Teil", "Erntejahr", "Kultur", "Anmerkung", "Farbe",
+      "Flaeche", "Umfang", "maxDOP", "anzeigen"}},
+    {"gpsdaten", {"dateiname", "Datum"}},
+};
+
 void setError(OperationError* target, const OperationError& value)
 {
     if (target)
@@ -35,10 +48,12 @@ OperationError ProjectDatabase::open(const QString& programFolder)
     OperationError error = m_connection.open(path);
     if (error.isError())
         return error;
-    for (const QString table : {"betriebe", "schlagdaten", "gpsdaten"}) {
-        if (m_connection.database().record(table).isEmpty()) {
+    for (const TableColumns& used : usedColumns) {
+        error = SqliteChecks::checkTable(m_connection.database(), path,
+                                         QString::fromLatin1(used.table), used.columns, true);
+        if (error.isError()) {
             m_connection.close();
-            return {ErrorKind::Database, QStringLiteral("table %1 is missing").arg(table), path};
+            return error;
         }
     }
     return OperationError::none();

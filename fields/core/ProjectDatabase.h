@@ -38,7 +38,8 @@ public:
     static QString fileName() { return QStringLiteral("GISDATEN.MDB"); }
 
     // Opens GISDATEN.MDB of the program folder (found ignoring case) and checks
-    // that its three tables are there.
+    // that its three tables have every column the program uses, with
+    // collations SQLite knows (SqliteChecks).
     OperationError open(const QString& programFolder);
     // Writes a new, empty project database with the three tables at path.
     static OperationError createEmpty(const QString& path);

@@ -1,26 +1,17 @@
 #include "ProgramRun.h"
 
 #include "FarmFolders.h"
+#include "LanguageFile.h"
 #include "MainWindow.h"
 #include "Messages.h"
-#include "Placeholders.h"
 #include "ProgramFolderSetup.h"
-#include "Prompter.h"
 #include "StartWindow.h"
 #include "Texts.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-
-namespace {
-// Shown when the catalogue itself is unusable, so it cannot come from there.
-QString catalogueFailureText(const OperationError& error)
-{
-    return fillPlaceholders(QStringLiteral("Der Textkatalog %1 kann nicht gelesen werden.\n"
-                                           "The text catalogue %1 cannot be read.\n\n%2"),
-                            {QDir::toNativeSeparators(error.where), error.detail});
-}
-} // namespace
+#include <QTemporaryDir>
 
 ProgramRun::ProgramRun(const Options& options) : m_options(options)
 {
@@ -39,21 +30,43 @@ ProgramRun::~ProgramRun()
     m_mainWindow.reset();
 }
 
+void ProgramRun::reportStartFailure(const OperationError& error, const TextKey& otherwise)
+{
+    QTemporaryDir scratch;
+    TextCatalogue builtIn;
+    const QString copy = scratch.filePath(TextCatalogue::fileName());
+    if (scratch.isValid() &&
+        QFile::copy(QStringLiteral(":/install/") + TextCatalogue::fileName(), copy))
+        builtIn.open(scratch.path());
+    m_state.catalogue = builtIn.isOpen() ? &builtIn : nullptr;
+    m_state.sprache = LanguageFile::read(m_state.programmpfad).value_or(1);
+    sprachvariablen(m_state);
+    if (!Messages::fileProblem(nullptr, m_state, error))
+        Messages::failure(nullptr, m_state, otherwise, error,
+                          {QDir::toNativeSeparators(error.where)});
+    m_state.catalogue = nullptr;
+}
+
 bool ProgramRun::start()
 {
+    const QFileInfo folder(m_state.programmpfad);
+    if (folder.exists() && !folder.isDir()) {
+        reportStartFailure(
+            {ErrorKind::FileNotFolder, QStringLiteral("is a file"), m_state.programmpfad},
+            TextKeys::installFailed);
+        return false;
+    }
     const ProgramFolderSetup::Result setup =
         ProgramFolderSetup::installMissingFiles(m_state.programmpfad);
     m_installed = setup.installed;
     if (setup.error.isError() &&
         !QFileInfo::exists(m_state.programFile(TextCatalogue::fileName()))) {
-        Prompter::instance().message(nullptr, QMessageBox::Critical, ProgramState::programTitle(),
-                                     catalogueFailureText(setup.error));
+        reportStartFailure(setup.error, TextKeys::installFailed);
         return false;
     }
     const OperationError catalogueError = m_catalogue.open(m_state.programmpfad);
     if (catalogueError.isError()) {
-        Prompter::instance().message(nullptr, QMessageBox::Critical, ProgramState::programTitle(),
-                                     catalogueFailureText(catalogueError));
+        reportStartFailure(catalogueError, TextKeys::catalogueUnusable);
         return false;
     }
     m_state.catalogue = &m_catalogue;
@@ -81,7 +94,7 @@ bool ProgramRun::start()
                               {m_installed.join(QStringLiteral(", ")),
                                QDir::toNativeSeparators(m_state.programmpfad)});
 
-    if (dbError.isError())
+    if (dbError.isError() && !Messages::fileProblem(m_mainWindow.get(), m_state, dbError))
         Messages::operatingError(m_mainWindow.get(), m_state, TextKeys::databaseUnusable,
                                  {QDir::toNativeSeparators(dbError.where), dbError.detail});
     return true;

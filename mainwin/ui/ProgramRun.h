@@ -4,6 +4,7 @@
 #include "ProjectDatabase.h"
 #include "SettingsStore.h"
 #include "TextCatalogue.h"
+#include "TextKeys.h"
 
 #include <QString>
 #include <memory>
@@ -33,6 +34,13 @@ public:
     QString loadReport() const;
 
 private:
+    // Shows a failure that keeps the program from starting: a file that is not
+    // what the program expects in its own words, anything else under the key
+    // otherwise. The program folder's catalogue cannot serve then, so the
+    // words come from the one built into the program, in the language of
+    // SPRACHE.DAT (German without one).
+    void reportStartFailure(const OperationError& error, const TextKey& otherwise);
+
     Options m_options;
     ProgramState m_state;
     std::unique_ptr<SettingsStore> m_settings;

@@ -403,7 +403,7 @@ void DemoFolderTest::refusedTargets_data()
     QTest::newRow("file instead of folder") << "file"
                                             << "demo" << refused;
     QTest::newRow("unreadable database") << "bad database"
-                                         << "GISDATEN.MDB" << ErrorKind::Database;
+                                         << "GISDATEN.MDB" << ErrorKind::NotADatabase;
 }
 
 void DemoFolderTest::refusedTargets()

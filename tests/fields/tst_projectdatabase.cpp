@@ -95,8 +95,9 @@ void TestProjectDatabase::unusableDatabaseIsReported_data()
     QTest::addColumn<QByteArray>("content"); // empty: no file at all
     QTest::addColumn<int>("kind");
     QTest::newRow("missing") << QByteArray() << int(ErrorKind::FileNotFound);
-    QTest::newRow("not a database") << QByteArray(4096, 'x') << int(ErrorKind::Database);
-    QTest::newRow("truncated header") << QByteArray("SQLite format 3") << int(ErrorKind::Database);
+    QTest::newRow("not a database") << QByteArray(4096, 'x') << int(ErrorKind::NotADatabase);
+    QTest::newRow("truncated header")
+        << QByteArray("SQLite format 3") << int(ErrorKind::NotADatabase);
 }
 
 void TestProjectDatabase::unusableDatabaseIsReported()

@@ -94,7 +94,7 @@ void TestTextCatalogue::missingCatalogueIsReported()
 
     TestFolder broken;
     broken.writeFile("TEXTE.MDB", "this is not a database at all, just some text");
-    QCOMPARE(catalogue.open(broken.path()).kind, ErrorKind::Database);
+    QCOMPARE(catalogue.open(broken.path()).kind, ErrorKind::NotADatabase);
 }
 
 void TestTextCatalogue::sourceProblemsAreListed_data()

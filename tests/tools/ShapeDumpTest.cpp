@@ -225,10 +225,9 @@ void ShapeDumpTest::listing_data()
     // 100 + 8 + 48 + 4 * 16 = 220 bytes (110 words); content 112 bytes.
     const QList<QPointF> pointLine = {{12.5, 7.25}, {-3.25, 7.25}, {-3.25, 1e20}, {12.5, 7.25}};
     QTest::newRow("point-line") << ringFile(pointLine) << 220 << 108;
-    // File code FF FF FF FE, file length 80 00 00 76 (top bit set), record
-    // number 128 stored 00 00 00 80 (read negative little-endian).
+    // File length 80 00 00 76 (top bit set), record number 128 stored
+    // 00 00 00 80 (read negative little-endian).
     Shapefile big = good;
-    big.shp = patched(big.shp, 0, be32(0xFFFFFFFEu));
     big.shp = patched(big.shp, 24, be32(0x80000076u));
     big.shp = patched(big.shp, 100, be32(128));
     big.shx = patched(big.shx, 100, be32(0xFFFFFFFFu));
@@ -426,6 +425,19 @@ void ShapeDumpTest::command_data()
     QTest::newRow("damaged file")
         << QStringList{"@/short.shp"} << 1 << listingText(expectedListing("header-only"))
         << "shpdump: The file @/short.shp is too short: 104 bytes needed, 100 present.\n";
+    // No shapefile: nothing of it is listed.
+    QTest::newRow("text file")
+        << QStringList{"@/notes.txt"} << 1 << QString()
+        << "shpdump: The file @/notes.txt is not a shapefile (file code 1181052004 instead "
+           "of 9994).\n";
+    QTest::newRow("attribute table")
+        << QStringList{"@/plot.dbf"} << 1 << QString()
+        << "shpdump: The file @/plot.dbf is not a shapefile (file code 58590478 instead of "
+           "9994).\n";
+    QTest::newRow("index file is text")
+        << QStringList{"@/textindex.shp"} << 1 << listingText(expectedListing("index-file-missing"))
+        << "shpdump: The file @/textindex.shx is not a shapefile (file code 1181052004 "
+           "instead of 9994).\n";
 }
 
 void ShapeDumpTest::command()
@@ -441,6 +453,11 @@ void ShapeDumpTest::command()
     folder.writeFile("alone.shp", file.shp);
     folder.writeFile("short.shp", file.shp.left(100));
     folder.writeFile("short.shx", file.shx);
+    const QByteArray text = QByteArray("Feldnotizen\n").repeated(20);
+    folder.writeFile("notes.txt", text);
+    folder.writeFile("plot.dbf", QByteArray::fromHex("037e050e01000000410015") + text);
+    folder.writeFile("textindex.shp", file.shp);
+    folder.writeFile("textindex.shx", text);
     const Shapefile measurement = ringFile({{512034.25, 6172310.5},
                                             {512101.75, 6172318.125},
                                             {512110.5, 6172250.0},
@@ -468,7 +485,7 @@ void ShapeDumpTest::catalogueHasEveryKey()
     QCOMPARE(errors, QStringList());
     QCOMPARE(source.languageColumns.size(), 5);
     const QList<TextKey> keys = ShapeDumpTextKeys::all();
-    QCOMPARE(keys.size(), 8);
+    QCOMPARE(keys.size(), 9);
     for (const TextKey& key : keys) {
         const auto row = std::find_if(source.rows.cbegin(), source.rows.cend(), [&](const auto& r) {
             return r.form.compare(key.form, Qt::CaseInsensitive) == 0 &&
@@ -485,10 +502,10 @@ void ShapeDumpTest::catalogueHasEveryKey()
         }
     }
     // The English column holds the command line's texts.
-    const QList<Problem> problems = {Problem::FileMissing,     Problem::FileUnreadable,
-                                     Problem::FileTooShort,    Problem::NotPolygon,
-                                     Problem::NotSinglePart,   Problem::PointCountTooLarge,
-                                     Problem::IndexFileMissing};
+    const QList<Problem> problems = {Problem::FileMissing,      Problem::FileUnreadable,
+                                     Problem::FileTooShort,     Problem::NotPolygon,
+                                     Problem::NotSinglePart,    Problem::PointCountTooLarge,
+                                     Problem::IndexFileMissing, Problem::NotShapefile};
     QCOMPARE(ShapeDumpTextKeys::forProblem(Problem::None).has_value(), false);
     for (Problem problem : problems) {
         const TextKey key = ShapeDumpTextKeys::forProblem(problem).value();

@@ -1,6 +1,7 @@
 #include "TextCatalogue.h"
 
 #include "FileResolver.h"
+#include "SqliteChecks.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -12,12 +13,17 @@ OperationError TextCatalogue::open(const QString& programFolder)
     OperationError error = m_connection.open(path, true);
     if (error.isError())
         return error;
-    const QSqlRecord record = m_connection.database().record(QStringLiteral("Texte"));
-    if (record.count() < 4) {
+    error = SqliteChecks::checkTable(
+        m_connection.database(), path, QStringLiteral("Texte"),
+        {QStringLiteral("form"), QStringLiteral("control"), QStringLiteral("property")}, false);
+    const int columns = m_connection.database().record(QStringLiteral("Texte")).count();
+    if (!error.isError() && columns < 4) // the German texts follow the key
+        error = {ErrorKind::ColumnMissing, QStringLiteral("Texte.sprache1"), path};
+    if (error.isError()) {
         m_connection.close();
-        return {ErrorKind::Database, QStringLiteral("table Texte is missing or incomplete"), path};
+        return error;
     }
-    m_columnCount = record.count() - 3;
+    m_columnCount = columns - 3;
     return OperationError::none();
 }
 

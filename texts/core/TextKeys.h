@@ -23,6 +23,13 @@ inline const TextKey titleInformation{"haupt", "Information", "1"};
 
 // Start-up and program folder.
 inline const TextKey databaseUnusable{"haupt", "Datenbank", "1"};         // %1 file, %2 detail
+inline const TextKey notADatabase{"haupt", "Datenbank", "2"};             // %1 file
+inline const TextKey accessDatabase{"haupt", "Datenbank", "3"};           // %1 file
+inline const TextKey tableMissing{"haupt", "Datenbank", "4"};             // %1 file, %2 table
+inline const TextKey columnMissing{"haupt", "Datenbank", "5"};            // %1 file, %2 column
+inline const TextKey unknownCollation{"haupt", "Datenbank", "6"};         // %1 file, %2 name
+inline const TextKey folderNotFile{"haupt", "Datei", "1"};                // %1 folder
+inline const TextKey fileNotFolder{"haupt", "Programmordner", "1"};       // %1 file
 inline const TextKey installedFiles{"haupt", "Installation", "1"};        // %1 files, %2 folder
 inline const TextKey installFailed{"haupt", "Installation", "2"};         // %1 file, %2 detail
 inline const TextKey languageFileUnwritable{"haupt", "Sprachdatei", "1"}; // %1 file
@@ -34,7 +41,9 @@ inline QList<TextKey> all()
 {
     return {titleEntryError,   titleOperatingError, titleSafetyQuestion, titleInformation,
             databaseUnusable,  installedFiles,      installFailed,       languageFileUnwritable,
-            shapefilesLeftOut, helpPageMissing,     catalogueUnusable};
+            shapefilesLeftOut, helpPageMissing,     catalogueUnusable,   notADatabase,
+            accessDatabase,    tableMissing,        columnMissing,       unknownCollation,
+            folderNotFile,     fileNotFolder};
 }
 
 } // namespace TextKeys

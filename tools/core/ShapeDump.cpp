@@ -51,6 +51,7 @@ constexpr qint64 firstPointPos = 156;
 constexpr qint64 pointSize = 16;
 constexpr qint64 indexRecordPos = 100;
 constexpr qint64 pointsPerBlock = 4096;
+constexpr double shapefileCode = 9994;
 const QString fiveBlanks = QStringLiteral("     ");
 
 // Reads little-endian fields at fixed positions of one open file. The first
@@ -129,9 +130,26 @@ void setProblem(Result& result, Problem problem, ErrorKind kind, const QString& 
     result.arguments = arguments;
 }
 
-// Steps 2 and 7: the file header, "title" first, an empty line last.
-bool listFileHeader(FieldReader& reader, const QString& title, QStringList& lines)
+// Steps 2 and 7: the file header, "title" first, an empty line last. A file
+// that holds a file code and not 9994 is refused before anything is listed: its
+// other header values would be numbers without meaning. A file too short for
+// the file code is listed as far as it goes.
+bool listFileHeader(FieldReader& reader, const QString& path, const QString& title, Result& result)
 {
+    QStringList& lines = result.lines;
+    if (reader.size() >= 4) {
+        const auto fileCode = reader.swapped(0, "file header");
+        if (!fileCode)
+            return false;
+        if (*fileCode != shapefileCode) {
+            setProblem(result, Problem::NotShapefile, ErrorKind::InvalidArgument,
+                       QStringLiteral("file code %1, expected %2")
+                           .arg(qint64(*fileCode))
+                           .arg(shapefileCode),
+                       path, {QString::number(qint64(*fileCode))});
+            return false;
+        }
+    }
     lines << title;
     const auto fileLength = reader.swapped(24, "file header");
     if (!fileLength)
@@ -189,7 +207,7 @@ bool listMainFile(const QString& path, Result& result)
         return false;
     FieldReader reader(file, path, result);
 
-    if (!listFileHeader(reader, QStringLiteral("----- Header -----"), lines))
+    if (!listFileHeader(reader, path, QStringLiteral("----- Header -----"), result))
         return false;
 
     for (qint64 pos : {recordHeaderPos, recordHeaderPos + 4}) { // record number, content length
@@ -278,7 +296,7 @@ bool listIndexFile(const QString& shpPath, Result& result)
     if (!openFile(file, path, result))
         return false;
     FieldReader reader(file, path, result);
-    if (!listFileHeader(reader, QStringLiteral("----- Index Header -----"), result.lines))
+    if (!listFileHeader(reader, path, QStringLiteral("----- Index Header -----"), result))
         return false;
     result.lines << QStringLiteral("----- Indexeinträge -----");
     const auto offset = reader.swapped(indexRecordPos, "index record");
@@ -338,6 +356,8 @@ QString problemTemplate(Problem problem)
             "The first record of %1 declares %2 points, but the file contains %3.");
     case Problem::IndexFileMissing:
         return QStringLiteral("The index file %1 does not exist.");
+    case Problem::NotShapefile:
+        return QStringLiteral("The file %1 is not a shapefile (file code %2 instead of 9994).");
     }
     return {};
 }

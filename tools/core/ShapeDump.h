@@ -42,6 +42,7 @@ enum class Problem {
     NotSinglePart,      // the first record is a polygon with other than one part
     PointCountTooLarge, // the first record gives more points than the file holds
     IndexFileMissing,   // no ".shx" beside the main file
+    NotShapefile,       // the main or index file does not start with the file code 9994
 };
 
 struct Result {
@@ -59,8 +60,10 @@ struct Result {
 };
 
 // Window load of Form1: lists shpPath and the index file beside it. A name
-// that does not exist as given is looked for ignoring case in its folder. The
-// listing stops at the first problem, after the last value that could be read
+// that does not exist as given is looked for ignoring case in its folder. A
+// file whose first word is not the file code 9994 is no shapefile: nothing of
+// it is listed. The listing stops at the first problem, after the last value
+// that could be read
 // (a record that is no polygon: after its shape type; a polygon with other
 // than one part: after its point count; too many points: after the points the
 // file holds). Reads only the bytes it lists (points in blocks), so a damaged

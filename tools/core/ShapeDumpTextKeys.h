@@ -18,11 +18,12 @@ inline const TextKey notSinglePart{"Form1", "Fehler", "5"};      // %1 file, %2 
 inline const TextKey pointCountTooLarge{"Form1", "Fehler", "6"}; // %1 file, %2 given, %3 held
 inline const TextKey indexFileMissing{"Form1", "Fehler", "7"};   // %1 index file
 inline const TextKey printFailed{"Form1", "Fehler", "8"};        // %1 printer or PDF file
+inline const TextKey notShapefile{"Form1", "Fehler", "9"};       // %1 file, %2 file code
 
 inline QList<TextKey> all()
 {
-    return {fileMissing,   fileUnreadable,     fileTooShort,     notPolygon,
-            notSinglePart, pointCountTooLarge, indexFileMissing, printFailed};
+    return {fileMissing,        fileUnreadable,   fileTooShort, notPolygon,  notSinglePart,
+            pointCountTooLarge, indexFileMissing, printFailed,  notShapefile};
 }
 
 // The key of a problem's line; nothing for Problem::None.
@@ -46,6 +47,8 @@ inline std::optional<TextKey> forProblem(ShapeDump::Problem problem)
         return pointCountTooLarge;
     case Problem::IndexFileMissing:
         return indexFileMissing;
+    case Problem::NotShapefile:
+        return notShapefile;
     }
     return std::nullopt;
 }
