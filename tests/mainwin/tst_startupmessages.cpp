@@ -50,15 +50,15 @@ void TestStartupMessages::namesWhatIsWrong_data()
     QTest::newRow("program folder is a file")
         << "folder is a file" << 0 << "" << false
         << QStringList{"Sorvan-GIS-Viewer - Bedienungsfehler", "ist eine Datei und kein Ordner"};
-    const QStringList titles = {"Bedienungsfehler", "Operating error", "Erreur de manipulation",
-                                "Errore operativo", "Kezelési hiba"};
+    const QStringList titles = {"Bedienungsfehler", " - Error", "Erreur d'utilisation",
+                                "Errore di utilizzo", "Kezelési hiba"};
     for (int sprache = 1; sprache <= 5; ++sprache)
         QTest::addRow("Access project database, language %d", sprache)
             << "Access database" << sprache << "GISDATEN.MDB" << true
             << QStringList{titles.at(sprache - 1), "Access"};
     QTest::newRow("catalogue is an Access file")
         << "Access catalogue" << 3 << "texte.mdb" << false
-        << QStringList{"Erreur de manipulation", "base de données Access"};
+        << QStringList{"Erreur d'utilisation", "base de données Access"};
     QTest::newRow("catalogue without Texte") << "catalogue without Texte" << 2 << "texte.mdb"
                                              << false << QStringList{"has no table Texte"};
     QTest::newRow("project database is a folder")
