@@ -15,6 +15,7 @@ enum class ErrorKind {
     PathNotFound = 76,
     NullValue = 94,
     Database = 3000, // the database engine refused a query or a file
+    Refused = 3001,  // a link or special file stood where a file is read or written: left alone
 };
 
 // What went wrong, where and with which detail. Readers and operations return

@@ -1,5 +1,7 @@
 #include "SqliteConnection.h"
 
+#include "FileGuard.h"
+
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -12,9 +14,21 @@ SqliteConnection::~SqliteConnection()
 
 OperationError SqliteConnection::open(const QString& path, bool readOnly)
 {
+    // SQLite writes through a link and beside the file it points to, so a
+    // database opened for writing must be a regular file itself, and so must
+    // the companion files SQLite writes next to it.
+    if (!readOnly) {
+        for (const char* suffix : {"", "-journal", "-wal", "-shm"}) {
+            const OperationError error = FileGuard::checkTarget(path + QLatin1String(suffix));
+            if (error.isError())
+                return error;
+        }
+    }
     const QFileInfo info(path);
-    if (!info.exists() || !info.isFile())
+    if (!info.exists())
         return {ErrorKind::FileNotFound, QStringLiteral("file not found"), path};
+    if (!info.isFile())
+        return {ErrorKind::Refused, QStringLiteral("not a regular file"), path};
     if (!info.isReadable())
         return {ErrorKind::PermissionDenied, QStringLiteral("permission denied"), path};
     return openWith(path, readOnly ? QStringLiteral("QSQLITE_OPEN_READONLY")
@@ -23,7 +37,9 @@ OperationError SqliteConnection::open(const QString& path, bool readOnly)
 
 OperationError SqliteConnection::create(const QString& path)
 {
-    if (QFileInfo::exists(path))
+    // Any entry counts, a dangling link included: SQLite would create the
+    // file it points to.
+    if (FileGuard::entryAt(path) != FileGuard::Entry::Missing)
         return {ErrorKind::PathFileAccess, QStringLiteral("file exists"), path};
     return openWith(path, QString());
 }

@@ -79,7 +79,10 @@ bool ProgramRun::start()
         Messages::information(m_mainWindow.get(), m_state, TextKeys::installedFiles,
                               {m_installed.join(QStringLiteral(", "))});
 
-    if (dbError.isError())
+    if (dbError.kind == ErrorKind::Refused)
+        Messages::operatingError(m_mainWindow.get(), m_state, TextKeys::fileLeftAlone,
+                                 {QDir::toNativeSeparators(dbError.where)});
+    else if (dbError.isError())
         Messages::operatingError(m_mainWindow.get(), m_state, TextKeys::databaseUnusable,
                                  {QDir::toNativeSeparators(dbError.where), dbError.detail});
     return true;

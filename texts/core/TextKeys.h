@@ -26,15 +26,16 @@ inline const TextKey databaseUnusable{"haupt", "Datenbank", "1"};         // %1 
 inline const TextKey installedFiles{"haupt", "Installation", "1"};        // %1 list of files
 inline const TextKey installFailed{"haupt", "Installation", "2"};         // %1 file, %2 detail
 inline const TextKey languageFileUnwritable{"haupt", "Sprachdatei", "1"}; // %1 file
+inline const TextKey fileLeftAlone{"haupt", "Dateischutz", "1"};          // %1 file
 inline const TextKey shapefilesLeftOut{"haupt", "Kartendaten", "1"};      // %1 list of files
 inline const TextKey helpPageMissing{"haupt", "Hilfe", "1"};              // %1 file
 inline const TextKey catalogueUnusable{"haupt", "Texte", "1"};            // %1 file
 
 inline QList<TextKey> all()
 {
-    return {titleEntryError,   titleOperatingError, titleSafetyQuestion, titleInformation,
-            databaseUnusable,  installedFiles,      installFailed,       languageFileUnwritable,
-            shapefilesLeftOut, helpPageMissing,     catalogueUnusable};
+    return {titleEntryError,  titleOperatingError, titleSafetyQuestion, titleInformation,
+            databaseUnusable, installedFiles,      installFailed,       languageFileUnwritable,
+            fileLeftAlone,    shapefilesLeftOut,   helpPageMissing,     catalogueUnusable};
 }
 
 } // namespace TextKeys
