@@ -1,19 +1,24 @@
 #include "LanguageFile.h"
 
+#include "FileGuard.h"
 #include "FileResolver.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace LanguageFile {
 
-std::optional<int> read(const QString& programFolder)
+std::optional<int> read(const QString& programFolder, OperationError* error)
 {
-    if (!FileResolver::dateiexistiert(programFolder, fileName()))
+    // Tried by name rather than looked for in a listing: a folder that may
+    // be entered but not listed still gives its language.
+    QFile file;
+    const OperationError opened =
+        FileGuard::openForReading(file, FileResolver::resolve(programFolder, fileName()));
+    if (opened.isError()) {
+        if (error && opened.kind != ErrorKind::FileNotFound)
+            *error = opened;
         return std::nullopt;
-    QFile file(FileResolver::resolve(programFolder, fileName()));
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
+    }
     const QString firstLine = QString::fromLatin1(file.readLine(64));
     QString item = firstLine.section(',', 0, 0).trimmed();
     if (item.startsWith('"'))
@@ -23,13 +28,14 @@ std::optional<int> read(const QString& programFolder)
     return item.at(0).digitValue();
 }
 
-bool write(const QString& programFolder, int sprache)
+bool write(const QString& programFolder, int sprache, OperationError* error)
 {
-    QSaveFile file(FileResolver::resolve(programFolder, fileName()));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
-        return false;
-    file.write(QByteArray::number(sprache) + "\r\n");
-    return file.commit();
+    const OperationError written =
+        FileGuard::replaceFile(programFolder, FileResolver::resolve(programFolder, fileName()),
+                               QByteArray::number(sprache) + "\r\n");
+    if (error)
+        *error = written;
+    return !written.isError();
 }
 
 } // namespace LanguageFile

@@ -1,5 +1,6 @@
 #include "SqliteConnection.h"
 
+#include "FileGuard.h"
 #include "SqliteChecks.h"
 
 #include <QFileInfo>
@@ -17,7 +18,22 @@ OperationError SqliteConnection::open(const QString& path, bool readOnly)
     const QFileInfo info(path);
     if (!info.exists())
         return {ErrorKind::FileNotFound, QStringLiteral("file not found"), path};
-    if (!info.isDir() && !info.isReadable())
+    // A folder where the database should be is named as such.
+    if (info.isDir())
+        return SqliteChecks::checkFile(path);
+    // SQLite writes through a link and beside the file it points to, so a
+    // database opened for writing must be a regular file itself, and so must
+    // the companion files SQLite writes next to it.
+    if (!readOnly) {
+        for (const char* suffix : {"", "-journal", "-wal", "-shm"}) {
+            const OperationError error = FileGuard::checkTarget(path + QLatin1String(suffix));
+            if (error.isError())
+                return error;
+        }
+    }
+    if (!info.isFile())
+        return {ErrorKind::Refused, QStringLiteral("not a regular file"), path};
+    if (!info.isReadable())
         return {ErrorKind::PermissionDenied, QStringLiteral("permission denied"), path};
     // SQLite would take an Access file or a text for a damaged database and
     // say so in its own words; tell them apart first.
@@ -29,7 +45,9 @@ OperationError SqliteConnection::open(const QString& path, bool readOnly)
 
 OperationError SqliteConnection::create(const QString& path)
 {
-    if (QFileInfo::exists(path))
+    // Any entry counts, a dangling link included: SQLite would create the
+    // file it points to.
+    if (FileGuard::entryAt(path) != FileGuard::Entry::Missing)
         return {ErrorKind::PathFileAccess, QStringLiteral("file exists"), path};
     return openWith(path, QString());
 }

@@ -16,7 +16,10 @@ public:
     SqliteConnection(const SqliteConnection&) = delete;
     SqliteConnection& operator=(const SqliteConnection&) = delete;
 
-    // Opens path (an existing file) for reading and writing, or read-only.
+    // Opens path (an existing regular file) for reading and writing, or
+    // read-only. For writing, a link or special file at path or at one of
+    // SQLite's companion files (-journal, -wal, -shm) is refused
+    // (ErrorKind::Refused); reading follows a link to a regular file.
     OperationError open(const QString& path, bool readOnly = false);
     // Creates a new, empty database file at path (which must not exist).
     OperationError create(const QString& path);

@@ -1,5 +1,6 @@
 #include "ProgramFolderSetup.h"
 
+#include "FileGuard.h"
 #include "FileResolver.h"
 #include "ProjectDatabase.h"
 #include "TextCatalogue.h"
@@ -10,24 +11,29 @@
 
 #include <shapefil.h>
 
+#include <functional>
+
 namespace ProgramFolderSetup {
 
 namespace {
 const QString emptyTableName = QStringLiteral("leer.DBF");
 
-OperationError copyResource(const QString& resource, const QString& target)
+OperationError copyResource(const QString& resource, const QString& scratch)
 {
-    QFile::remove(target + QStringLiteral(".part"));
-    if (!QFile::copy(resource, target + QStringLiteral(".part")))
-        return {ErrorKind::PathFileAccess, QStringLiteral("cannot write"), target};
-    QFile::setPermissions(target + QStringLiteral(".part"), QFile::ReadOwner | QFile::WriteOwner |
-                                                                QFile::ReadGroup |
-                                                                QFile::ReadOther);
-    if (!QFile::rename(target + QStringLiteral(".part"), target)) {
-        QFile::remove(target + QStringLiteral(".part"));
-        return {ErrorKind::PathFileAccess, QStringLiteral("cannot write"), target};
-    }
+    if (!QFile::copy(resource, scratch))
+        return {ErrorKind::PathFileAccess, QStringLiteral("cannot write"), scratch};
+    QFile::setPermissions(scratch, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                       QFile::ReadOther);
     return OperationError::none();
+}
+
+// Looked up by name, which works in a folder that may be entered but not
+// listed, and then in the listing for the name in another case. Any entry
+// counts, a link or special file included: it is not the program's to replace.
+bool present(const QString& folder, const QString& name)
+{
+    return FileGuard::entryAt(folder + '/' + name) != FileGuard::Entry::Missing ||
+           FileResolver::dateiexistiert(folder, name);
 }
 } // namespace
 
@@ -38,22 +44,23 @@ QStringList suppliedFiles()
 
 OperationError writeEmptyAttributeTable(const QString& path)
 {
-    // shapelib names what it creates "<base>.dbf"; write under a scratch base
-    // and give the file its composed name afterwards.
     const QFileInfo target(path);
-    const QString scratchBase = target.absolutePath() + QStringLiteral("/leer_in_arbeit");
-    const QString scratch = scratchBase + QStringLiteral(".dbf");
-    QFile::remove(scratch);
-    DBFHandle handle = DBFCreate(QFile::encodeName(scratchBase).constData());
-    if (!handle)
-        return {ErrorKind::PathFileAccess, QStringLiteral("cannot create"), path};
-    const int field = DBFAddField(handle, "ID", FTInteger, 10, 0);
-    DBFClose(handle);
-    if (field < 0 || !QFile::rename(scratch, path)) {
-        QFile::remove(scratch);
-        return {ErrorKind::PathFileAccess, QStringLiteral("cannot write"), path};
-    }
-    return OperationError::none();
+    return FileGuard::createNew(target.absolutePath(), path, [](const QString& scratch) {
+        // shapelib names what it creates "<base>.dbf"; the scratch folder is
+        // this call's own, so the file is renamed there to its composed name.
+        const QFileInfo info(scratch);
+        const QString base = info.absolutePath() + '/' + info.completeBaseName();
+        DBFHandle handle = DBFCreate(QFile::encodeName(base).constData());
+        if (!handle)
+            return OperationError{ErrorKind::PathFileAccess, QStringLiteral("cannot create"),
+                                  scratch};
+        const int field = DBFAddField(handle, "ID", FTInteger, 10, 0);
+        DBFClose(handle);
+        if (field < 0 || !QFile::rename(base + QStringLiteral(".dbf"), scratch))
+            return OperationError{ErrorKind::PathFileAccess, QStringLiteral("cannot write"),
+                                  scratch};
+        return OperationError::none();
+    });
 }
 
 Result installMissingFiles(const QString& programFolder)
@@ -64,24 +71,28 @@ Result installMissingFiles(const QString& programFolder)
                         programFolder};
         return result;
     }
-    auto install = [&](const QString& name, auto&& writer) {
-        if (result.error.isError() || FileResolver::dateiexistiert(programFolder, name))
+    // Each file is created whole under a name nothing else has, so a failure
+    // leaves nothing behind and removes nothing.
+    using Creator = std::function<OperationError(const QString& target)>;
+    auto install = [&](const QString& name, const Creator& create) {
+        if (result.error.isError() || present(programFolder, name))
             return;
-        const QString target = programFolder + '/' + name;
-        const OperationError error = writer(target);
-        if (error.isError()) {
-            QFile::remove(target);
-            result.error = error;
-            return;
-        }
-        result.installed.append(name);
+        result.error = create(programFolder + '/' + name);
+        if (!result.error.isError())
+            result.installed.append(name);
     };
-    install(ProjectDatabase::fileName(),
-            [](const QString& target) { return ProjectDatabase::createEmpty(target); });
-    install(TextCatalogue::fileName(), [](const QString& target) {
-        return copyResource(QStringLiteral(":/install/texte.mdb"), target);
-    });
-    install(emptyTableName, [](const QString& target) { return writeEmptyAttributeTable(target); });
+    auto viaScratch = [&programFolder](const FileGuard::Writer& writer) -> Creator {
+        return [&programFolder, writer](const QString& target) {
+            return FileGuard::createNew(programFolder, target, writer);
+        };
+    };
+    install(ProjectDatabase::fileName(), viaScratch([](const QString& scratch) {
+                return ProjectDatabase::createEmpty(scratch);
+            }));
+    install(TextCatalogue::fileName(), viaScratch([](const QString& scratch) {
+                return copyResource(QStringLiteral(":/install/texte.mdb"), scratch);
+            }));
+    install(emptyTableName, writeEmptyAttributeTable);
     return result;
 }
 

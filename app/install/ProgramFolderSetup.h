@@ -6,8 +6,8 @@
 #include <QStringList>
 
 // The files an installation supplies in the program folder. A folder that lacks
-// one gets it from the program's own resources; an existing file is never
-// overwritten.
+// one gets it from the program's own resources; an existing file (or link, or
+// anything else of that name) is never overwritten or removed.
 namespace ProgramFolderSetup {
 
 struct Result {
@@ -21,7 +21,8 @@ QStringList suppliedFiles();
 // Creates the folder if needed and puts every missing supplied file into it.
 Result installMissingFiles(const QString& programFolder);
 
-// Writes an attribute table with one numeric field and no records (leer.DBF).
+// Writes a new attribute table with one numeric field and no records
+// (leer.DBF) at path, which must not exist.
 OperationError writeEmptyAttributeTable(const QString& path);
 
 } // namespace ProgramFolderSetup

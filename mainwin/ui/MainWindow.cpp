@@ -40,6 +40,21 @@ const WindowGeometry mainGeometry{QStringLiteral("mdi0"), MainWindow::defaultLef
                                   MainWindow::defaultWidth};
 const QString helpPage = QStringLiteral("Hauptfenster.HTM");
 constexpr int languageEntries = 5;
+
+// sprachespeichern; tells the user when the file could not be written or, being
+// a link or special file, was left alone.
+void saveLanguage(QWidget* parent, const ProgramState& state)
+{
+    OperationError error;
+    if (LanguageFile::write(state.programmpfad, state.sprache, &error))
+        return;
+    if (error.kind == ErrorKind::Refused)
+        Messages::operatingError(parent, state, TextKeys::fileLeftAlone,
+                                 {QDir::toNativeSeparators(error.where)});
+    else
+        Messages::operatingError(parent, state, TextKeys::languageFileUnwritable,
+                                 {state.programFile(LanguageFile::fileName())});
+}
 } // namespace
 
 MainWindow::MainWindow(ProgramState& state, QWidget* parent) : QMainWindow(parent), m_state(state)
@@ -204,9 +219,8 @@ void MainWindow::load()
     }
     const bool keepUnasked =
         !stored && !Prompter::instance().interactive() && !Prompter::instance().testMode();
-    if (!keepUnasked && !LanguageFile::write(m_state.programmpfad, m_state.sprache))
-        Messages::operatingError(this, m_state, TextKeys::languageFileUnwritable,
-                                 {m_state.programFile(LanguageFile::fileName())});
+    if (!keepUnasked)
+        saveLanguage(this, m_state);
     translate();
     sprachvariablen();
     variablen();
@@ -249,9 +263,7 @@ void MainWindow::spracheumstellen(int sprache)
 {
     m_state.sprache = sprache;
     translate();
-    if (!LanguageFile::write(m_state.programmpfad, m_state.sprache))
-        Messages::operatingError(this, m_state, TextKeys::languageFileUnwritable,
-                                 {m_state.programFile(LanguageFile::fileName())});
+    saveLanguage(this, m_state);
     sprachvariablen();
 }
 

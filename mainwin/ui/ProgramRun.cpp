@@ -94,7 +94,10 @@ bool ProgramRun::start()
                               {m_installed.join(QStringLiteral(", ")),
                                QDir::toNativeSeparators(m_state.programmpfad)});
 
-    if (dbError.isError() && !Messages::fileProblem(m_mainWindow.get(), m_state, dbError))
+    if (dbError.kind == ErrorKind::Refused)
+        Messages::operatingError(m_mainWindow.get(), m_state, TextKeys::fileLeftAlone,
+                                 {QDir::toNativeSeparators(dbError.where)});
+    else if (dbError.isError() && !Messages::fileProblem(m_mainWindow.get(), m_state, dbError))
         Messages::operatingError(m_mainWindow.get(), m_state, TextKeys::databaseUnusable,
                                  {QDir::toNativeSeparators(dbError.where), dbError.detail});
     return true;

@@ -1,17 +1,10 @@
 #include "FileBytes.h"
 
-#include <QFileInfo>
+#include "FileGuard.h"
 
 namespace {
 // Mapping costs more than reading for the small files a plot makes.
 constexpr qint64 mapThreshold = 1 << 20; // bytes
-
-ErrorKind openFailureKind(const QFile& file)
-{
-    if (file.error() == QFileDevice::PermissionsError)
-        return ErrorKind::PermissionDenied;
-    return QFileInfo::exists(file.fileName()) ? ErrorKind::PathFileAccess : ErrorKind::FileNotFound;
-}
 } // namespace
 
 FileBytes::~FileBytes()
@@ -22,10 +15,12 @@ FileBytes::~FileBytes()
 
 OperationError FileBytes::load(const QString& path)
 {
-    m_file.setFileName(path);
+    m_path = path;
     // Unbuffered: the content is read in one call, a buffer would only copy it.
-    if (!m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return {openFailureKind(m_file), m_file.errorString(), path};
+    if (const OperationError error =
+            FileGuard::openForReading(m_file, path, QIODevice::ReadOnly | QIODevice::Unbuffered);
+        error.isError())
+        return error;
     m_size = m_file.size();
     if (m_size > mapThreshold)
         m_mapped = m_file.map(0, m_size);

@@ -15,16 +15,19 @@ public:
     FileBytes(const FileBytes&) = delete;
     FileBytes& operator=(const FileBytes&) = delete;
 
-    // Loads path; the error names path and says why it could not be read.
+    // Loads path, a regular file (anything else is refused without waiting,
+    // see FileGuard::openForReading); the error names path and says why it
+    // could not be read.
     OperationError load(const QString& path);
 
-    QString path() const { return m_file.fileName(); }
+    QString path() const { return m_path; }
     const uchar* data() const;
     qint64 size() const { return m_size; }
     // The content without a copy; valid while this object lives.
     QByteArray bytes() const;
 
 private:
+    QString m_path;
     QFile m_file;
     uchar* m_mapped = nullptr;
     QByteArray m_copy;

@@ -10,7 +10,15 @@ FolderListing::FolderListing(const QString& folder) : m_folder(folder)
     if (!m_exists)
         return;
     // Sorted so that, of names differing only in case, the same one always wins.
-    m_files = dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    // Only regular files (or links to one) count: a FIFO or device named like
+    // a shapefile would block or start something when opened.
+    const QFileInfoList entries =
+        dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    m_files.reserve(entries.size());
+    for (const QFileInfo& entry : entries) {
+        if (entry.isFile())
+            m_files.append(entry.fileName());
+    }
     m_exact.reserve(m_files.size());
     m_folded.reserve(m_files.size());
     for (const QString& name : std::as_const(m_files)) {

@@ -5,9 +5,10 @@
 #include <QString>
 #include <QStringList>
 
-// The file names of one folder, listed once, for many look-ups that ignore
-// case. Opening a folder of thousands of plot files resolves each companion
-// file here instead of listing the folder again per file.
+// The names of the regular files of one folder (links to regular files
+// included, special files left out), listed once, for many look-ups that
+// ignore case. Opening a folder of thousands of plot files resolves each
+// companion file here instead of listing the folder again per file.
 class FolderListing {
 public:
     explicit FolderListing(const QString& folder);

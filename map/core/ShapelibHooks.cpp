@@ -1,5 +1,6 @@
 #include "ShapelibHooks.h"
 
+#include "FileGuard.h"
 #include "FileResolver.h"
 
 #include <QFile>
@@ -120,9 +121,14 @@ SAFile ShapelibSession::openHook(const char* fileName, const char* access)
         file->content = *known;
     } else {
         const QFileInfo info(path);
-        QFile disk(FileResolver::resolve(info.path(), info.fileName()));
-        if (!disk.open(QIODevice::ReadOnly))
+        QFile disk;
+        const OperationError error =
+            FileGuard::openForReading(disk, FileResolver::resolve(info.path(), info.fileName()));
+        if (error.isError()) {
+            if (error.kind == ErrorKind::Refused)
+                t_current->m_errors.append(error.where + QStringLiteral(": ") + error.detail);
             return nullptr;
+        }
         file->content = disk.readAll();
     }
     t_current->m_open.push_back(std::move(file));

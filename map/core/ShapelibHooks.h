@@ -17,8 +17,9 @@ using ShpObjectHandle = std::unique_ptr<SHPObject, decltype(&SHPDestroyObject)>;
 // shapelib hooks for reading, valid for the lifetime of the object:
 // - FOpen serves the contents registered with addFile() whatever case
 //   shapelib asks for (it asks for "x.shp", then "x.SHP"); any other file
-//   (the .dbf) is found ignoring case and read into memory whole. Every read
-//   comes from memory, so no file stays open and nothing is read twice.
+//   (the .dbf) is found ignoring case and read into memory whole, when it is
+//   a regular file (a special file is refused and named in errors()). Every
+//   read comes from memory, so no file stays open and nothing is read twice.
 //   Opening for writing fails.
 // - Error collects shapelib's messages in errors() instead of printing them.
 // SAHooks carry no user data, so the session registers itself for the current

@@ -14,14 +14,19 @@ QString name();
 // program folder + "/temp" (an existing entry of other case is used).
 QString path(const QString& programFolder);
 
-// Creates the folder when missing and deletes every file in it. Returns the
-// first file that could not be deleted (the others are still deleted).
+// Creates the folder when missing and deletes every entry in it except
+// sub-folders; a link is removed itself, never what it points to. Returns the
+// first entry that could not be deleted (the others are still deleted). A
+// folder that is a link, or lies behind a link leading out of the program
+// folder, is left alone (ErrorKind::Refused) and nothing is deleted.
 OperationError prepare(const QString& folder);
 
 // Copies sourceFolder/base + ext to folder/base + ext for ext = ".SHP",
 // ".SHX", ".DBF" in this order, replacing a copy that is there. Source names
 // are found ignoring case; a source file that does not exist is skipped. The
-// problems of files that exist but cannot be copied are returned.
+// problems of files that exist but cannot be copied are returned: a source or
+// target that is no regular file is left alone (ErrorKind::Refused), and so
+// is a staging folder that prepare() would refuse.
 QList<OperationError> copyShapefile(const QString& sourceFolder, const QString& base,
                                     const QString& folder);
 

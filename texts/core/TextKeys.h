@@ -33,6 +33,7 @@ inline const TextKey fileNotFolder{"haupt", "Programmordner", "1"};       // %1 
 inline const TextKey installedFiles{"haupt", "Installation", "1"};        // %1 files, %2 folder
 inline const TextKey installFailed{"haupt", "Installation", "2"};         // %1 file, %2 detail
 inline const TextKey languageFileUnwritable{"haupt", "Sprachdatei", "1"}; // %1 file
+inline const TextKey fileLeftAlone{"haupt", "Dateischutz", "1"};          // %1 file
 inline const TextKey shapefilesLeftOut{"haupt", "Kartendaten", "1"};      // %1 list of files
 inline const TextKey helpPageMissing{"haupt", "Hilfe", "1"};              // %1 file
 inline const TextKey catalogueUnusable{"haupt", "Texte", "1"};            // %1 file
@@ -43,7 +44,7 @@ inline QList<TextKey> all()
             databaseUnusable,  installedFiles,      installFailed,       languageFileUnwritable,
             shapefilesLeftOut, helpPageMissing,     catalogueUnusable,   notADatabase,
             accessDatabase,    tableMissing,        columnMissing,       unknownCollation,
-            folderNotFile,     fileNotFolder};
+            folderNotFile,     fileNotFolder,       fileLeftAlone};
 }
 
 } // namespace TextKeys

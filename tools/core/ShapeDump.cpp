@@ -1,5 +1,6 @@
 #include "ShapeDump.h"
 
+#include "FileGuard.h"
 #include "FileResolver.h"
 #include "Placeholders.h"
 
@@ -175,16 +176,15 @@ bool listFileHeader(FieldReader& reader, const QString& path, const QString& tit
     return true;
 }
 
-// Opens an existing file for reading or records why it cannot be.
+// Opens an existing regular file for reading or records why it cannot be (a
+// FIFO or device is refused without waiting).
 bool openFile(QFile& file, const QString& path, Result& result)
 {
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
-        const ErrorKind kind = file.error() == QFileDevice::PermissionsError
-                                   ? ErrorKind::PermissionDenied
-                                   : ErrorKind::PathFileAccess;
-        setProblem(result, Problem::FileUnreadable, kind,
-                   QFileInfo(path).isDir() ? QStringLiteral("is a folder") : file.errorString(),
-                   path);
+    const OperationError error = FileGuard::openForReading(file, path);
+    if (error.isError()) {
+        const ErrorKind kind =
+            error.kind == ErrorKind::FileNotFound ? ErrorKind::PathFileAccess : error.kind;
+        setProblem(result, Problem::FileUnreadable, kind, error.detail, path);
         return false;
     }
     return true;

@@ -52,8 +52,9 @@ struct Result {
     QStringList lines;
     bool ok = false;
     Problem problem = Problem::None;
-    // Kind (53 missing, 70/75 unreadable, 62 too short, 5 wrong record), English
-    // detail and the file concerned (where). Only set when !ok.
+    // Kind (53 missing, 70/75 unreadable, 3001 not a regular file, 62 too short,
+    // 5 wrong record), English detail and the file concerned (where). Only set
+    // when !ok.
     OperationError error;
     // The values for %2, %3 ... of the problem text; %1 is error.where.
     QStringList arguments;

@@ -1,6 +1,5 @@
 #include "DemoFolderBuilder.h"
 
-#include <QCursor> // needed by WaitCursor.h, which does not include it
 #include <QDir>
 
 #include "DemoFolderWriter.h"

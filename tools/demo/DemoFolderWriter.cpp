@@ -2,23 +2,16 @@
 
 #include "AttributeTableWriter.h"
 #include "DescriptionFileWriter.h"
+#include "FileGuard.h"
 #include "FileResolver.h"
 #include "PolygonShapefileWriter.h"
 #include "ProjectDatabase.h"
 
-#include <QDir>
 #include <QFile>
 
 namespace DemoFolderWriter {
 
 namespace {
-OperationError makeFolder(const QString& path)
-{
-    if (!QDir().mkpath(path))
-        return {ErrorKind::PathNotFound, QStringLiteral("cannot create folder"), path};
-    return OperationError::none();
-}
-
 // Fixed times keep the folder the same from run to run; the GPS import reads
 // a measurement's date from its file time.
 OperationError setLastModified(const QString& folder, const QStringList& fileNames,
@@ -96,7 +89,7 @@ OperationError write(const DemoPlan& plan, const QString& programFolder)
 {
     for (const DemoFarm& farm : plan.farms) {
         const QString farmFolder = FileResolver::resolve(programFolder, farm.name);
-        OperationError error = makeFolder(farmFolder);
+        OperationError error = FileGuard::makeFolder(programFolder, farmFolder);
         for (qsizetype i = 0; !error.isError() && i < farm.plots.size(); ++i)
             error = writePlot(farm.plots.at(i), farmFolder, plan.plotFileTime);
         if (error.isError())
@@ -104,7 +97,7 @@ OperationError write(const DemoPlan& plan, const QString& programFolder)
     }
 
     const QString shapes = FileResolver::resolve(programFolder, QStringLiteral("shapes"));
-    OperationError error = makeFolder(shapes);
+    OperationError error = FileGuard::makeFolder(programFolder, shapes);
     for (qsizetype i = 0; !error.isError() && i < plan.measurements.size(); ++i)
         error = writeMeasurement(plan.measurements.at(i), int(i) + 1, shapes);
     if (error.isError())

@@ -3,6 +3,9 @@
 #include <QByteArray>
 
 #include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace ShapelibNameHooks {
 
@@ -17,15 +20,30 @@ QByteArray withUpperCaseExtension(const char* fileName)
     return name;
 }
 
+// shapelib creates with "wb" and reopens with "rb+"/"r+b": creating is
+// exclusive and no mode follows a link, so an existing file or a link of that
+// name makes the write fail instead of being overwritten.
 SAFile openFile(const char* fileName, const char* access)
 {
-    return reinterpret_cast<SAFile>(
-        std::fopen(withUpperCaseExtension(fileName).constData(), access));
+    const bool create = std::strchr(access, 'w') != nullptr;
+    const bool update = create || std::strchr(access, '+') != nullptr;
+    int flags = O_NOFOLLOW | O_CLOEXEC | (update ? O_RDWR : O_RDONLY);
+    if (create)
+        flags |= O_CREAT | O_EXCL;
+    const int fd = ::open(withUpperCaseExtension(fileName).constData(), flags, 0666);
+    if (fd < 0)
+        return nullptr;
+    FILE* file = ::fdopen(fd, update ? "r+b" : "rb");
+    if (!file)
+        ::close(fd);
+    return reinterpret_cast<SAFile>(file);
 }
 
-int removeFile(const char* fileName)
+// shapelib removes a code page file beside a new table; nothing existing is
+// deleted here.
+int keepFile(const char*)
 {
-    return std::remove(withUpperCaseExtension(fileName).constData());
+    return 0;
 }
 } // namespace
 
@@ -34,7 +52,7 @@ SAHooks upperCaseExtensions()
     SAHooks hooks;
     SASetupDefaultHooks(&hooks);
     hooks.FOpen = openFile;
-    hooks.Remove = removeFile;
+    hooks.Remove = keepFile;
     return hooks;
 }
 

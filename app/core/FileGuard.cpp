@@ -1,0 +1,302 @@
+#include "FileGuard.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace FileGuard {
+
+namespace {
+
+QByteArray native(const QString& path)
+{
+    return QFile::encodeName(path);
+}
+
+OperationError refused(const QString& where, const QString& why)
+{
+    return {ErrorKind::Refused, why, where};
+}
+
+OperationError systemError(int error, const QString& where)
+{
+    ErrorKind kind = ErrorKind::PathFileAccess;
+    if (error == ENOENT || error == ENOTDIR)
+        kind = ErrorKind::FileNotFound;
+    else if (error == EACCES || error == EPERM || error == EROFS)
+        kind = ErrorKind::PermissionDenied;
+    return {kind, QString::fromLocal8Bit(std::strerror(error)), where};
+}
+
+OperationError notAFolder(const QString& where)
+{
+    return {ErrorKind::PathNotFound, QStringLiteral("not a folder"), where};
+}
+
+// Both paths canonical.
+bool isInside(const QString& path, const QString& root)
+{
+    return path == root || path.startsWith(root.endsWith('/') ? root : root + '/');
+}
+
+bool writeAll(int fd, const QByteArray& bytes)
+{
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        done += written;
+    }
+    return true;
+}
+
+OperationError checkPath(const QString& programFolder, const QString& path, bool wantFolder)
+{
+    const QString root = QDir::cleanPath(QDir::current().absoluteFilePath(programFolder));
+    const QString target = QDir::cleanPath(QDir(root).absoluteFilePath(path));
+    const QString relative = QDir(root).relativeFilePath(target);
+    if (relative.isEmpty() || relative == QLatin1String("."))
+        return wantFolder
+                   ? OperationError::none()
+                   : OperationError{ErrorKind::PathFileAccess, QStringLiteral("is a folder"), path};
+    if (relative == QLatin1String("..") || relative.startsWith(QLatin1String("../")) ||
+        QDir::isAbsolutePath(relative))
+        return refused(path, QStringLiteral("outside the program folder"));
+
+    const QStringList parts = relative.split('/');
+    QString canonicalRoot;
+    QString current = root;
+    for (qsizetype i = 0; i + 1 < parts.size(); ++i) {
+        current += '/' + parts.at(i);
+        switch (entryAt(current)) {
+        case Entry::Missing:
+            return OperationError::none(); // what follows is created inside
+        case Entry::Folder:
+            continue;
+        case Entry::Link: {
+            if (canonicalRoot.isEmpty())
+                canonicalRoot = QFileInfo(root).canonicalFilePath();
+            const QFileInfo link(current);
+            const QString resolved = link.canonicalFilePath();
+            if (resolved.isEmpty() || canonicalRoot.isEmpty() || !isInside(resolved, canonicalRoot))
+                return refused(current, QStringLiteral("link leading out of the program folder"));
+            if (!link.isDir())
+                return notAFolder(current);
+            continue;
+        }
+        case Entry::Unreachable:
+            return {ErrorKind::PermissionDenied, QStringLiteral("cannot be examined"), current};
+        case Entry::File:
+        case Entry::Special:
+            return notAFolder(current);
+        }
+    }
+    if (!wantFolder)
+        return checkTarget(target);
+    switch (entryAt(target)) {
+    case Entry::Missing:
+    case Entry::Folder:
+        return OperationError::none();
+    case Entry::Link:
+        return refused(target, QStringLiteral("symbolic link"));
+    case Entry::Special:
+        return refused(target, QStringLiteral("not a folder"));
+    case Entry::Unreachable:
+        return {ErrorKind::PermissionDenied, QStringLiteral("cannot be examined"), target};
+    case Entry::File:
+        break;
+    }
+    return notAFolder(target);
+}
+
+} // namespace
+
+Entry entryAt(const QString& path)
+{
+    struct stat st {};
+    if (::lstat(native(path).constData(), &st) != 0)
+        return (errno == ENOENT || errno == ENOTDIR) ? Entry::Missing : Entry::Unreachable;
+    if (S_ISLNK(st.st_mode))
+        return Entry::Link;
+    if (S_ISREG(st.st_mode))
+        return Entry::File;
+    if (S_ISDIR(st.st_mode))
+        return Entry::Folder;
+    return Entry::Special;
+}
+
+OperationError checkTarget(const QString& path)
+{
+    switch (entryAt(path)) {
+    case Entry::Missing:
+    case Entry::File:
+        return OperationError::none();
+    case Entry::Link:
+        return refused(path, QStringLiteral("symbolic link"));
+    case Entry::Special:
+        return refused(path, QStringLiteral("not a regular file"));
+    case Entry::Folder:
+        return {ErrorKind::PathFileAccess, QStringLiteral("is a folder"), path};
+    case Entry::Unreachable:
+        break;
+    }
+    return {ErrorKind::PermissionDenied, QStringLiteral("cannot be examined"), path};
+}
+
+OperationError checkFile(const QString& programFolder, const QString& path)
+{
+    return checkPath(programFolder, path, false);
+}
+
+OperationError checkFolder(const QString& programFolder, const QString& folder)
+{
+    return checkPath(programFolder, folder, true);
+}
+
+OperationError makeFolder(const QString& programFolder, const QString& folder)
+{
+    if (OperationError error = checkFolder(programFolder, folder); error.isError())
+        return error;
+    if (!QDir().mkpath(folder))
+        return {ErrorKind::PathNotFound, QStringLiteral("cannot create folder"), folder};
+    return OperationError::none();
+}
+
+OperationError openForReading(QFile& file, const QString& path, QIODevice::OpenMode mode)
+{
+    // Looked at before opening: opening a FIFO waits for a writer, opening a
+    // device may start it.
+    struct stat st {};
+    if (::stat(native(path).constData(), &st) != 0)
+        return systemError(errno, path);
+    if (S_ISDIR(st.st_mode))
+        return {ErrorKind::PathFileAccess, QStringLiteral("is a folder"), path};
+    if (!S_ISREG(st.st_mode))
+        return refused(path, QStringLiteral("not a regular file"));
+    // O_NONBLOCK in case the entry was exchanged in between.
+    const int fd = ::open(native(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return systemError(errno, path);
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return refused(path, QStringLiteral("not a regular file"));
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(fd, mode | QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return {ErrorKind::PathFileAccess, file.errorString(), path};
+    }
+    return OperationError::none();
+}
+
+OperationError replaceFile(const QString& programFolder, const QString& path,
+                           const QByteArray& bytes)
+{
+    if (OperationError error = checkFile(programFolder, path); error.isError())
+        return error;
+    const QFileInfo info(path);
+    struct stat existing {};
+    const bool replacing = ::lstat(native(path).constData(), &existing) == 0;
+
+    QString scratch;
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < 50; ++attempt) {
+        scratch = info.absolutePath() + QStringLiteral("/.") + info.fileName() + '.' +
+                  QString::number(QRandomGenerator::global()->generate(), 36);
+        fd = ::open(native(scratch).constData(),
+                    O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            break;
+    }
+    if (fd < 0)
+        return systemError(errno, path);
+    bool written = writeAll(fd, bytes) &&
+                   (!replacing || ::fchmod(fd, existing.st_mode & 07777) == 0) && ::fsync(fd) == 0;
+    int error = errno;
+    if (::close(fd) != 0 && written) {
+        written = false;
+        error = errno;
+    }
+    if (written && ::rename(native(scratch).constData(), native(path).constData()) == 0)
+        return OperationError::none();
+    if (written)
+        error = errno;
+    ::unlink(native(scratch).constData());
+    return systemError(error, path);
+}
+
+OperationError createNew(const QString& programFolder, const QString& path, const Writer& writer)
+{
+    if (OperationError error = checkFile(programFolder, path); error.isError())
+        return error;
+    if (entryAt(path) != Entry::Missing)
+        return {ErrorKind::PathFileAccess, QStringLiteral("exists already"), path};
+    const QFileInfo info(path);
+    const QTemporaryDir scratchFolder(info.absolutePath() + QStringLiteral("/.new-XXXXXX"));
+    if (!scratchFolder.isValid())
+        return {ErrorKind::PathFileAccess, scratchFolder.errorString(), path};
+    const QString scratch = scratchFolder.filePath(info.fileName());
+    if (OperationError error = writer(scratch); error.isError()) {
+        error.where = path;
+        return error;
+    }
+    if (entryAt(scratch) != Entry::File)
+        return {ErrorKind::PathFileAccess, QStringLiteral("not written"), path};
+    // Moving without replacing: the name is taken by the file as a whole or not at all.
+    if (::renameat2(AT_FDCWD, native(scratch).constData(), AT_FDCWD, native(path).constData(),
+                    RENAME_NOREPLACE) == 0)
+        return OperationError::none();
+    if ((errno == EINVAL || errno == ENOSYS) &&
+        ::link(native(scratch).constData(), native(path).constData()) == 0)
+        return OperationError::none();
+    if (errno == EEXIST)
+        return {ErrorKind::PathFileAccess, QStringLiteral("exists already"), path};
+    return systemError(errno, path);
+}
+
+OperationError copyNew(const QString& programFolder, const QString& source, const QString& target)
+{
+    QFile in;
+    if (OperationError error = openForReading(in, source); error.isError())
+        return error;
+    return createNew(programFolder, target, [&](const QString& scratch) -> OperationError {
+        QFile out(scratch);
+        if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            return {ErrorKind::PathFileAccess, out.errorString(), scratch};
+        for (;;) {
+            const QByteArray chunk = in.read(1 << 16);
+            if (chunk.isEmpty())
+                break;
+            if (out.write(chunk) != chunk.size())
+                return {ErrorKind::PathFileAccess, out.errorString(), scratch};
+        }
+        if (in.error() != QFileDevice::NoError)
+            return {ErrorKind::PathFileAccess, in.errorString(), source};
+        if (!out.flush())
+            return {ErrorKind::PathFileAccess, out.errorString(), scratch};
+        return OperationError::none();
+    });
+}
+
+OperationError removeFile(const QString& programFolder, const QString& path)
+{
+    if (OperationError error = checkFile(programFolder, path); error.isError())
+        return error;
+    if (::unlink(native(path).constData()) != 0 && errno != ENOENT)
+        return systemError(errno, path);
+    return OperationError::none();
+}
+
+} // namespace FileGuard

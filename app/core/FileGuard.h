@@ -1,0 +1,79 @@
+#pragma once
+
+#include "OperationError.h"
+
+#include <QByteArray>
+#include <QIODevice>
+#include <QString>
+
+#include <functional>
+
+class QFile;
+
+// How the program touches files, so that the user's data stays safe:
+// - a file is written, replaced or deleted only when it is a regular file
+//   reached without leaving the program folder; a symbolic link or a special
+//   file (FIFO, device, socket) where a file is expected is left alone;
+// - a file is read only when it is a regular file, and opening it never
+//   blocks (a FIFO) or starts a device;
+// - a new file is created exclusively and appears whole or not at all, so an
+//   existing name is never replaced, and clean-up removes only what the call
+//   itself created.
+// Whatever is left alone is reported as ErrorKind::Refused with where = the
+// entry that was left alone.
+namespace FileGuard {
+
+// What is at path itself; a link is reported as a link, not followed.
+// Unreachable: a folder on the way may not be searched.
+enum class Entry { Missing, File, Folder, Link, Special, Unreachable };
+Entry entryAt(const QString& path);
+
+// Whether path itself may be written, replaced or deleted: missing or a
+// regular file. For files whose folder was checked already or is the program
+// folder itself.
+OperationError checkTarget(const QString& path);
+
+// Whether the file at path may be written, replaced or deleted: path lies in
+// programFolder; every folder below programFolder on the way is a folder or a
+// link that stays inside programFolder; path itself passes checkTarget.
+OperationError checkFile(const QString& programFolder, const QString& path);
+
+// The same for a folder that files are written into or deleted from; the
+// folder itself must be missing or a real folder, never a link (emptying it
+// would reach whatever the link points to).
+OperationError checkFolder(const QString& programFolder, const QString& folder);
+
+// checkFolder, then creates the folder and its missing parents.
+OperationError makeFolder(const QString& programFolder, const QString& folder);
+
+// Opens path for reading when it is a regular file; a link to one is read
+// through (reading changes nothing). Anything else is refused without being
+// opened. A missing file gives FileNotFound, a forbidden one PermissionDenied.
+// The file is opened by its handle, so file.fileName() is empty afterwards.
+OperationError openForReading(QFile& file, const QString& path,
+                              QIODevice::OpenMode mode = QIODevice::ReadOnly);
+
+// Creates or replaces the file at path with bytes: they go into a new file
+// beside it, which is then renamed over path (a rename replaces a link
+// itself, never what it points to). Refused as checkFile refuses.
+OperationError replaceFile(const QString& programFolder, const QString& path,
+                           const QByteArray& bytes);
+
+// Fills the file at scratchPath (which does not exist yet); where of an error
+// may name scratchPath, the caller reports path instead.
+using Writer = std::function<OperationError(const QString& scratchPath)>;
+
+// Writes a new file at path: writer fills a scratch file in a folder made for
+// this call beside path, and the finished file is then moved to path, which
+// fails when anything has taken that name meanwhile. An existing name is
+// never replaced or removed; the scratch folder goes again in every case.
+OperationError createNew(const QString& programFolder, const QString& path, const Writer& writer);
+
+// Copies the regular file source to a new file at target (as createNew).
+OperationError copyNew(const QString& programFolder, const QString& source, const QString& target);
+
+// Deletes the regular file at path (as checkFile allows); a missing file is
+// no error.
+OperationError removeFile(const QString& programFolder, const QString& path);
+
+} // namespace FileGuard

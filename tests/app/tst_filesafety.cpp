@@ -1,0 +1,357 @@
+// The user's data is sacred: what the program writes, replaces or deletes is
+// a regular file inside the program folder; links and special files are left
+// alone and named; nothing blocks on a FIFO; clean-up never removes what the
+// run did not create.
+#include "DemoFolderBuilder.h"
+#include "FolderListing.h"
+#include "LanguageFile.h"
+#include "MainWindow.h"
+#include "ProgramFolderSetup.h"
+#include "ProgramRun.h"
+#include "ProjectDatabase.h"
+#include "Prompter.h"
+#include "ShapeDump.h"
+#include "ShapefileReader.h"
+#include "ShapelibHooks.h"
+#include "StagingFolder.h"
+#include "TestFolder.h"
+#include "TextCatalogue.h"
+
+#include <QCryptographicHash>
+#include <QDirIterator>
+#include <QtTest>
+
+#include <csignal>
+#include <functional>
+#include <grp.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+// A folder beside the program folder that links lead to: a usable project
+// database (SQLite would write into it gladly) and an empty folder.
+struct Outside {
+    QString folder;
+    QString canary() const { return folder + "/canary.mdb"; }
+    QString empty() const { return folder + "/empty"; }
+    QString target(const QString& kind) const
+    {
+        return kind == "canary" ? canary() : kind == "empty" ? empty() : folder;
+    }
+};
+
+// Every entry below folder with the hash of its content and its time.
+QStringList snapshot(const QString& folder)
+{
+    QStringList lines;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo info(it.next());
+        QFile file(info.filePath());
+        const QByteArray hash =
+            info.isFile() && file.open(QIODevice::ReadOnly)
+                ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1).toHex()
+                : QByteArray();
+        lines << info.filePath() + ' ' + hash + ' ' +
+                     info.lastModified().toString(Qt::ISODateWithMs);
+    }
+    lines.sort();
+    return lines;
+}
+
+// Ends the test program when a step blocks (on a FIFO) instead of hanging.
+class Watchdog {
+public:
+    Watchdog()
+    {
+        std::signal(SIGALRM, [](int) {
+            const char text[] = "FAIL: blocked on a special file\n";
+            [[maybe_unused]] auto written = ::write(2, text, sizeof text - 1);
+            ::_exit(3);
+        });
+        ::alarm(20);
+    }
+    ~Watchdog() { ::alarm(0); }
+};
+
+// Runs fn as an ordinary user in a program folder that may be entered but not
+// listed (mode 311): in this process when it runs as one, otherwise in a child
+// switched to the user "nobody". Returns fn's result (99 when the child
+// crashed); -1 when no ordinary user is available.
+int inUnlistableFolder(const QString& root, const QString& program, const std::function<int()>& fn)
+{
+    const QByteArray folder = QFile::encodeName(program);
+    if (::geteuid() != 0) {
+        ::chmod(folder, 0311);
+        const int result = fn();
+        ::chmod(folder, 0755);
+        return result;
+    }
+    const passwd* nobody = ::getpwnam("nobody");
+    if (!nobody || ::chmod(QFile::encodeName(root), 0711) != 0 ||
+        ::chown(folder, nobody->pw_uid, nobody->pw_gid) != 0 || ::chmod(folder, 0311) != 0)
+        return -1;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::setgroups(0, nullptr) != 0 || ::setgid(nobody->pw_gid) != 0 ||
+            ::setuid(nobody->pw_uid) != 0)
+            ::_exit(90);
+        ::_exit(fn());
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ::chmod(folder, 0755);
+    if (!WIFEXITED(status))
+        return 99; // the child crashed
+    return WEXITSTATUS(status) == 90 ? -1 : WEXITSTATUS(status);
+}
+
+void writePlotFiles(const QString& farm)
+{
+    QDir().mkpath(farm);
+    for (const char* name : {"u.SHP", "u.SHX", "u.DBF"}) {
+        QFile file(farm + '/' + name);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("plot");
+    }
+}
+} // namespace
+
+class TestFileSafety : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void linksOutOfTheFolderAreLeftAlone_data();
+    void linksOutOfTheFolderAreLeftAlone();
+    void specialFilesAreRefused_data();
+    void specialFilesAreRefused();
+    void installationKeepsDatabaseOfUnlistableFolder();
+
+private:
+    QStringList runWriteStep(const QString& step, const QString& program);
+    OperationError runReadStep(const QString& step, const QString& program);
+};
+
+void TestFileSafety::init()
+{
+    Prompter::instance().setTestMode(true);
+    Prompter::instance().clearShown();
+}
+
+void TestFileSafety::linksOutOfTheFolderAreLeftAlone_data()
+{
+    QTest::addColumn<QStringList>(
+        "links"); // "name>canary|empty|outside", relative to the program folder
+    QTest::addColumn<QString>("step");
+    QTest::addColumn<QStringList>("named"); // entries the program says it left alone
+
+    QTest::newRow("language file saved")
+        << QStringList{"SPRACHE.DAT>canary"} << "language" << QStringList{"SPRACHE.DAT"};
+    QTest::newRow("installation beside links")
+        << QStringList{"GISDATEN.MDB>canary", "texte.mdb>canary", "leer.DBF>canary"} << "install"
+        << QStringList{};
+    QTest::newRow("project database written")
+        << QStringList{"GISDATEN.MDB>canary"} << "database" << QStringList{"GISDATEN.MDB"};
+    QTest::newRow("project database journal") << QStringList{"GISDATEN.MDB-journal>canary"}
+                                              << "database" << QStringList{"GISDATEN.MDB-journal"};
+    QTest::newRow("staging folder is a link")
+        << QStringList{"temp>outside"} << "staging" << QStringList{"temp"};
+    QTest::newRow("links inside the staging folder")
+        << QStringList{"temp/u.SHP>canary", "temp/x.DBF>canary"} << "staging" << QStringList{};
+    QTest::newRow("demo GPS folder is a link")
+        << QStringList{"shapes>empty"} << "demo" << QStringList{"shapes"};
+    QTest::newRow("demo database is a link")
+        << QStringList{"GISDATEN.MDB>canary"} << "demo" << QStringList{"GISDATEN.MDB"};
+    QTest::newRow("viewer start") << QStringList{"SPRACHE.DAT>canary", "GISDATEN.MDB>canary"}
+                                  << "viewer" << QStringList{"SPRACHE.DAT", "GISDATEN.MDB"};
+}
+
+// Runs one write path over the program folder; returns what the program
+// reported: the places of its errors, or the texts of its messages.
+QStringList TestFileSafety::runWriteStep(const QString& step, const QString& program)
+{
+    QStringList reported;
+    auto note = [&](const OperationError& error) {
+        if (error.isError())
+            reported << error.where;
+    };
+    if (step == "language") {
+        OperationError error;
+        LanguageFile::write(program, 2, &error);
+        note(error);
+    } else if (step == "install") {
+        note(ProgramFolderSetup::installMissingFiles(program).error);
+    } else if (step == "database") {
+        ProgramFolderSetup::installMissingFiles(program);
+        ProjectDatabase database;
+        const OperationError error = database.open(program);
+        note(error);
+        if (!error.isError()) {
+            database.addGps({"AF", "20240501"});
+            database.clearGpsdaten();
+        }
+    } else if (step == "staging") {
+        const QString temp = StagingFolder::path(program);
+        writePlotFiles(program + "/Hof");
+        note(StagingFolder::prepare(temp));
+        for (const OperationError& error :
+             StagingFolder::copyShapefile(program + "/Hof", "u", temp))
+            note(error);
+    } else if (step == "demo") {
+        note(DemoFolderBuilder().build(program).error);
+    } else if (step == "viewer") {
+        ProgramRun::Options options;
+        options.programFolder = program;
+        options.settingsFile = program + "/../settings.ini";
+        options.startWindow = false;
+        ProgramRun run(options);
+        run.start();
+        if (run.mainWindow())
+            run.mainWindow()->close();
+        for (const Prompter::Shown& shown : Prompter::instance().shown())
+            reported << shown.text;
+    }
+    return reported;
+}
+
+void TestFileSafety::linksOutOfTheFolderAreLeftAlone()
+{
+    QFETCH(QStringList, links);
+    QFETCH(QString, step);
+    QFETCH(QStringList, named);
+    TestFolder root;
+    const Outside outside{root.makeFolder("outside")};
+    QVERIFY(QDir().mkpath(outside.empty()));
+    QVERIFY(!ProjectDatabase::createEmpty(outside.canary()).isError());
+    const QString program = root.makeFolder("program");
+    for (const QString& link : links) {
+        const QString path = program + '/' + link.section('>', 0, 0);
+        QDir().mkpath(QFileInfo(path).path());
+        QVERIFY(QFile::link(outside.target(link.section('>', 1)), path));
+    }
+    const QStringList before = snapshot(outside.folder);
+
+    const QString reported = runWriteStep(step, program).join('\n');
+
+    QCOMPARE(snapshot(outside.folder), before);
+    for (const QString& name : named) {
+        QVERIFY2(reported.contains(name), qPrintable(name + " not named in: " + reported));
+        QVERIFY(QFileInfo(program + '/' + name).isSymLink());
+    }
+}
+
+void TestFileSafety::specialFilesAreRefused_data()
+{
+    QTest::addColumn<QString>("fifo"); // relative to the program folder
+    QTest::addColumn<QString>("step");
+    QTest::newRow("language file read") << "SPRACHE.DAT"
+                                        << "language read";
+    QTest::newRow("language file written") << "SPRACHE.DAT"
+                                           << "language write";
+    QTest::newRow("plot shapefile") << "Hof/u.SHP"
+                                    << "shapefile";
+    QTest::newRow("plot index") << "Hof/u.SHX"
+                                << "shapefile";
+    QTest::newRow("attribute table through shapelib") << "Hof/u.DBF"
+                                                      << "attributes";
+    QTest::newRow("plot staged") << "Hof/u.SHP"
+                                 << "staging";
+    QTest::newRow("folder listing") << "Hof/u.SHP"
+                                    << "listing";
+    QTest::newRow("shapefile dump") << "Hof/u.SHP"
+                                    << "dump";
+    QTest::newRow("project database") << "GISDATEN.MDB"
+                                      << "database";
+    QTest::newRow("text catalogue") << "texte.mdb"
+                                    << "catalogue";
+}
+
+// Runs one read path; returns the refusal it reported.
+OperationError TestFileSafety::runReadStep(const QString& step, const QString& program)
+{
+    const QString farm = program + "/Hof";
+    if (step == "language read") {
+        OperationError error;
+        if (LanguageFile::read(program, &error).has_value())
+            return {};
+        return error;
+    }
+    if (step == "language write") {
+        OperationError error;
+        LanguageFile::write(program, 2, &error);
+        return error;
+    }
+    if (step == "shapefile")
+        return ShapefileReader::read(farm + "/u.SHP").error;
+    if (step == "attributes") {
+        ShapelibSession session;
+        DbfHandle table(DBFOpenLL(QFile::encodeName(farm + "/u.DBF"), "rb", session.hooks()),
+                        &DBFClose);
+        return table ? OperationError{}
+                     : OperationError{ErrorKind::Refused, {}, session.errorText()};
+    }
+    if (step == "staging") {
+        const QList<OperationError> problems =
+            StagingFolder::copyShapefile(farm, "u", StagingFolder::path(program));
+        return problems.isEmpty() ? OperationError{} : problems.first();
+    }
+    if (step == "listing") {
+        const FolderListing listing(farm);
+        if (!listing.filesWithSuffix(".shp").isEmpty() || !listing.find("u.SHP").isEmpty())
+            return {};
+        return {ErrorKind::Refused, {}, farm + "/u.SHP"};
+    }
+    if (step == "dump")
+        return ShapeDump::dumpShapefile(farm + "/u.SHP").error;
+    if (step == "database") {
+        ProjectDatabase database;
+        return database.open(program);
+    }
+    TextCatalogue catalogue;
+    return catalogue.open(program);
+}
+
+void TestFileSafety::specialFilesAreRefused()
+{
+    QFETCH(QString, fifo);
+    QFETCH(QString, step);
+    TestFolder root;
+    const QString program = root.makeFolder("program");
+    writePlotFiles(program + "/Hof");
+    QFile::remove(program + '/' + fifo);
+    QCOMPARE(::mkfifo(QFile::encodeName(program + '/' + fifo), 0644), 0);
+
+    OperationError error;
+    {
+        const Watchdog watchdog;
+        error = runReadStep(step, program);
+    }
+    QCOMPARE(error.kind, ErrorKind::Refused);
+    QVERIFY2(error.where.contains(fifo.section('/', -1)), qPrintable(error.where));
+    QVERIFY(QFileInfo(program + '/' + fifo).exists()); // left where it was
+}
+
+void TestFileSafety::installationKeepsDatabaseOfUnlistableFolder()
+{
+    TestFolder root;
+    const QString program = root.makeFolder("program");
+    QVERIFY(!ProjectDatabase::createEmpty(program + "/GISDATEN.MDB").isError());
+    const QByteArray before = root.readFile("program/GISDATEN.MDB");
+
+    const int status = inUnlistableFolder(root.path(), program, [&] {
+        return ProgramFolderSetup::installMissingFiles(program).error.isError() ? 1 : 0;
+    });
+    if (status < 0)
+        QSKIP("no ordinary user to run the installation as");
+
+    QCOMPARE(root.readFile("program/GISDATEN.MDB"), before);
+    QCOMPARE(status, 0);
+    QVERIFY(QFileInfo(program + "/texte.mdb").isFile());
+    QVERIFY(QFileInfo(program + "/leer.DBF").isFile());
+}
+
+QTEST_MAIN(TestFileSafety)
+#include "tst_filesafety.moc"
