@@ -3,6 +3,7 @@
 #include "Prompter.h"
 #include "TestFolder.h"
 
+#include <QCheckBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
@@ -11,23 +12,28 @@
 #include <QtTest>
 
 namespace {
+// A dialog with an entry field, a check box, OK and Cancel, and the key handling
+// of the program's windows.
 struct Dialog {
     QDialog window;
-    QLineEdit* edit;
-    QPushButton* ok;
-    QPushButton* cancel;
-    bool cancelled = false;
-    Dialog()
+    QLineEdit* edit = new QLineEdit(&window);
+    QCheckBox* check = new QCheckBox(&window);
+    QPushButton* ok = new QPushButton("OK", &window);
+    QPushButton* cancel = new QPushButton("Abbrechen", &window);
+    QStringList clicked;
+
+    Dialog(const ProgramState& state, const QString& helpPage)
     {
-        window.setObjectName("Betriebeneu");
         auto* layout = new QVBoxLayout(&window);
-        edit = new QLineEdit(&window);
-        ok = new QPushButton("OK", &window);
-        cancel = new QPushButton("Abbrechen", &window);
-        layout->addWidget(edit);
-        layout->addWidget(ok);
-        layout->addWidget(cancel);
-        QObject::connect(cancel, &QPushButton::clicked, [this] { cancelled = true; });
+        for (QWidget* control : {static_cast<QWidget*>(edit), static_cast<QWidget*>(check),
+                                 static_cast<QWidget*>(ok), static_cast<QWidget*>(cancel)})
+            layout->addWidget(control);
+        cancel->setAutoDefault(false); // only the handler decides on a default button
+        QObject::connect(ok, &QPushButton::clicked, [this] { clicked << "OK"; });
+        QObject::connect(cancel, &QPushButton::clicked, [this] { clicked << "Cancel"; });
+        new FormKeyHandler(&window, state, helpPage, cancel, ok);
+        window.show();
+        QApplication::setActiveWindow(&window);
     }
 };
 } // namespace
@@ -35,140 +41,105 @@ struct Dialog {
 class TestFormBehaviour : public QObject {
     Q_OBJECT
 private slots:
-    void init();
-    void f1OpensHelpPageOfProgramFolder();
-    void f1ReportsMissingHelpPage();
-    void escapeActsAsCancel();
-    void enterMovesFocusToOkWhileInputModeIsOne();
-    void okIsDefaultOnlyWhileInputModeIsZero_data();
-    void okIsDefaultOnlyWhileInputModeIsZero();
-    void fenstermitteCentresOnScreen();
-    void fensterobenKeepsWindowAboveOwner();
-    void folderBrowserCancelGivesEmpty();
+    void init()
+    {
+        Prompter::instance().setTestMode(true);
+        Prompter::instance().clearShown();
+    }
+
+    void f1OpensHelpPage_data()
+    {
+        QTest::addColumn<QString>("page"); // asked for "Betrieb neu.HTM"
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("page in other case") << "betrieb neu.htm"
+                                            << "url";
+        QTest::newRow("page missing") << ""
+                                      << "message";
+    }
+    void f1OpensHelpPage()
+    {
+        QFETCH(QString, page);
+        QFETCH(QString, kind);
+        TestFolder folder;
+        if (!page.isEmpty())
+            folder.writeFile(page, "<html></html>");
+        ProgramState state;
+        state.programmpfad = folder.path();
+        Dialog d(state, "Betrieb neu.HTM");
+        QTest::keyClick(d.edit, Qt::Key_F1);
+        QCOMPARE(Prompter::instance().shown().size(), 1);
+        const Prompter::Shown shown = Prompter::instance().shown().first();
+        QCOMPARE(shown.kind, kind);
+        if (page.isEmpty())
+            QVERIFY2(shown.text.contains("Betrieb neu.HTM"), qPrintable(shown.text));
+        else
+            QCOMPARE(shown.text, QUrl::fromLocalFile(folder.file(page)).toString());
+    }
+
+    void keysInDialogs_data()
+    {
+        QTest::addColumn<int>("mode"); // eingabemodus: 0 during start-up
+        QTest::addColumn<QString>("on");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QStringList>("clicked");
+        QTest::addColumn<bool>("focusOnOk");
+        QTest::newRow("Esc cancels")
+            << 1 << "edit" << int(Qt::Key_Escape) << QStringList{"Cancel"} << false;
+        QTest::newRow("Enter confirms at start-up")
+            << 0 << "edit" << int(Qt::Key_Return) << QStringList{"OK"} << false;
+        QTest::newRow("Enter in a field moves to OK while running")
+            << 1 << "edit" << int(Qt::Key_Return) << QStringList() << true;
+        QTest::newRow("OK is no default button while running")
+            << 1 << "check" << int(Qt::Key_Return) << QStringList() << false;
+    }
+    void keysInDialogs()
+    {
+        QFETCH(QString, on);
+        QFETCH(int, key);
+        QFETCH(bool, focusOnOk);
+        ProgramState state;
+        QFETCH(int, mode);
+        state.eingabemodus = mode;
+        Dialog d(state, QString());
+        QWidget* target = on == "edit" ? static_cast<QWidget*>(d.edit) : d.check;
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key(key));
+        QTEST(d.clicked, "clicked");
+        QCOMPARE(QApplication::focusWidget() == d.ok, focusOnOk);
+    }
+
+    void fenstermitteCentresOnScreen()
+    {
+        QWidget window;
+        window.resize(300, 200);
+        window.show();
+        FormBehaviour::fenstermitte(&window);
+        const QRect area = window.screen()->availableGeometry();
+        const QRect frame = window.frameGeometry();
+        QVERIFY(qAbs(frame.center().x() - area.center().x()) <= 1);
+        QVERIFY(qAbs(frame.center().y() - area.center().y()) <= 1);
+    }
+
+    void fensterobenKeepsWindowAboveOwner()
+    {
+        QWidget owner;
+        owner.setGeometry(0, 0, 800, 600);
+        QWidget floating;
+        floating.setGeometry(67, 333, 673, 195);
+        FormBehaviour::fensteroben(&floating, &owner);
+        // A tool window owned by the main window stays above it; neither its
+        // place nor its size change. A dialog stays a dialog.
+        QCOMPARE(floating.parentWidget(), &owner);
+        QCOMPARE(floating.windowType(), Qt::Tool);
+        QCOMPARE(floating.geometry(), QRect(67, 333, 673, 195));
+        QDialog dialog;
+        FormBehaviour::fensteroben(&dialog, &owner);
+        QCOMPARE(dialog.windowType(), Qt::Dialog);
+        QCOMPARE(dialog.parentWidget(), &owner);
+        dialog.setParent(nullptr);
+        floating.setParent(nullptr);
+    }
 };
-
-void TestFormBehaviour::init()
-{
-    Prompter::instance().setTestMode(true);
-    Prompter::instance().clearShown();
-}
-
-void TestFormBehaviour::f1OpensHelpPageOfProgramFolder()
-{
-    TestFolder folder;
-    folder.writeFile("betrieb neu.htm", "<html></html>");
-    ProgramState state;
-    state.programmpfad = folder.path();
-    Dialog d;
-    new FormKeyHandler(&d.window, state, "Betrieb neu.HTM", d.cancel, d.ok);
-    d.window.show();
-    QTest::keyClick(d.edit, Qt::Key_F1);
-    QCOMPARE(Prompter::instance().shown().size(), 1);
-    QCOMPARE(Prompter::instance().shown().first().kind, QString("url"));
-    QCOMPARE(Prompter::instance().shown().first().text,
-             QUrl::fromLocalFile(folder.file("betrieb neu.htm")).toString());
-}
-
-void TestFormBehaviour::f1ReportsMissingHelpPage()
-{
-    TestFolder folder;
-    ProgramState state;
-    state.programmpfad = folder.path();
-    Dialog d;
-    new FormKeyHandler(&d.window, state, "drucken.HTM", d.cancel, d.ok);
-    d.window.show();
-    QTest::keyClick(&d.window, Qt::Key_F1);
-    QCOMPARE(Prompter::instance().shown().size(), 1);
-    QCOMPARE(Prompter::instance().shown().first().kind, QString("message"));
-    QVERIFY(Prompter::instance().shown().first().text.contains("drucken.HTM"));
-}
-
-void TestFormBehaviour::escapeActsAsCancel()
-{
-    ProgramState state;
-    Dialog d;
-    new FormKeyHandler(&d.window, state, QString(), d.cancel, d.ok);
-    d.window.show();
-    d.edit->setText("Neuer Hof");
-    QTest::keyClick(d.edit, Qt::Key_Escape);
-    QVERIFY(d.cancelled);
-}
-
-void TestFormBehaviour::enterMovesFocusToOkWhileInputModeIsOne()
-{
-    ProgramState state;
-    state.eingabemodus = 1;
-    Dialog d;
-    bool accepted = false;
-    QObject::connect(d.ok, &QPushButton::clicked, [&] { accepted = true; });
-    new FormKeyHandler(&d.window, state, QString(), d.cancel, d.ok);
-    d.window.show();
-    QApplication::setActiveWindow(&d.window);
-    d.edit->setFocus();
-    QTest::keyClick(d.edit, Qt::Key_Return);
-    QVERIFY(!accepted);
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(d.ok));
-}
-
-void TestFormBehaviour::okIsDefaultOnlyWhileInputModeIsZero_data()
-{
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<bool>("isDefault");
-    QTest::newRow("start-up") << 0 << true;
-    QTest::newRow("running") << 1 << false;
-}
-
-void TestFormBehaviour::okIsDefaultOnlyWhileInputModeIsZero()
-{
-    QFETCH(int, mode);
-    QFETCH(bool, isDefault);
-    ProgramState state;
-    state.eingabemodus = mode;
-    Dialog d;
-    auto* handler = new FormKeyHandler(&d.window, state, QString(), d.cancel, d.ok);
-    handler->applyDefaultButton();
-    QCOMPARE(d.ok->isDefault(), isDefault);
-}
-
-void TestFormBehaviour::fenstermitteCentresOnScreen()
-{
-    QWidget window;
-    window.resize(300, 200);
-    window.show();
-    FormBehaviour::fenstermitte(&window);
-    const QRect area = window.screen()->availableGeometry();
-    const QRect frame = window.frameGeometry();
-    QVERIFY(qAbs(frame.center().x() - area.center().x()) <= 1);
-    QVERIFY(qAbs(frame.center().y() - area.center().y()) <= 1);
-}
-
-void TestFormBehaviour::fensterobenKeepsWindowAboveOwner()
-{
-    QWidget owner;
-    owner.setGeometry(0, 0, 800, 600);
-    QWidget floating;
-    floating.setGeometry(67, 333, 673, 195);
-    FormBehaviour::fensteroben(&floating, &owner);
-    // A tool window owned by the main window stays above it; neither its
-    // place nor its size change.
-    QCOMPARE(floating.parentWidget(), &owner);
-    QCOMPARE(floating.windowType(), Qt::Tool);
-    QCOMPARE(floating.pos(), QPoint(67, 333));
-    QCOMPARE(floating.size(), QSize(673, 195));
-    QDialog dialog;
-    FormBehaviour::fensteroben(&dialog, &owner);
-    QCOMPARE(dialog.windowType(), Qt::Dialog);
-    QCOMPARE(dialog.parentWidget(), &owner);
-    dialog.setParent(nullptr);
-    floating.setParent(nullptr);
-}
-
-void TestFormBehaviour::folderBrowserCancelGivesEmpty()
-{
-    QCOMPARE(FormBehaviour::ordnerwaehlen(nullptr, "GPS"), QString());
-    Prompter::instance().setNextAnswer(QString("/data/gps"));
-    QCOMPARE(FormBehaviour::ordnerwaehlen(nullptr, "GPS"), QString("/data/gps"));
-}
 
 QTEST_MAIN(TestFormBehaviour)
 #include "tst_formbehaviour.moc"

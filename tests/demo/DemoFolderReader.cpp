@@ -9,8 +9,6 @@
 
 #include <shapefil.h>
 
-#include <cmath>
-
 namespace DemoFolderReader {
 
 Shape readShape(const QString& path)
@@ -28,49 +26,6 @@ Shape readShape(const QString& path)
     }
     SHPClose(handle);
     return shape;
-}
-
-double signedArea(const QList<QPointF>& ring)
-{
-    double sum = 0;
-    for (qsizetype i = 0; i + 1 < ring.size(); ++i) {
-        const QPointF a = ring.at(i) - ring.first(), b = ring.at(i + 1) - ring.first();
-        sum += a.x() * b.y() - b.x() * a.y();
-    }
-    return sum / 2;
-}
-
-double perimeter(const QList<QPointF>& ring)
-{
-    double sum = 0;
-    for (qsizetype i = 0; i + 1 < ring.size(); ++i)
-        sum += std::hypot(ring.at(i + 1).x() - ring.at(i).x(), ring.at(i + 1).y() - ring.at(i).y());
-    return sum;
-}
-
-QStringList descriptionItems(const QByteArray& bytes)
-{
-    QStringList items;
-    for (QString line : QString::fromLatin1(bytes).split(QStringLiteral("\r\n"))) {
-        while (line.startsWith(' '))
-            line.remove(0, 1);
-        items.append(line);
-    }
-    if (!items.isEmpty() && items.last().isEmpty())
-        items.removeLast();
-    return items;
-}
-
-double itemValue(const QString& item)
-{
-    QString digits;
-    for (const QChar c : item.mid(17).trimmed()) {
-        if (c.isDigit() || (c == '.' && !digits.contains('.')) || (c == '-' && digits.isEmpty()))
-            digits.append(c);
-        else if (c != ' ')
-            break;
-    }
-    return digits.toDouble();
 }
 
 QStringList filesBelow(const QString& folder)

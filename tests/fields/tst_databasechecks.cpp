@@ -120,7 +120,7 @@ void TestDatabaseChecks::brokenDatabaseIsRefused()
     if (bytes == "<folder>") {
         folder.makeFolder(file);
     } else if (bytes.startsWith("<real>")) {
-        const QString real = TestFolder::realDataFolder() + "/access/" + bytes.mid(6);
+        const QString real = QStringLiteral(SORVAN_REALDATA_DIR "/access/") + bytes.mid(6);
         if (!QFile::exists(real))
             QSKIP("the Access files are not there");
         QFile source(real);

@@ -5,22 +5,6 @@
 #include <QSqlQuery>
 #include <QtTest>
 
-class TestProjectDatabase : public QObject {
-    Q_OBJECT
-private slots:
-    void namesWithQuotesAreJustValues_data();
-    void namesWithQuotesAreJustValues();
-    void textComparesIgnoringCase();
-    void newPlotRowsDefaultToZero();
-    void unusableDatabaseIsReported_data();
-    void unusableDatabaseIsReported();
-    void gpsdatenEmptied();
-    void reservedFolders_data();
-    void reservedFolders();
-    void plotFiles_data();
-    void plotFiles();
-};
-
 namespace {
 void createDatabase(const TestFolder& folder, ProjectDatabase& db)
 {
@@ -29,146 +13,118 @@ void createDatabase(const TestFolder& folder, ProjectDatabase& db)
 }
 } // namespace
 
-void TestProjectDatabase::namesWithQuotesAreJustValues_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::newRow("apostrophe") << "O'Brien";
-    QTest::newRow("quote and semicolon") << "x'; drop table betriebe; --";
-    QTest::newRow("umlauts") << "Hof Müller";
-}
+class TestProjectDatabase : public QObject {
+    Q_OBJECT
+private slots:
+    void namesWithQuotesAreJustValues_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("apostrophe") << "O'Brien";
+        QTest::newRow("quote and semicolon") << "x'; drop table betriebe; --";
+    }
+    void namesWithQuotesAreJustValues()
+    {
+        QFETCH(QString, name);
+        TestFolder folder;
+        ProjectDatabase db;
+        createDatabase(folder, db);
+        QVERIFY(!db.addFarm(name).isError());
+        QVERIFY(db.farmExists(name));
+        QCOMPARE(db.farmNames(), QStringList{name});
+        PlotRecord plot;
+        plot.dateiname = name;
+        plot.ordner = name;
+        QVERIFY(!db.addPlot(plot).isError());
+        QCOMPARE(db.plotsOfFarm(name).value(0).dateiname, name);
+    }
 
-void TestProjectDatabase::namesWithQuotesAreJustValues()
-{
-    QFETCH(QString, name);
-    TestFolder folder;
-    ProjectDatabase db;
-    createDatabase(folder, db);
-    QVERIFY(!db.addFarm(name).isError());
-    OperationError error;
-    QVERIFY(db.farmExists(name, &error));
-    QVERIFY(!error.isError());
-    QCOMPARE(db.farmNames(), QStringList{name});
-    PlotRecord plot;
-    plot.dateiname = name;
-    plot.ordner = name;
-    QVERIFY(!db.addPlot(plot).isError());
-    QCOMPARE(db.plotsOfFarm(name).size(), 1);
-    QCOMPARE(db.plotsOfFarm(name).first().dateiname, name);
-}
+    void textComparesIgnoringCase()
+    {
+        TestFolder folder;
+        ProjectDatabase db;
+        createDatabase(folder, db);
+        QVERIFY(!db.addFarm("Hof Lindenau").isError());
+        QVERIFY(db.farmExists("HOF LINDENAU"));
+        PlotRecord plot;
+        plot.dateiname = "Acker1";
+        plot.ordner = "Hof Lindenau";
+        QVERIFY(!db.addPlot(plot).isError());
+        QCOMPARE(db.plotsOfFarm("hof lindenau").size(), 1);
+        // Column names ignore case as well.
+        QSqlQuery query(db.database());
+        QVERIFY(
+            query.exec("select DATEINAME, flaeche from SCHLAGDATEN where Ordner = 'HOF LINDENAU'"));
+        QVERIFY(query.next());
+        QCOMPARE(query.value(0).toString(), QString("Acker1"));
+    }
 
-void TestProjectDatabase::textComparesIgnoringCase()
-{
-    TestFolder folder;
-    ProjectDatabase db;
-    createDatabase(folder, db);
-    QVERIFY(!db.addFarm("Hof Lindenau").isError());
-    QVERIFY(db.farmExists("HOF LINDENAU"));
-    PlotRecord plot;
-    plot.dateiname = "Acker1";
-    plot.ordner = "Hof Lindenau";
-    QVERIFY(!db.addPlot(plot).isError());
-    QCOMPARE(db.plotsOfFarm("hof lindenau").size(), 1);
-    // Column names ignore case as well.
-    QSqlQuery query(db.database());
-    QVERIFY(query.exec("select DATEINAME, flaeche from SCHLAGDATEN where Ordner = 'HOF LINDENAU'"));
-    QVERIFY(query.next());
-    QCOMPARE(query.value(0).toString(), QString("Acker1"));
-}
+    void newPlotRowsDefaultToZero()
+    {
+        TestFolder folder;
+        ProjectDatabase db;
+        createDatabase(folder, db);
+        QSqlQuery query(db.database());
+        QVERIFY(query.exec("insert into schlagdaten (dateiname, Name, ordner, anzeigen) "
+                           "values ('neu', 'neu', 'Hof', 1)"));
+        const PlotRecord plot = db.plotsOfFarm("Hof").value(0);
+        QCOMPARE(plot.farbe, qint64(0));
+        QCOMPARE(plot.flaeche, 0.0);
+        QCOMPARE(plot.teil, 0);
+        QCOMPARE(plot.maxDop, 0.0);
+    }
 
-void TestProjectDatabase::newPlotRowsDefaultToZero()
-{
-    TestFolder folder;
-    ProjectDatabase db;
-    createDatabase(folder, db);
-    QSqlQuery query(db.database());
-    QVERIFY(query.exec("insert into schlagdaten (dateiname, Name, ordner, anzeigen) "
-                       "values ('neu', 'neu', 'Hof', 1)"));
-    const PlotRecord plot = db.plotsOfFarm("Hof").value(0);
-    QCOMPARE(plot.farbe, qint64(0));
-    QCOMPARE(plot.flaeche, 0.0);
-    QCOMPARE(plot.teil, 0);
-    QCOMPARE(plot.maxDop, 0.0);
-}
+    void unusableDatabaseIsReported_data()
+    {
+        QTest::addColumn<QByteArray>("content"); // empty: no file at all
+        QTest::addColumn<int>("kind");
+        QTest::newRow("missing") << QByteArray() << int(ErrorKind::FileNotFound);
+        QTest::newRow("not a database") << QByteArray(4096, 'x') << int(ErrorKind::NotADatabase);
+    }
+    void unusableDatabaseIsReported()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(int, kind);
+        TestFolder folder;
+        if (!content.isEmpty())
+            folder.writeFile("GISDATEN.MDB", content);
+        ProjectDatabase db;
+        const OperationError error = db.open(folder.path());
+        QCOMPARE(int(error.kind), kind);
+        QCOMPARE(error.where, folder.file("GISDATEN.MDB"));
+        QVERIFY(!db.isOpen());
+        QVERIFY(!QFileInfo::exists(folder.file("GISDATEN.MDB")) || !content.isEmpty());
+    }
 
-void TestProjectDatabase::unusableDatabaseIsReported_data()
-{
-    QTest::addColumn<QByteArray>("content"); // empty: no file at all
-    QTest::addColumn<int>("kind");
-    QTest::newRow("missing") << QByteArray() << int(ErrorKind::FileNotFound);
-    QTest::newRow("not a database") << QByteArray(4096, 'x') << int(ErrorKind::NotADatabase);
-    QTest::newRow("truncated header")
-        << QByteArray("SQLite format 3") << int(ErrorKind::NotADatabase);
-}
+    void reservedFolders()
+    {
+        TestFolder folder;
+        for (const char* f : {"temp", "Shapes", "TOPOL", "Topol2", "Hof A"})
+            folder.makeFolder(f);
+        folder.writeFile("plain file", "x");
+        QCOMPARE(FarmFolders::list(folder.path()), (QStringList{"Hof A", "Topol2"}));
+    }
 
-void TestProjectDatabase::unusableDatabaseIsReported()
-{
-    QFETCH(QByteArray, content);
-    QFETCH(int, kind);
-    TestFolder folder;
-    if (!content.isEmpty())
-        folder.writeFile("GISDATEN.MDB", content);
-    ProjectDatabase db;
-    const OperationError error = db.open(folder.path());
-    QCOMPARE(int(error.kind), kind);
-    QCOMPARE(error.where, folder.file("GISDATEN.MDB"));
-    QVERIFY(!db.isOpen());
-    QVERIFY(!QFileInfo::exists(folder.file("GISDATEN.MDB")) || !content.isEmpty());
-}
-
-void TestProjectDatabase::gpsdatenEmptied()
-{
-    TestFolder folder;
-    ProjectDatabase db;
-    createDatabase(folder, db);
-    QVERIFY(!db.addGps({"A", "20260514"}).isError());
-    QVERIFY(!db.addGps({"A", "20260515"}).isError());
-    QCOMPARE(db.gpsCount(), 2);
-    QVERIFY(!db.clearGpsdaten().isError());
-    QCOMPARE(db.gpsCount(), 0);
-}
-
-void TestProjectDatabase::reservedFolders_data()
-{
-    QTest::addColumn<QStringList>("folders");
-    QTest::addColumn<QStringList>("farms");
-    QTest::newRow("reserved names in any case")
-        << QStringList{"temp", "Shapes", "TOPOL", "Topol2", "Hof A"}
-        << QStringList{"Hof A", "Topol2"};
-    QTest::newRow("none") << QStringList{} << QStringList{};
-}
-
-void TestProjectDatabase::reservedFolders()
-{
-    QFETCH(QStringList, folders);
-    QFETCH(QStringList, farms);
-    TestFolder folder;
-    for (const QString& f : folders)
-        folder.makeFolder(f);
-    folder.writeFile("plain file", "x");
-    QCOMPARE(FarmFolders::list(folder.path()), farms);
-}
-
-void TestProjectDatabase::plotFiles_data()
-{
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<bool>("isPlot");
-    QTest::addColumn<QString>("base");
-    QTest::newRow("upper") << "Acker1.SHP" << true << "Acker1";
-    QTest::newRow("lower") << "a.shp" << true << "a";
-    QTest::newRow("backup is no plot") << "a.SHP.bak" << false << "";
-    QTest::newRow("index file") << "a.shx" << false << "";
-}
-
-void TestProjectDatabase::plotFiles()
-{
-    QFETCH(QString, file);
-    QFETCH(bool, isPlot);
-    QFETCH(QString, base);
-    QString found;
-    QCOMPARE(FarmFolders::isPlotFile(file, &found), isPlot);
-    if (isPlot)
-        QCOMPARE(found, base);
-}
+    void plotFiles_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("isPlot");
+        QTest::addColumn<QString>("base");
+        QTest::newRow("upper") << "Acker1.SHP" << true << "Acker1";
+        QTest::newRow("lower") << "a.shp" << true << "a";
+        QTest::newRow("backup is no plot") << "a.SHP.bak" << false << "";
+        QTest::newRow("index file") << "a.shx" << false << "";
+    }
+    void plotFiles()
+    {
+        QFETCH(QString, file);
+        QFETCH(bool, isPlot);
+        QFETCH(QString, base);
+        QString found;
+        QCOMPARE(FarmFolders::isPlotFile(file, &found), isPlot);
+        if (isPlot)
+            QCOMPARE(found, base);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestProjectDatabase)
 #include "tst_projectdatabase.moc"

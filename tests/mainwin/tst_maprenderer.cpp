@@ -3,26 +3,18 @@
 #include "ShapeFixture.h"
 #include "TestFolder.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QTest>
 
-using ShapeFixture::square;
+using namespace ShapeFixture;
 
 namespace {
 const QRgb white = qRgb(255, 255, 255);
 
-// Three 100 m squares side by side at x = 0, 200, 400, in files A, B, C.
-void writeThreePlots(const QString& folder)
-{
-    ShapeFixture::writeSquare(folder, "A", 0, 0, 100);
-    ShapeFixture::writeSquare(folder, "B", 200, 0, 100);
-    ShapeFixture::writeSquare(folder, "C", 400, 0, 100);
-}
-
-// Opens folder as Data1 with one view per table, coloured in table order.
-void showFolder(MapDocument& map, const QString& folder, const QList<int>& colours)
+// Opens folder as Data1 with one view per table, the last table first,
+// coloured (BGR) in table order; zoomed to all on a map of size pixels.
+void showFolder(MapDocument& map, const QString& folder, const QList<int>& colours, QSize size)
 {
     MapDataSource* source = map.OpenDataSource("Data1", folder);
     QVERIFY(source);
@@ -31,147 +23,106 @@ void showFolder(MapDocument& map, const QString& folder, const QList<int>& colou
         if (k < colours.size())
             view->setColour(colours.at(k));
     }
+    map.viewport().resize(size);
+    QVERIFY(map.ZoomAll());
 }
 
-QImage render(const MapDocument& map, const QSize& size, const MapExtent& window,
-              bool* drawn = nullptr)
+QImage render(const MapDocument& map, bool* drawn = nullptr)
 {
-    QImage image(size, QImage::Format_RGB32);
+    QImage image(map.viewport().size().toSize(), QImage::Format_RGB32);
     image.fill(Qt::black);
     QPainter painter(&image);
-    const bool ok = MapRenderer::paint(painter, QRectF(QPointF(0, 0), size), window, map.views());
+    const bool ok = MapRenderer::paint(painter, image.rect(), map.viewport().window(), map.views());
     if (drawn)
         *drawn = ok;
     return image;
 }
 
-QRgb at(const QImage& image, const MapViewport& viewport, double x, double y)
+QRgb at(const QImage& image, const MapDocument& map, double x, double y)
 {
-    return image.pixel(viewport.toPixel(QPointF(x, y)).toPoint());
+    return image.pixel(map.viewport().toPixel(QPointF(x, y)).toPoint());
 }
 } // namespace
 
 class TestMapRenderer : public QObject {
     Q_OBJECT
 private slots:
-    void plotsShowTheirColours_data();
-    void plotsShowTheirColours();
-    void holesShowTheBackground();
-    void laterViewsLieOnTop();
-    void uncolouredViewGetsDefaultFill();
-    void realFieldsAreDrawn();
+    void plotsShowTheirColours()
+    {
+        TestFolder folder;
+        writeSquare(folder.file("temp"), "A", 0, 0, 100);
+        writeSquare(folder.file("temp"), "B", 200, 0, 100);
+        writeSquare(folder.file("temp"), "C", 400, 0, 100);
+        MapDocument map;
+        // Colours are stored blue-green-red; C has none.
+        showFolder(map, folder.file("temp"), {0x00FFFF, 0x804020}, QSize(600, 200));
+        bool drawn = false;
+        const QImage image = render(map, &drawn);
+        QVERIFY(drawn);
+        QCOMPARE(at(image, map, 50, 50), qRgb(255, 255, 0));
+        QCOMPARE(at(image, map, 250, 50), qRgb(0x20, 0x40, 0x80));
+        QCOMPARE(QColor(at(image, map, 450, 50)), MapStyle().defaultFill);
+        QCOMPARE(at(image, map, 150, 50), white); // between the plots
+        QCOMPARE(image.pixel(1, 1), white);
+        // A dark outline lies on the left edge of the first plot.
+        const QPoint edge = map.viewport().toPixel(QPointF(0, 50)).toPoint();
+        int darkest = 255;
+        for (int x = edge.x() - 2; x <= edge.x() + 2; ++x)
+            darkest = std::min(darkest, qGray(image.pixel(x, edge.y())));
+        QVERIFY2(darkest < 100, qPrintable(QString::number(darkest)));
+    }
+
+    void holesAndOverlaps()
+    {
+        TestFolder folder;
+        writePolygons(folder.file("temp"), "A", {{square(0, 0, 300), square(100, 100, 100, true)}});
+        writeSquare(folder.file("temp"), "B", 250, 250, 100);
+        MapDocument map;
+        // Views from the last table to the first: B at the bottom, A on top.
+        showFolder(map, folder.file("temp"), {255, 16711680}, QSize(350, 350));
+        const QImage image = render(map);
+        QCOMPARE(at(image, map, 150, 150), white); // the hole
+        QCOMPARE(at(image, map, 50, 50), qRgb(255, 0, 0));
+        QCOMPARE(at(image, map, 275, 275), qRgb(255, 0, 0)); // A over B
+        QCOMPARE(at(image, map, 325, 325), qRgb(0, 0, 255));
+    }
+
+    void realFieldsAreReadAndDrawn()
+    {
+        TestFolder folder;
+        if (unzipRealFields(folder.file("temp")).isEmpty())
+            QSKIP("real field boundaries or unzip not available");
+        MapDocument map;
+        showFolder(map, folder.file("temp"), {255}, QSize(800, 600));
+        const QList<MapShape>& shapes = map.views().at(0)->tables().at(0)->shapes();
+        QCOMPARE(shapes.size(), realFieldCount);
+        int twoParts = 0;
+        for (const MapShape& shape : shapes) {
+            QVERIFY(shape.parts.size() == 1 || shape.parts.size() == 2);
+            twoParts += shape.parts.size() == 2;
+            // Each part is a closed ring of its own, not one ring across both.
+            for (const QPolygonF& ring : shape.parts)
+                QCOMPARE(ring.first(), ring.last());
+        }
+        QCOMPARE(twoParts, realTwoPartFieldCount);
+        // ETRS89 / UTM 32N: eastings around 0.5 million, northings around 6 million metres.
+        const MapExtent all = map.dataExtent();
+        QVERIFY(all.minX > 400000 && all.maxX < 800000 && all.minY > 6000000 && all.maxY < 6500000);
+        const auto share = [](const QImage& image, auto test) {
+            int count = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    count += test(image.pixel(x, y));
+            return double(count) / (image.width() * image.height());
+        };
+        // Whole extent: 100 fields over 270 km, a pixel or two each.
+        QVERIFY(share(render(map), [](QRgb p) { return p != white; }) * 800 * 600 > 50);
+        // Zoomed onto one field, its colour fills a good part of the map.
+        const MapExtent field = shapes.at(0).bounds;
+        QVERIFY(map.SetExtent(field.minX, field.minY, field.maxX, field.maxY));
+        QVERIFY(share(render(map), [](QRgb p) { return p == qRgb(255, 0, 0); }) > 0.1);
+    }
 };
 
-void TestMapRenderer::plotsShowTheirColours_data()
-{
-    QTest::addColumn<QList<int>>("colours");
-    QTest::addColumn<QList<QRgb>>("expected");
-    QTest::newRow("red green blue")
-        << QList<int>{255, 65280, 16711680}
-        << QList<QRgb>{qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255)};
-    QTest::newRow("mixed") << QList<int>{0x00FFFF, 0x804020, 0x123456}
-                           << QList<QRgb>{qRgb(255, 255, 0), qRgb(0x20, 0x40, 0x80),
-                                          qRgb(0x56, 0x34, 0x12)};
-}
-
-void TestMapRenderer::plotsShowTheirColours()
-{
-    QFETCH(QList<int>, colours);
-    QFETCH(QList<QRgb>, expected);
-    TestFolder folder;
-    writeThreePlots(folder.file("temp"));
-    MapDocument map;
-    showFolder(map, folder.file("temp"), colours);
-    map.viewport().resize(QSizeF(600, 200));
-    map.ZoomAll();
-    bool drawn = false;
-    const QImage image = render(map, QSize(600, 200), map.viewport().window(), &drawn);
-    QVERIFY(drawn);
-    for (int k = 0; k < 3; ++k)
-        QCOMPARE(at(image, map.viewport(), 200 * k + 50, 50), expected.at(k));
-    QCOMPARE(at(image, map.viewport(), 150, 50), white); // between the plots
-    QCOMPARE(image.pixel(1, 1), white);
-    // A dark outline lies on the left edge of the first plot.
-    const QPoint edge = map.viewport().toPixel(QPointF(0, 50)).toPoint();
-    int darkest = 255;
-    for (int x = edge.x() - 2; x <= edge.x() + 2; ++x)
-        darkest = std::min(darkest, qGray(image.pixel(x, edge.y())));
-    QVERIFY2(darkest < 100, qPrintable(QString::number(darkest)));
-}
-
-void TestMapRenderer::holesShowTheBackground()
-{
-    TestFolder folder;
-    ShapeFixture::writePolygons(folder.file("temp"), "H",
-                                {{square(0, 0, 300), square(100, 100, 100, true)}});
-    MapDocument map;
-    showFolder(map, folder.file("temp"), {255});
-    map.viewport().resize(QSizeF(300, 300));
-    map.ZoomAll();
-    const QImage image = render(map, QSize(300, 300), map.viewport().window());
-    QCOMPARE(at(image, map.viewport(), 150, 150), white);
-    QCOMPARE(at(image, map.viewport(), 50, 50), qRgb(255, 0, 0));
-}
-
-void TestMapRenderer::laterViewsLieOnTop()
-{
-    TestFolder folder;
-    ShapeFixture::writeSquare(folder.file("temp"), "A", 0, 0, 100);
-    ShapeFixture::writeSquare(folder.file("temp"), "B", 50, 50, 100);
-    MapDocument map;
-    // Views from the last table to the first: VIEW 1 shows B, VIEW 2 shows A on top.
-    showFolder(map, folder.file("temp"), {255, 16711680});
-    map.viewport().resize(QSizeF(300, 300));
-    map.ZoomAll();
-    const QImage image = render(map, QSize(300, 300), map.viewport().window());
-    QCOMPARE(at(image, map.viewport(), 75, 75), qRgb(255, 0, 0));
-    QCOMPARE(at(image, map.viewport(), 125, 125), qRgb(0, 0, 255));
-}
-
-void TestMapRenderer::uncolouredViewGetsDefaultFill()
-{
-    TestFolder folder;
-    ShapeFixture::writeSquare(folder.file("temp"), "A", 0, 0, 100);
-    MapDocument map;
-    showFolder(map, folder.file("temp"), {});
-    map.viewport().resize(QSizeF(100, 100));
-    map.ZoomAll();
-    const QImage image = render(map, QSize(100, 100), map.viewport().window());
-    QCOMPARE(QColor(at(image, map.viewport(), 50, 50)), MapStyle().defaultFill);
-}
-
-void TestMapRenderer::realFieldsAreDrawn()
-{
-    TestFolder folder;
-    if (ShapeFixture::unzipRealFields(folder.file("temp")).isEmpty())
-        QSKIP("real field boundaries or unzip not available");
-    MapDocument map;
-    showFolder(map, folder.file("temp"), {255});
-    QCOMPARE(map.DataSources().at(0)->tableCount(), 1);
-    map.viewport().resize(QSizeF(800, 600));
-    QVERIFY(map.ZoomAll());
-    const auto share = [](const QImage& image, auto test) {
-        int count = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                count += test(image.pixel(x, y));
-        return double(count) / (image.width() * image.height());
-    };
-    // Whole extent: 100 fields over 270 km, a pixel or two each.
-    const QImage all = render(map, QSize(800, 600), map.viewport().window());
-    QVERIFY(share(all, [](QRgb p) { return p != white; }) * 800 * 600 > 50);
-
-    // Zoomed onto one field, its colour fills a good part of the map.
-    const MapExtent field = map.views().at(0)->tables().at(0)->shapes().at(0).bounds;
-    QVERIFY(map.SetExtent(field.minX, field.minY, field.maxX, field.maxY));
-    const QImage close = render(map, QSize(800, 600), map.viewport().window());
-    QVERIFY(share(close, [](QRgb p) { return p == qRgb(255, 0, 0); }) > 0.1);
-}
-
-int main(int argc, char** argv)
-{
-    QGuiApplication app(argc, argv);
-    TestMapRenderer test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(TestMapRenderer)
 #include "tst_maprenderer.moc"

@@ -121,8 +121,10 @@ void TestShapefileChecks::readOnlyWhenAllAgrees()
         if (words[0] == "append")
             append(folder.file("S." + words[1]), words[2].toInt());
         else
-            ShapeFixture::patchInt32(folder.file("S." + words[0]), words[1].toLongLong(),
-                                     words[2].toInt(), words[3] == "be");
+            folder.writeFile("S." + words[0],
+                             ShapeFixture::withInt32(folder.readFile("S." + words[0]),
+                                                     words[1].toLongLong(), words[2].toInt(),
+                                                     words[3] == "be"));
     }
     const ShapefileReader::Result read = ShapefileReader::read(shp);
     QCOMPARE(read.error.detail, detail);

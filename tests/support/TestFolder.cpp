@@ -27,9 +27,3 @@ QByteArray TestFolder::readFile(const QString& relative) const
     QFile in(file(relative));
     return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
 }
-
-QString TestFolder::realDataFolder()
-{
-    const QString folder = QStringLiteral(SORVAN_REALDATA_DIR);
-    return QFileInfo(folder).isDir() ? folder : QString();
-}

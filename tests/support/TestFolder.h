@@ -18,9 +18,6 @@ public:
     QString writeFile(const QString& relative, const QByteArray& content) const;
     QByteArray readFile(const QString& relative) const;
 
-    // The folder of real field boundaries beside the project, or "" when absent.
-    static QString realDataFolder();
-
 private:
     QTemporaryDir m_dir;
 };

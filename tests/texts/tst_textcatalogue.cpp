@@ -3,119 +3,84 @@
 class TestTextCatalogue : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void textholen_data();
-    void textholen();
-    void missingCatalogueIsReported();
-    void sourceProblemsAreListed_data();
-    void sourceProblemsAreListed();
+    void initTestCase()
+    {
+        writeCatalogue(m_folder,
+                       "form|control|property|de|en|fr|it|hu\n"
+                       "haupt|Eingabefehler|1|Eingabefehler|Input error|Erreur|Errore|Hiba\n"
+                       "haupt|nurdeutsch|1|Nur Deutsch||||\n"
+                       "haupt|leer|1|||||\n"
+                       "drucken|Summe|1|Summe|Total|Total|Totale|Összesen\n"
+                       "haupt|zeilen|1|Zeile 1\\nZeile 2|Line 1\\nLine 2|a|b|c\n");
+        QVERIFY(!m_catalogue.open(m_folder.path()).isError());
+    }
+
+    void textholen_data()
+    {
+        QTest::addColumn<QString>("key"); // form|control|property
+        QTest::addColumn<int>("sprache");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("German") << "haupt|Eingabefehler|1" << 1 << "Eingabefehler";
+        QTest::newRow("English") << "haupt|Eingabefehler|1" << 2 << "Input error";
+        QTest::newRow("empty cell falls back to German")
+            << "haupt|nurdeutsch|1" << 2 << "Nur Deutsch";
+        QTest::newRow("both empty") << "haupt|leer|1" << 3 << "";
+        QTest::newRow("no row") << "haupt|fehlt|1" << 1 << "";
+        QTest::newRow("keys trimmed") << "  haupt | Eingabefehler|1 " << 2 << "Input error";
+        QTest::newRow("keys ignore case") << "Drucken|summe|1" << 4 << "Totale";
+        QTest::newRow("language 0 reads German") << "haupt|Eingabefehler|1" << 0 << "Eingabefehler";
+        QTest::newRow("language without column") << "haupt|Eingabefehler|1" << 9 << "Eingabefehler";
+        QTest::newRow("apostrophe is just text") << "haupt|O'Brien|1" << 1 << "";
+        QTest::newRow("line breaks") << "haupt|zeilen|1" << 2 << "Line 1\nLine 2";
+    }
+    void textholen()
+    {
+        QFETCH(QString, key);
+        QFETCH(int, sprache);
+        const QStringList parts = key.split('|');
+        QTEST(m_catalogue.textholen(parts[0], parts[1], parts[2], sprache), "expected");
+        QVERIFY(!m_catalogue.lastError().isError());
+    }
+
+    void unusableCatalogueIsReported()
+    {
+        TestFolder empty;
+        TextCatalogue catalogue;
+        const OperationError error = catalogue.open(empty.path());
+        QCOMPARE(error.kind, ErrorKind::FileNotFound);
+        QVERIFY(error.where.endsWith("texte.mdb"));
+        QCOMPARE(catalogue.textholen("haupt", "Eingabefehler", "1", 1), QString());
+        QVERIFY(catalogue.lastError().isError());
+
+        TestFolder broken;
+        broken.writeFile("TEXTE.MDB", "this is not a database at all, just some text");
+        QCOMPARE(catalogue.open(broken.path()).kind, ErrorKind::NotADatabase);
+    }
+
+    void sourceProblemsAreListed_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("missing cell") << "f|c|p|de|en\nmdi0|a|caption|A\n"
+                                      << "line 2";
+        QTest::newRow("duplicate key ignoring case")
+            << "f|c|p|de\nmdi0|a|caption|A\nMDI0|A|Caption|B\n"
+            << "duplicate";
+    }
+    void sourceProblemsAreListed()
+    {
+        QFETCH(QString, source);
+        QFETCH(QString, problem);
+        QStringList errors;
+        CatalogueSource::parse(source.replace('|', '\t'), &errors);
+        QCOMPARE(errors.size(), 1);
+        QVERIFY2(errors.first().contains(problem), qPrintable(errors.first()));
+    }
 
 private:
     TestFolder m_folder;
     TextCatalogue m_catalogue;
 };
-
-void TestTextCatalogue::initTestCase()
-{
-    writeCatalogue(m_folder, "form|control|property|de|en|fr|it|hu\n"
-                             "haupt|Eingabefehler|1|Eingabefehler|Input error|Erreur|Errore|Hiba\n"
-                             "haupt|nurdeutsch|1|Nur Deutsch||||\n"
-                             "haupt|leer|1|||||\n"
-                             "drucken|Summe|1|Summe|Total|Total|Totale|Összesen\n"
-                             "haupt|zeilen|1|Zeile 1\\nZeile 2|Line 1\\nLine 2|a|b|c\n");
-    QVERIFY(!m_catalogue.open(m_folder.path()).isError());
-}
-
-void TestTextCatalogue::textholen_data()
-{
-    QTest::addColumn<QString>("form");
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QString>("property");
-    QTest::addColumn<int>("sprache");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("German") << "haupt"
-                            << "Eingabefehler"
-                            << "1" << 1 << "Eingabefehler";
-    QTest::newRow("English present") << "haupt"
-                                     << "Eingabefehler"
-                                     << "1" << 2 << "Input error";
-    QTest::newRow("Hungarian") << "haupt"
-                               << "Eingabefehler"
-                               << "1" << 5 << "Hiba";
-    QTest::newRow("English empty falls back to German") << "haupt"
-                                                        << "nurdeutsch"
-                                                        << "1" << 2 << "Nur Deutsch";
-    QTest::newRow("both empty") << "haupt"
-                                << "leer"
-                                << "1" << 3 << "";
-    QTest::newRow("no row") << "haupt"
-                            << "fehlt"
-                            << "1" << 1 << "";
-    QTest::newRow("keys trimmed") << "  haupt "
-                                  << " Eingabefehler"
-                                  << "1 " << 2 << "Input error";
-    QTest::newRow("form compared ignoring case") << "Drucken"
-                                                 << "summe"
-                                                 << "1" << 4 << "Totale";
-    QTest::newRow("language 0 reads German, not the key column") << "haupt"
-                                                                 << "Eingabefehler"
-                                                                 << "1" << 0 << "Eingabefehler";
-    QTest::newRow("language without a column reads German") << "haupt"
-                                                            << "Eingabefehler"
-                                                            << "1" << 9 << "Eingabefehler";
-    QTest::newRow("apostrophe in a key is just text") << "haupt"
-                                                      << "O'Brien"
-                                                      << "1" << 1 << "";
-    QTest::newRow("line breaks") << "haupt"
-                                 << "zeilen"
-                                 << "1" << 2 << "Line 1\nLine 2";
-}
-
-void TestTextCatalogue::textholen()
-{
-    QFETCH(QString, form);
-    QFETCH(QString, control);
-    QFETCH(QString, property);
-    QFETCH(int, sprache);
-    QFETCH(QString, expected);
-    QCOMPARE(m_catalogue.textholen(form, control, property, sprache), expected);
-    QVERIFY(!m_catalogue.lastError().isError());
-}
-
-void TestTextCatalogue::missingCatalogueIsReported()
-{
-    TestFolder empty;
-    TextCatalogue catalogue;
-    const OperationError error = catalogue.open(empty.path());
-    QCOMPARE(error.kind, ErrorKind::FileNotFound);
-    QVERIFY(error.where.endsWith("texte.mdb"));
-    QCOMPARE(catalogue.textholen("haupt", "Eingabefehler", "1", 1), QString());
-    QVERIFY(catalogue.lastError().isError());
-
-    TestFolder broken;
-    broken.writeFile("TEXTE.MDB", "this is not a database at all, just some text");
-    QCOMPARE(catalogue.open(broken.path()).kind, ErrorKind::NotADatabase);
-}
-
-void TestTextCatalogue::sourceProblemsAreListed_data()
-{
-    QTest::addColumn<QString>("source");
-    QTest::addColumn<QString>("problem");
-    QTest::newRow("missing cell") << "f|c|p|de|en\nmdi0|a|caption|A\n"
-                                  << "line 2";
-    QTest::newRow("duplicate key ignoring case") << "f|c|p|de\nmdi0|a|caption|A\nMDI0|A|Caption|B\n"
-                                                 << "duplicate";
-}
-
-void TestTextCatalogue::sourceProblemsAreListed()
-{
-    QFETCH(QString, source);
-    QFETCH(QString, problem);
-    QStringList errors;
-    CatalogueSource::parse(source.replace('|', '\t'), &errors);
-    QCOMPARE(errors.size(), 1);
-    QVERIFY2(errors.first().contains(problem), qPrintable(errors.first()));
-}
 
 QTEST_GUILESS_MAIN(TestTextCatalogue)
 #include "tst_textcatalogue.moc"

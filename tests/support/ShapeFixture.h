@@ -1,31 +1,38 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QPolygonF>
 #include <QString>
 
-// Writes small shapefiles with shapelib for tests, and damages them on purpose.
+// Shapefiles for tests, built byte by byte at the positions and in the byte
+// order of the published ESRI layout, so that a test can damage any field.
 namespace ShapeFixture {
 
 using Rings = QList<QPolygonF>; // the parts of one record
 
 // Closed square ring with its lower left corner at (x, y), clockwise as
-// shapefiles want outer rings; counterclockwise when hole is true.
+// shapefiles want outer rings; counter-clockwise when hole is true.
 QPolygonF square(double x, double y, double side, bool hole = false);
 
-enum class Suffix { Lower, Upper }; // .shp/.shx/.dbf or .SHP/.SHX/.DBF
+struct Shapefile {
+    QByteArray shp;
+    QByteArray shx;
+};
+// A polygon file (main and index file) with one record per entry of records.
+Shapefile polygonFile(const QList<Rings>& records);
+// bytes with a 32-bit integer written at pos.
+QByteArray withInt32(QByteArray bytes, qint64 pos, qint32 value, bool bigEndian = false);
 
-// Writes folder/base with its index and a one-field table, one polygon record
-// per entry of records. Returns the path of the .shp.
+// Writes folder/shpName and its index (named like shpName, "X" for the last
+// "P" in the same case); returns the path of the main file.
+QString writeShapefile(const QString& folder, const QString& shpName, const Shapefile& file);
+
+enum class Suffix { Lower, Upper }; // .shp/.shx or .SHP/.SHX
 QString writePolygons(const QString& folder, const QString& base, const QList<Rings>& records,
                       Suffix suffix = Suffix::Upper);
-// One record with one square.
 QString writeSquare(const QString& folder, const QString& base, double x, double y, double side,
                     Suffix suffix = Suffix::Upper);
-
-// Overwrites bytes of a file at offset; writes a 32-bit integer.
-void patchInt32(const QString& path, qint64 offset, qint32 value, bool bigEndian);
-void truncateFile(const QString& path, qint64 size);
 
 // Unzips the real field boundaries (one shapefile of 100 fields) into folder
 // and returns the path of its .shp; empty when the archive or unzip is missing.
