@@ -33,7 +33,9 @@ QList<RulerMark> compute(double k, double stripWidth)
         for (int i = 0; i <= count; ++i) {
             const double d = i * band.step;
             const double x = d * unit;
-            if (x > stripWidth)
+            // d is a multiple of a step such as 0.1 that has no exact binary
+            // form; a mark that lands on the end of the strip still counts.
+            if (x > stripWidth * (1 + 1e-12))
                 break;
             RulerMark main;
             main.x = x;
