@@ -17,11 +17,9 @@
 #include "TestFolder.h"
 #include "TextCatalogue.h"
 
-#include <QCryptographicHash>
-#include <QDirIterator>
+#include <QDir>
 #include <QtTest>
 
-#include <csignal>
 #include <functional>
 #include <grp.h>
 #include <pwd.h>
@@ -30,53 +28,6 @@
 #include <unistd.h>
 
 namespace {
-// A folder beside the program folder that links lead to: a usable project
-// database (SQLite would write into it gladly) and an empty folder.
-struct Outside {
-    QString folder;
-    QString canary() const { return folder + "/canary.mdb"; }
-    QString empty() const { return folder + "/empty"; }
-    QString target(const QString& kind) const
-    {
-        return kind == "canary" ? canary() : kind == "empty" ? empty() : folder;
-    }
-};
-
-// Every entry below folder with the hash of its content and its time.
-QStringList snapshot(const QString& folder)
-{
-    QStringList lines;
-    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QFileInfo info(it.next());
-        QFile file(info.filePath());
-        const QByteArray hash =
-            info.isFile() && file.open(QIODevice::ReadOnly)
-                ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1).toHex()
-                : QByteArray();
-        lines << info.filePath() + ' ' + hash + ' ' +
-                     info.lastModified().toString(Qt::ISODateWithMs);
-    }
-    lines.sort();
-    return lines;
-}
-
-// Ends the test program when a step blocks (on a FIFO) instead of hanging.
-class Watchdog {
-public:
-    Watchdog()
-    {
-        std::signal(SIGALRM, [](int) {
-            const char text[] = "FAIL: blocked on a special file\n";
-            [[maybe_unused]] auto written = ::write(2, text, sizeof text - 1);
-            ::_exit(3);
-        });
-        ::alarm(20);
-    }
-    ~Watchdog() { ::alarm(0); }
-};
-
 // Runs fn as an ordinary user in a program folder that may be entered but not
 // listed (mode 311): in this process when it runs as one, otherwise in a child
 // switched to the user "nobody". Returns fn's result (99 when the child
@@ -143,30 +94,33 @@ void TestFileSafety::init()
 
 void TestFileSafety::linksOutOfTheFolderAreLeftAlone_data()
 {
-    QTest::addColumn<QStringList>(
-        "links"); // "name>canary|empty|outside", relative to the program folder
+    // "name>target", relative to the program folder; the targets lie beside it:
+    // "canary.mdb" a usable project database (SQLite would write into it
+    // gladly), "empty" an empty folder, "" the folder holding both.
+    QTest::addColumn<QStringList>("links");
     QTest::addColumn<QString>("step");
     QTest::addColumn<QStringList>("named"); // entries the program says it left alone
-
+    const QString canary = "GISDATEN.MDB>canary.mdb";
     QTest::newRow("language file saved")
-        << QStringList{"SPRACHE.DAT>canary"} << "language" << QStringList{"SPRACHE.DAT"};
+        << QStringList{"SPRACHE.DAT>canary.mdb"} << "language" << QStringList{"SPRACHE.DAT"};
     QTest::newRow("installation beside links")
-        << QStringList{"GISDATEN.MDB>canary", "texte.mdb>canary", "leer.DBF>canary"} << "install"
+        << QStringList{canary, "texte.mdb>canary.mdb", "leer.DBF>canary.mdb"} << "install"
         << QStringList{};
     QTest::newRow("project database written")
-        << QStringList{"GISDATEN.MDB>canary"} << "database" << QStringList{"GISDATEN.MDB"};
-    QTest::newRow("project database journal") << QStringList{"GISDATEN.MDB-journal>canary"}
+        << QStringList{canary} << "database" << QStringList{"GISDATEN.MDB"};
+    QTest::newRow("project database journal") << QStringList{"GISDATEN.MDB-journal>canary.mdb"}
                                               << "database" << QStringList{"GISDATEN.MDB-journal"};
     QTest::newRow("staging folder is a link")
-        << QStringList{"temp>outside"} << "staging" << QStringList{"temp"};
+        << QStringList{"temp>"} << "staging" << QStringList{"temp"};
     QTest::newRow("links inside the staging folder")
-        << QStringList{"temp/u.SHP>canary", "temp/x.DBF>canary"} << "staging" << QStringList{};
+        << QStringList{"temp/u.SHP>canary.mdb", "temp/x.DBF>canary.mdb"} << "staging"
+        << QStringList{};
     QTest::newRow("demo GPS folder is a link")
         << QStringList{"shapes>empty"} << "demo" << QStringList{"shapes"};
     QTest::newRow("demo database is a link")
-        << QStringList{"GISDATEN.MDB>canary"} << "demo" << QStringList{"GISDATEN.MDB"};
-    QTest::newRow("viewer start") << QStringList{"SPRACHE.DAT>canary", "GISDATEN.MDB>canary"}
-                                  << "viewer" << QStringList{"SPRACHE.DAT", "GISDATEN.MDB"};
+        << QStringList{canary} << "demo" << QStringList{"GISDATEN.MDB"};
+    QTest::newRow("viewer start") << QStringList{"SPRACHE.DAT>canary.mdb", canary} << "viewer"
+                                  << QStringList{"SPRACHE.DAT", "GISDATEN.MDB"};
 }
 
 // Runs one write path over the program folder; returns what the program
@@ -223,20 +177,20 @@ void TestFileSafety::linksOutOfTheFolderAreLeftAlone()
     QFETCH(QString, step);
     QFETCH(QStringList, named);
     TestFolder root;
-    const Outside outside{root.makeFolder("outside")};
-    QVERIFY(QDir().mkpath(outside.empty()));
-    QVERIFY(!ProjectDatabase::createEmpty(outside.canary()).isError());
+    const QString outside = root.makeFolder("outside");
+    QVERIFY(QDir().mkpath(outside + "/empty"));
+    QVERIFY(!ProjectDatabase::createEmpty(outside + "/canary.mdb").isError());
     const QString program = root.makeFolder("program");
     for (const QString& link : links) {
         const QString path = program + '/' + link.section('>', 0, 0);
         QDir().mkpath(QFileInfo(path).path());
-        QVERIFY(QFile::link(outside.target(link.section('>', 1)), path));
+        QVERIFY(QFile::link(outside + '/' + link.section('>', 1), path));
     }
-    const QStringList before = snapshot(outside.folder);
+    const QStringList before = folderSnapshot(outside);
 
     const QString reported = runWriteStep(step, program).join('\n');
 
-    QCOMPARE(snapshot(outside.folder), before);
+    QCOMPARE(folderSnapshot(outside), before);
     for (const QString& name : named) {
         QVERIFY2(reported.contains(name), qPrintable(name + " not named in: " + reported));
         QVERIFY(QFileInfo(program + '/' + name).isSymLink());
@@ -247,26 +201,14 @@ void TestFileSafety::specialFilesAreRefused_data()
 {
     QTest::addColumn<QString>("fifo"); // relative to the program folder
     QTest::addColumn<QString>("step");
-    QTest::newRow("language file read") << "SPRACHE.DAT"
-                                        << "language read";
-    QTest::newRow("language file written") << "SPRACHE.DAT"
-                                           << "language write";
-    QTest::newRow("plot shapefile") << "Hof/u.SHP"
-                                    << "shapefile";
-    QTest::newRow("plot index") << "Hof/u.SHX"
-                                << "shapefile";
-    QTest::newRow("attribute table through shapelib") << "Hof/u.DBF"
-                                                      << "attributes";
-    QTest::newRow("plot staged") << "Hof/u.SHP"
-                                 << "staging";
-    QTest::newRow("folder listing") << "Hof/u.SHP"
-                                    << "listing";
-    QTest::newRow("shapefile dump") << "Hof/u.SHP"
-                                    << "dump";
-    QTest::newRow("project database") << "GISDATEN.MDB"
-                                      << "database";
-    QTest::newRow("text catalogue") << "texte.mdb"
-                                    << "catalogue";
+    const std::pair<const char*, const char*> rows[] = {
+        {"SPRACHE.DAT", "language read"}, {"SPRACHE.DAT", "language write"},
+        {"Hof/u.SHP", "shapefile"},       {"Hof/u.SHX", "shapefile"},
+        {"Hof/u.DBF", "attributes"},      {"Hof/u.SHP", "staging"},
+        {"Hof/u.SHP", "listing"},         {"Hof/u.SHP", "dump"},
+        {"GISDATEN.MDB", "database"},     {"texte.mdb", "catalogue"}};
+    for (const auto& [fifo, step] : rows)
+        QTest::addRow("%s, %s", step, fifo) << QString(fifo) << QString(step);
 }
 
 // Runs one read path; returns the refusal it reported.
@@ -324,11 +266,9 @@ void TestFileSafety::specialFilesAreRefused()
     QFile::remove(program + '/' + fifo);
     QCOMPARE(::mkfifo(QFile::encodeName(program + '/' + fifo), 0644), 0);
 
-    OperationError error;
-    {
-        const Watchdog watchdog;
-        error = runReadStep(step, program);
-    }
+    ::alarm(20); // a step that blocks on the FIFO ends the test program
+    const OperationError error = runReadStep(step, program);
+    ::alarm(0);
     QCOMPARE(error.kind, ErrorKind::Refused);
     QVERIFY2(error.where.contains(fifo.section('/', -1)), qPrintable(error.where));
     QVERIFY(QFileInfo(program + '/' + fifo).exists()); // left where it was

@@ -1,3 +1,4 @@
+#include "FileResolver.h"
 #include "GpsPathDefault.h"
 #include "LanguageFile.h"
 #include "ProgramFolderSetup.h"
@@ -107,6 +108,28 @@ private slots:
                  root.file(expected));
     }
 
+    // The handheld's folder palm/dolvenar in the home folder is found whatever
+    // the case of its name; its first sub-folder is the first ignoring case.
+    void handheldFolder_data()
+    {
+        QTest::addColumn<QStringList>("folders"); // below a home folder
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("other case") << QStringList{"Palm/DOLVENAR/User1"} << "Palm/DOLVENAR/User1";
+        QTest::newRow("entries ordered ignoring case")
+            << QStringList{"palm/dolvenar/Zeller", "palm/dolvenar/adam"} << "palm/dolvenar/adam";
+    }
+    void handheldFolder()
+    {
+        QFETCH(QStringList, folders);
+        QFETCH(QString, expected);
+        TestFolder home;
+        const QString program = home.makeFolder("program");
+        for (const QString& folder : folders)
+            home.makeFolder(folder);
+        qputenv("HOME", QFile::encodeName(home.path()));
+        QCOMPARE(GpsPathDefault::defaultGpsPath(program), home.file(expected));
+    }
+
     void installsMissingFilesOnly()
     {
         TestFolder folder;
@@ -122,6 +145,59 @@ private slots:
         const QByteArray dbf = folder.readFile("leer.DBF");
         QVERIFY(dbf.size() >= 65);
         QCOMPARE(int(quint8(dbf.at(4))) | int(quint8(dbf.at(5))) << 8, 0); // record count
+    }
+
+    void resolvePath_data()
+    {
+        QTest::addColumn<QStringList>("onDisk");
+        QTest::addColumn<QString>("asked");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("other case") << QStringList{"gisdaten.mdb"} << "GISDATEN.MDB"
+                                    << "gisdaten.mdb";
+        QTest::newRow("missing keeps composed name") << QStringList{"other.dbf"} << "leer.DBF"
+                                                     << "leer.DBF";
+        QTest::newRow("exact match wins") << QStringList{"a.SHP", "a.shp"} << "a.shp"
+                                          << "a.shp";
+        QTest::newRow("every component")
+            << QStringList{"Hof Lindenau/Acker1.Shp"} << "HOF LINDENAU/acker1.SHP"
+            << "Hof Lindenau/Acker1.Shp";
+    }
+    void resolvePath()
+    {
+        QFETCH(QStringList, onDisk);
+        QFETCH(QString, asked);
+        QFETCH(QString, expected);
+        TestFolder folder;
+        for (const QString& file : onDisk)
+            folder.writeFile(file, "x");
+        QCOMPARE(FileResolver::resolvePath(folder.path(), asked), folder.file(expected));
+    }
+
+    void dateiexistiert_data()
+    {
+        QTest::addColumn<QString>("onDisk");
+        QTest::addColumn<QString>("asked");
+        QTest::addColumn<bool>("exists");
+        QTest::newRow("same name") << "SPRACHE.DAT"
+                                   << "SPRACHE.DAT" << true;
+        QTest::newRow("other case") << "sprache.dat"
+                                    << "SPRACHE.DAT" << true;
+        QTest::newRow("blanks around asked name") << "DF.SHX"
+                                                  << "  df.shx " << true;
+        QTest::newRow("no such file") << "DF.SHX"
+                                      << "DF.DBF" << false;
+        QTest::newRow("prefix is no match") << "DF.SHX.bak"
+                                            << "DF.SHX" << false;
+        QTest::newRow("description of empty base name") << ".DES"
+                                                        << ".des" << true;
+    }
+    void dateiexistiert()
+    {
+        QFETCH(QString, onDisk);
+        QFETCH(QString, asked);
+        TestFolder folder;
+        folder.writeFile(onDisk, "x");
+        QTEST(FileResolver::dateiexistiert(folder.path(), asked), "exists");
     }
 };
 

@@ -1,6 +1,9 @@
+// The demo folder: its geometry, the folder it builds, and the command.
+#include "DemoCommand.h"
 #include "DemoFolderBuilder.h"
-#include "DemoFolderReader.h"
+#include "DemoRandom.h"
 #include "FarmFolders.h"
+#include "FieldShapeGenerator.h"
 #include "FileResolver.h"
 #include "PolygonMeasures.h"
 #include "ProgramFolderSetup.h"
@@ -10,28 +13,79 @@
 #include <QDirIterator>
 #include <QPolygonF>
 #include <QRegularExpression>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QUuid>
 #include <QtTest>
 
 #include <shapefil.h>
 
-using namespace DemoFolderReader;
+using Ring = QList<QPointF>;
 
 namespace {
-// Name, size and time of every entry below folder: what "untouched" means.
-QStringList snapshot(const QString& folder)
+// Reading a demo folder back the way a test checks it, independently of the
+// code that wrote it.
+struct Shape {
+    int type = -1;
+    int records = 0;
+    int parts = 0;
+    QList<QPointF> ring; // vertices of the first record as stored
+};
+// Opens path (".SHP") with shapelib; type -1 when it cannot be opened.
+Shape readShape(const QString& path)
 {
-    QStringList entries;
-    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QFileInfo info(it.next());
-        entries << QStringLiteral("%1 %2 %3")
-                       .arg(QDir(folder).relativeFilePath(info.filePath()))
-                       .arg(info.isDir() ? -1 : info.size())
-                       .arg(info.lastModified().toMSecsSinceEpoch());
+    Shape shape;
+    SHPHandle handle = SHPOpen(QFile::encodeName(path).constData(), "rb");
+    if (!handle)
+        return shape;
+    SHPGetInfo(handle, &shape.records, &shape.type, nullptr, nullptr);
+    if (SHPObject* object = shape.records > 0 ? SHPReadObject(handle, 0) : nullptr) {
+        shape.parts = object->nParts;
+        for (int i = 0; i < object->nVertices; ++i)
+            shape.ring.append(QPointF(object->padfX[i], object->padfY[i]));
+        SHPDestroyObject(object);
     }
-    entries.sort();
-    return entries;
+    SHPClose(handle);
+    return shape;
+}
+
+// Relative paths of every file below folder, sorted, database left out.
+QStringList filesBelow(const QString& folder)
+{
+    QStringList files;
+    QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString relative = QDir(folder).relativeFilePath(it.next());
+        if (relative.compare(QStringLiteral("GISDATEN.MDB"), Qt::CaseInsensitive) != 0)
+            files.append(relative);
+    }
+    files.sort();
+    return files;
+}
+
+// All rows of a table of the project database as text, one line per row, sorted.
+QStringList tableRows(const QString& programFolder, const QString& table)
+{
+    QStringList rows;
+    const QString connection = QUuid::createUuid().toString();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(programFolder + QStringLiteral("/GISDATEN.MDB"));
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        if (db.open()) {
+            QSqlQuery query(db);
+            query.exec(QStringLiteral("select * from ") + table);
+            while (query.next()) {
+                QStringList values;
+                for (int c = 0; c < query.record().count(); ++c)
+                    values.append(query.value(c).toString());
+                rows.append(values.join('|'));
+            }
+        }
+    }
+    QSqlDatabase::removeDatabase(connection);
+    rows.sort();
+    return rows;
 }
 
 // "" when a stated area (ha) and perimeter (m) are those of ring, to their decimals.
@@ -67,6 +121,106 @@ QString outlineProblem(const Shape& shape)
 class TestDemoFolder : public QObject {
     Q_OBJECT
 private slots:
+    void measures_data()
+    {
+        QTest::addColumn<Ring>("ring");
+        QTest::addColumn<double>("signedArea");
+        QTest::addColumn<double>("perimeter");
+
+        const Ring square{{0, 0}, {100, 0}, {100, 100}, {0, 100}};
+        QTest::newRow("open square ccw") << square << 10000.0 << 400.0;
+        QTest::newRow("closed square ccw") << (Ring(square) << QPointF(0, 0)) << 10000.0 << 400.0;
+        QTest::newRow("square cw")
+            << Ring{{0, 0}, {0, 100}, {100, 100}, {100, 0}, {0, 0}} << -10000.0 << 400.0;
+        // Far from the origin as UTM coordinates are: no digits may get lost.
+        QTest::newRow("utm rectangle") << Ring{{512345.67, 5312345.67},
+                                               {512345.67, 5312545.67},
+                                               {512645.67, 5312545.67},
+                                               {512645.67, 5312345.67},
+                                               {512345.67, 5312345.67}}
+                                       << -60000.0 << 1000.0;
+    }
+    void measures()
+    {
+        QFETCH(Ring, ring);
+        QFETCH(double, signedArea);
+        QFETCH(double, perimeter);
+        // Within 0.1 cm²: plain shoelace products of UTM coordinates lose more.
+        auto near = [](double actual, double expected) {
+            return qAbs(actual - expected) <= 1e-5
+                       ? QString()
+                       : QStringLiteral("%1 instead of %2").arg(actual, 0, 'g', 17).arg(expected);
+        };
+        QCOMPARE(near(PolygonMeasures::signedArea(ring), signedArea), QString());
+        QCOMPARE(near(PolygonMeasures::areaSquareMetres(ring), std::abs(signedArea)), QString());
+        QCOMPARE(near(PolygonMeasures::perimeter(ring), perimeter), QString());
+    }
+
+    void closedClockwise_data()
+    {
+        QTest::addColumn<Ring>("ring");
+        QTest::addColumn<Ring>("expected");
+
+        const Ring cw{{0, 0}, {0, 10}, {10, 10}, {10, 0}, {0, 0}};
+        QTest::newRow("already closed clockwise") << cw << cw;
+        QTest::newRow("open clockwise") << Ring{{0, 0}, {0, 10}, {10, 10}, {10, 0}} << cw;
+        QTest::newRow("closed counter-clockwise")
+            << Ring{{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}} << cw;
+        QTest::newRow("open counter-clockwise")
+            << Ring{{0, 0}, {10, 0}, {10, 10}, {0, 10}}
+            << Ring{{0, 10}, {10, 10}, {10, 0}, {0, 0}, {0, 10}};
+    }
+    void closedClockwise()
+    {
+        QFETCH(Ring, ring);
+        QFETCH(Ring, expected);
+        QCOMPARE(PolygonMeasures::closedClockwise(ring), expected);
+    }
+
+    void generatedOutlineFitsItsCell_data()
+    {
+        QTest::addColumn<QRectF>("cell");
+        QTest::addColumn<double>("maxAreaHa");
+
+        QTest::newRow("1 km cell") << QRectF(504000, 5301000, 1000, 1000) << 29.5;
+        // Too small for most wanted areas: the outline is shrunk to fit.
+        QTest::newRow("300 m cell") << QRectF(510000, 5310000, 300, 300) << 4.9;
+        QTest::newRow("narrow cell") << QRectF(500000, 5300000, 2000, 250) << 29.5;
+    }
+    void generatedOutlineFitsItsCell()
+    {
+        QFETCH(QRectF, cell);
+        QFETCH(double, maxAreaHa);
+        const FieldShapeGenerator::Options options;
+        const QRectF room = cell.adjusted(options.marginMetres - 0.01, options.marginMetres - 0.01,
+                                          0.01 - options.marginMetres, 0.01 - options.marginMetres);
+        DemoRandom random(3);
+        for (int i = 0; i < 200; ++i) {
+            const Ring ring = FieldShapeGenerator::generate(random, cell);
+            QVERIFY2(ring.size() >= 5 && ring.size() <= 8,
+                     qPrintable(QString::number(ring.size())));
+            QCOMPARE(ring.last(), ring.first());
+            QVERIFY(PolygonMeasures::signedArea(ring) < 0);
+            const double areaHa = PolygonMeasures::areaSquareMetres(ring) / 10000;
+            QVERIFY2(areaHa <= maxAreaHa && areaHa > 0.3, qPrintable(QString::number(areaHa)));
+            for (const QPointF& p : ring)
+                QVERIFY2(room.contains(p),
+                         qPrintable(QStringLiteral("%1 %2").arg(p.x()).arg(p.y())));
+            // Simple outline: no edge crosses a non-adjacent one.
+            const qsizetype n = ring.size() - 1;
+            for (qsizetype a = 0; a < n; ++a) {
+                for (qsizetype b = a + 2; b < n; ++b) {
+                    if (a == 0 && b == n - 1)
+                        continue;
+                    QPointF crossing;
+                    const QLineF first(ring.at(a), ring.at(a + 1)),
+                        second(ring.at(b), ring.at(b + 1));
+                    QVERIFY(first.intersects(second, &crossing) != QLineF::BoundedIntersection);
+                }
+            }
+        }
+    }
+
     void folderIsConsistent_data()
     {
         QTest::addColumn<quint64>("seed");
@@ -230,7 +384,7 @@ private slots:
         if (prepare == "bad database")
             test.writeFile("demo/GISDATEN.MDB", "not a database");
 
-        const QStringList before = snapshot(test.path());
+        const QStringList before = folderSnapshot(test.path());
         const QStringList rowsBefore =
             tableRows(target, "schlagdaten") + tableRows(target, "betriebe");
         const DemoBuildResult result = DemoFolderBuilder(7).build(target);
@@ -245,8 +399,79 @@ private slots:
         }
         // A refusal names what it found and leaves everything as it was.
         QVERIFY2(result.error.where.endsWith(named), qPrintable(result.error.where));
-        QCOMPARE(snapshot(test.path()), before);
+        QCOMPARE(folderSnapshot(test.path()), before);
         QCOMPARE(tableRows(target, "schlagdaten") + tableRows(target, "betriebe"), rowsBefore);
+    }
+
+    void exitCodes_data()
+    {
+        QTest::addColumn<QStringList>("args"); // DIR stands for the test's folder
+        QTest::addColumn<bool>("farmAlreadyThere");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("text"); // on standard output for 0, else on standard error
+        QTest::newRow("no folder") << QStringList{} << false << 2 << "usage: ";
+        QTest::newRow("seed without value")
+            << QStringList{"DIR", "--seed"} << false << 2 << "--seed";
+        QTest::newRow("negative seed")
+            << QStringList{"DIR", "--seed", "-3"} << false << 2 << "--seed";
+        QTest::newRow("two folders")
+            << QStringList{"DIR", "other"} << false << 2 << "unexpected argument: other";
+        QTest::newRow("unknown option")
+            << QStringList{"--force", "DIR"} << false << 2 << "unexpected argument: --force";
+        QTest::newRow("folder") << QStringList{"DIR"} << false << 0 << "Farms: ";
+        QTest::newRow("seed first") << QStringList{"--seed", "5", "DIR"} << false << 0 << "Seed: 5";
+        QTest::newRow("folder with farms")
+            << QStringList{"DIR"} << true << 1 << "already holds farm folders (Hof Eigen)";
+    }
+    void exitCodes()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(bool, farmAlreadyThere);
+        QFETCH(int, exitCode);
+        QFETCH(QString, text);
+        TestFolder test;
+        const QString folder = test.file("demo");
+        if (farmAlreadyThere)
+            test.makeFolder("demo/Hof Eigen");
+        args.replaceInStrings(QRegularExpression("^DIR$"), folder);
+        QString outBuffer, errBuffer;
+        QTextStream out(&outBuffer), err(&errBuffer);
+        QCOMPARE(runDemoCommand(args, out, err), exitCode);
+        const QString said = exitCode == 0 ? outBuffer : errBuffer;
+        QVERIFY2(said.contains(text), qPrintable(said));
+        QCOMPARE(exitCode == 0 ? errBuffer : outBuffer, QString());
+        if (exitCode == 2)
+            QVERIFY(!QFileInfo::exists(folder)); // nothing written on a usage error
+        else
+            QVERIFY2(said.contains(folder), qPrintable(said));
+    }
+
+    void seedDecidesTheFolder()
+    {
+        TestFolder test;
+        QString outBuffer, errBuffer;
+        QTextStream out(&outBuffer), err(&errBuffer);
+        QCOMPARE(runDemoCommand({test.file("a"), "--seed", "5"}, out, err), 0);
+        QCOMPARE(runDemoCommand({test.file("b"), "--seed", "5"}, out, err), 0);
+        QCOMPARE(runDemoCommand({test.file("c"), "--seed", "6"}, out, err), 0);
+        // The same seed gives the same files byte for byte and the same rows.
+        const QStringList files = filesBelow(test.file("a"));
+        QCOMPARE(filesBelow(test.file("b")), files);
+        for (const QString& file : files) {
+            QCOMPARE(test.readFile("b/" + file), test.readFile("a/" + file));
+            // Farm and GPS files carry fixed times; the installation files in
+            // the folder itself carry the time of the run.
+            if (file.contains('/'))
+                QCOMPARE(QFileInfo(test.file("b/" + file)).lastModified(),
+                         QFileInfo(test.file("a/" + file)).lastModified());
+        }
+        for (const char* table : {"betriebe", "schlagdaten"}) {
+            const QStringList rows = tableRows(test.file("a"), table);
+            QVERIFY(!rows.isEmpty());
+            QCOMPARE(tableRows(test.file("b"), table), rows);
+        }
+        QVERIFY(tableRows(test.file("c"), "schlagdaten") !=
+                tableRows(test.file("a"), "schlagdaten"));
     }
 };
 

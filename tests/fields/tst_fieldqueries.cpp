@@ -1,3 +1,5 @@
+#include "FieldCommands.h"
+#include "FieldFolderSync.h"
 #include "FieldQueries.h"
 #include "ProgramFixture.h"
 #include "SortOrders.h"
@@ -12,6 +14,13 @@ private slots:
     void plotRowOperations_data();
     void plotRowOperations();
     void farmGridAndDeletion();
+    void commands_data();
+    void commands();
+    void farmsFromFolders_data();
+    void farmsFromFolders();
+    void plotsOfSelectedFarms_data();
+    void plotsOfSelectedFarms();
+    void failureLeavesTablesAsTheyWere();
 };
 
 void TestFieldQueries::fieldGridOrder_data()
@@ -117,6 +126,168 @@ void TestFieldQueries::farmGridAndDeletion()
     QCOMPARE(deleted.plotRows, 2);
     QCOMPARE(farmNames("name", &error), (QStringList{"Hof A", "hof b"}));
     QCOMPARE(data.database.plotCount(), 1);
+}
+
+// The farms and plots commands of the command-line program.
+void TestFieldQueries::commands_data()
+{
+    QTest::addColumn<QString>("args"); // split at "|"; DIR stands for the program folder
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("expected"); // the listing, or a part of the error message
+    const QString plots = "dateiname\tordner\tName\tNummer\tTeil\tErntejahr\tKultur\tAnmerkung"
+                          "\tFarbe\tFlaeche\tUmfang\tmaxDOP\tanzeigen\n"
+                          "Acker\tHof A\tTab\\there\t7\t0\t2025\tMais\t\t255\t1.5\t0\t0\t1\n"
+                          "Wiese\tHof A\tWiese\t0\t0\t0\t\t\t0\t0\t0\t0\t1\n";
+    QTest::newRow("farms") << "farms|--folder|DIR" << 0 << "Hof A\t2\t1.5000\nO'Brien\t0\t0.0000\n";
+    QTest::newRow("plots, farm in other case") << "plots|--folder|DIR|--farm|hof a" << 0 << plots;
+    QTest::newRow("plots of all farms") << "plots|--folder|DIR" << 0 << plots;
+    QTest::newRow("unknown farm") << "plots|--folder|DIR|--farm|Nope" << 1 << "Nope";
+    QTest::newRow("no database") << "farms|--folder|DIR/Hof A" << 1 << "GISDATEN.MDB";
+    QTest::newRow("no folder") << "farms" << 2 << "usage";
+    QTest::newRow("farms takes no farm") << "farms|--folder|DIR|--farm|Hof A" << 2 << "--farm";
+    QTest::newRow("no value") << "plots|--folder" << 2 << "--folder";
+}
+
+void TestFieldQueries::commands()
+{
+    QFETCH(QString, args);
+    QFETCH(int, exitCode);
+    QFETCH(QString, expected);
+    ProgramFixture program;
+    const TestFolder& folder = program.folder;
+    for (const PlotRecord& p :
+         {PlotRecord{"Acker", "Hof A", "Tab\there", 7, 0, 2025, "Mais", {}, 255, 1.5, 0, 0, 0},
+          PlotRecord{"Weg", "Hof A", "Weg", 0, 0, 0, {}, {}, 0, 100, 0, 0, 1}}) // files gone
+        QVERIFY(!program.database.addPlot(p).isError());
+    folder.writeFile("Hof A/acker.SHP", "x");
+    folder.writeFile("Hof A/Wiese.shp", "x");
+    folder.makeFolder("O'Brien");
+
+    QString outText, errText;
+    QTextStream outStream(&outText), errStream(&errText);
+    QStringList words = args.replace("DIR", folder.path()).split('|');
+    const QString command = words.takeFirst();
+    const int code = command == "farms" ? runFarmsCommand(words, outStream, errStream)
+                                        : runPlotsCommand(words, outStream, errStream);
+    QCOMPARE(code, exitCode);
+    if (exitCode == 0)
+        QCOMPARE(outText, expected);
+    else
+        QVERIFY2(outText.isEmpty() && errText.contains(expected), qPrintable(errText));
+}
+
+// Farms and plots taken over from the folders.
+void TestFieldQueries::farmsFromFolders_data()
+{
+    QTest::addColumn<QStringList>("folders");
+    QTest::addColumn<QStringList>("added");
+    QTest::newRow("reserved names in any case")
+        << QStringList{"temp", "Shapes", "TOPOL", "Topol2", "O'Brien"}
+        << QStringList{"O'Brien", "Topol2"};
+    QTest::newRow("names equal ignoring case make one farm")
+        << QStringList{"HOF", "hof"} << QStringList{"HOF"};
+}
+
+void TestFieldQueries::farmsFromFolders()
+{
+    QFETCH(QStringList, folders);
+    QFETCH(QStringList, added);
+    ProgramFixture program;
+    for (const QString& f : folders)
+        program.folder.makeFolder(f);
+    program.folder.writeFile("Datei", "a plain file is no farm");
+    // Links: one to a farm folder inside, one leading out of the program folder.
+    TestFolder outside;
+    QFile::link(outside.path(), program.folder.file("Aussen"));
+    if (!folders.isEmpty()) {
+        QFile::link(program.folder.file(folders.last()), program.folder.file("Zweig"));
+        added << "Zweig";
+    }
+
+    FieldFolderSync sync(program.state);
+    const SyncChanges first = sync.betriebsdatenladen();
+    QVERIFY2(!first.error.isError(), qPrintable(first.error.detail));
+    QCOMPARE(first.farmsAdded, added);
+    QCOMPARE(program.database.farmNames(), added);
+    const SyncChanges second = sync.betriebsdatenladen();
+    QVERIFY(!second.hasAdditions());
+}
+
+void TestFieldQueries::plotsOfSelectedFarms_data()
+{
+    QTest::addColumn<QStringList>("selected");
+    QTest::addColumn<int>("added");
+    QTest::addColumn<QStringList>("rows"); // all rows afterwards
+    QTest::newRow("one farm") << QStringList{"Hof A"} << 2
+                              << QStringList{"Hof A/Acker'2=1", "Hof A/Alt=0", "Hof A/Wiese=1",
+                                             "Hof A/acker1=1", "Hof B/b1=0"};
+    QTest::newRow("two farms, names in other case")
+        << QStringList{"hof a", "HOF B"} << 2
+        << QStringList{"Hof A/Alt=0", "Hof A/acker1=1", "Hof B/b1=1", "hof a/Acker'2=1",
+                       "hof a/Wiese=1"};
+    QTest::newRow("no farm resets only")
+        << QStringList{} << 0 << QStringList{"Hof A/Alt=0", "Hof A/acker1=0", "Hof B/b1=0"};
+    QTest::newRow("reserved and outside folders are not scanned")
+        << QStringList{"temp", "Aussen", "Fehlt"} << 0
+        << QStringList{"Hof A/Alt=0", "Hof A/acker1=0", "Hof B/b1=0"};
+}
+
+void TestFieldQueries::plotsOfSelectedFarms()
+{
+    QFETCH(QStringList, selected);
+    QFETCH(int, added);
+    QFETCH(QStringList, rows);
+    ProgramFixture program;
+    // Hof A: two new plots, one known under other case, one whose files are gone.
+    for (const char* file : {"ACKER1.SHP", "Acker'2.shp", "Wiese.Shp", "Wiese.shx", "a.SHP.bak",
+                             "GrenzSHP", "Notiz.txt"})
+        program.folder.writeFile("Hof A/" + QString(file), "x");
+    program.folder.makeFolder("Hof A/Ordner.shp");
+    QFile::link(program.folder.file("Hof A/Wiese.Shp"), program.folder.file("Hof A/Link.shp"));
+    program.folder.writeFile("Hof B/B1.shp", "x");
+    program.folder.writeFile("temp/T.shp", "x");
+    TestFolder outside;
+    outside.writeFile("X.shp", "x");
+    QFile::link(outside.path(), program.folder.file("Aussen"));
+    QVERIFY(program.addPlot("Hof A", "Alt") && program.addPlot("Hof B", "b1") &&
+            program.addPlot("Hof A", "acker1"));
+
+    FieldFolderSync sync(program.state);
+    const SyncChanges first = sync.schlagdatenabgleichen(selected);
+    QVERIFY2(!first.error.isError(), qPrintable(first.error.detail));
+    QCOMPARE(first.plotsAdded.size(), added);
+    QCOMPARE(program.rows(), rows);
+    const SyncChanges second = sync.schlagdatenabgleichen(selected);
+    QVERIFY(!second.hasAdditions());
+    QCOMPARE(second.rowsMarked, first.rowsMarked + added);
+    QCOMPARE(program.rows(), rows);
+}
+
+void TestFieldQueries::failureLeavesTablesAsTheyWere()
+{
+    ProgramFixture program;
+    program.folder.writeFile("Hof/A.shp", "x");
+    program.folder.writeFile("Hof/Z.shp", "x");
+    FieldFolderSync sync(program.state);
+    QVERIFY(!sync.betriebsdatenladen().error.isError());
+    QVERIFY(!sync.schlagdatenabgleichen({"Hof"}).error.isError());
+    program.folder.writeFile("Hof/B.shp", "x"); // refused after A is reset and marked
+    program.folder.makeFolder("Anfang");        // added, then undone with Zweiter's refusal
+    program.folder.makeFolder("Zweiter");
+    QSqlQuery query(program.database.database());
+    QVERIFY(query.exec("create trigger refuse before insert on schlagdaten"
+                       " when new.dateiname = 'B' begin select raise(abort, 'refused'); end"));
+    QVERIFY(query.exec("create trigger refuse2 before insert on betriebe"
+                       " when new.Name = 'Zweiter' begin select raise(abort, 'refused'); end"));
+
+    const SyncChanges failed = sync.schlagdatenabgleichen({"Hof"});
+    QCOMPARE(failed.error.kind, ErrorKind::Database);
+    QCOMPARE(program.rows(), (QStringList{"Hof/A=1", "Hof/Z=1"}));
+
+    const SyncChanges farms = sync.betriebsdatenladen();
+    QCOMPARE(farms.error.kind, ErrorKind::Database);
+    QCOMPARE(program.database.farmNames(), (QStringList{"Hof"}));
+    QCOMPARE(program.state.anzeigesperre, 0);
 }
 
 QTEST_GUILESS_MAIN(TestFieldQueries)

@@ -11,6 +11,7 @@
 #include "TextCatalogue.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -88,21 +89,39 @@ private slots:
         QCOMPARE(p.folder.readFile("SPRACHE.DAT"), QByteArray("5\r\n"));
     }
 
+    // Each entry of the language menu retranslates the window, the entries
+    // form one exclusive group with the current language checked, and the
+    // status strip shows its labels in full in every language.
     void languageMenuRetranslates()
     {
         Program p;
         p.load();
-        p.child("mnueinstellungsprache2")->trigger();
-        QCOMPARE(p.state.sprache, 2);
-        QCOMPARE(p.child<QMenu>("mnuEinstellung")->title(), QString("Settings"));
-        QCOMPARE(p.child<QLabel>("panflaeche")->text(), QString(" Area in ha:"));
-        QCOMPARE(p.child("tb1ende")->toolTip(), QString("Close the program"));
-        QCOMPARE(p.state.titelbedienungsfehler, QString("Sorvan-GIS-Viewer - Error"));
-        QVERIFY(p.child("mnueinstellungsprache2")->isChecked());
-        QVERIFY(!p.child("mnueinstellungsprache1")->isChecked());
-        QCOMPARE(p.folder.readFile("SPRACHE.DAT"), QByteArray("2\r\n"));
-        p.child("mnueinstellungsprache3")->trigger();
-        QCOMPARE(p.child<QMenu>("mnuhilfe")->title(), QString("Aide"));
+        for (int to : {2, 3, 4, 5, 1, 1}) { // the last: the current language again
+            QAction* entry = p.child(qPrintable(QString("mnueinstellungsprache%1").arg(to)));
+            entry->trigger();
+            QCOMPARE(p.state.sprache, to);
+            QCOMPARE(entry->actionGroup()->checkedAction(), entry);
+            QVERIFY(!p.child(to == 1 ? "mnueinstellungsprache2" : "mnueinstellungsprache1")
+                         ->isChecked());
+            for (const char* name : {"panflaeche", "panmassstab"}) {
+                auto* label = p.child<QLabel>(name);
+                const QFontMetrics metrics = label->fontMetrics();
+                // A framed label indents its text by half an "x".
+                const int needed =
+                    metrics.horizontalAdvance(label->text()) + metrics.horizontalAdvance('x') / 2;
+                QCOMPARE_GE(label->contentsRect().width(), needed);
+            }
+            if (to == 2) {
+                QCOMPARE(p.child<QMenu>("mnuEinstellung")->title(), QString("Settings"));
+                QCOMPARE(p.child<QLabel>("panflaeche")->text(), QString(" Area in ha:"));
+                QCOMPARE(p.child("tb1ende")->toolTip(), QString("Close the program"));
+                QCOMPARE(p.state.titelbedienungsfehler, QString("Sorvan-GIS-Viewer - Error"));
+                QCOMPARE(p.folder.readFile("SPRACHE.DAT"), QByteArray("2\r\n"));
+            } else if (to == 3) {
+                QCOMPARE(p.child<QMenu>("mnuhilfe")->title(), QString("Aide"));
+            }
+        }
+        QCOMPARE(p.child("mnueinstellungsprache1")->actionGroup()->actions().size(), 5);
     }
 
     void firstStartAndEnd()
@@ -110,7 +129,8 @@ private slots:
         Program p;
         QVERIFY(!p.database.addGps({"A", "20260514"}).isError());
         MainWindow* w = p.load();
-        QCOMPARE(QRect(w->pos(), w->frameGeometry().size()), QRect(0, 0, 800, 667)); // 12000 x 10000 twips
+        QCOMPARE(QRect(w->pos(), w->frameGeometry().size()),
+                 QRect(0, 0, 800, 667)); // 12000 x 10000 twips
         QCOMPARE(p.state.eingabemodus, 1);
         // The end empties gpsdaten and stores the geometry for the next start.
         w->move(30, 45);

@@ -35,3 +35,12 @@ inline QString recollate(const QString& entry, const QString& from, const QStrin
     return QString("update sqlite_master set sql = replace(sql, '%1', '%2') where name = '%3'")
         .arg(from, to, entry);
 }
+
+// The first page of an Access database file of the given engine
+// ("Standard Jet DB", "Standard ACE DB").
+inline QByteArray accessHeader(const char* engine)
+{
+    QByteArray bytes = QByteArray("\x00\x01\x00\x00", 4) + engine + QByteArray(1, '\0');
+    bytes.append(4096 - bytes.size(), '\x5a');
+    return bytes;
+}

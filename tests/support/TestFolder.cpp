@@ -1,6 +1,9 @@
 #include "TestFolder.h"
 
+#include <QCryptographicHash>
+#include <QDateTime>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
@@ -26,4 +29,23 @@ QByteArray TestFolder::readFile(const QString& relative) const
 {
     QFile in(file(relative));
     return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+}
+
+QStringList folderSnapshot(const QString& folder)
+{
+    QStringList lines;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo info(it.next());
+        QFile file(info.filePath());
+        const QByteArray hash =
+            info.isFile() && file.open(QIODevice::ReadOnly)
+                ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1).toHex()
+                : QByteArray();
+        lines << QDir(folder).relativeFilePath(info.filePath()) + ' ' + hash + ' ' +
+                     info.lastModified().toString(Qt::ISODateWithMs);
+    }
+    lines.sort();
+    return lines;
 }

@@ -2,9 +2,14 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 // A fresh program folder in a temporary directory, removed after the test.
+// Every entry below folder as "relative path, content hash, time", sorted:
+// what "left untouched" means.
+QStringList folderSnapshot(const QString& folder);
+
 class TestFolder {
 public:
     TestFolder();

@@ -1,4 +1,6 @@
 #include "CatalogueFixture.h"
+#include "Messages.h"
+#include "ProgramState.h"
 
 class TestTextCatalogue : public QObject {
     Q_OBJECT
@@ -11,7 +13,12 @@ private slots:
                        "haupt|nurdeutsch|1|Nur Deutsch||||\n"
                        "haupt|leer|1|||||\n"
                        "drucken|Summe|1|Summe|Total|Total|Totale|Összesen\n"
-                       "haupt|zeilen|1|Zeile 1\\nZeile 2|Line 1\\nLine 2|a|b|c\n");
+                       "haupt|zeilen|1|Zeile 1\\nZeile 2|Line 1\\nLine 2|a|b|c\n"
+                       "haupt|datei|1|Die Datei %1 kann nicht geöffnet werden:\\n%2|x|x|x|x\n"
+                       "haupt|umgekehrt|1|%2: %1|x|x|x|x\n"
+                       "haupt|zweimal|1|%1 und %1|x|x|x|x\n"
+                       "haupt|ohnewert|1|%1 %3|x|x|x|x\n"
+                       "haupt|prozent|1|100% von %1|x|x|x|x\n");
         QVERIFY(!m_catalogue.open(m_folder.path()).isError());
     }
 
@@ -75,6 +82,32 @@ private slots:
         CatalogueSource::parse(source.replace('|', '\t'), &errors);
         QCOMPARE(errors.size(), 1);
         QVERIFY2(errors.first().contains(problem), qPrintable(errors.first()));
+    }
+
+    // Catalogue text with its %1, %2 ... filled in one pass, so that a value
+    // holding "%1" or "%2" (a folder name, say) comes out as it is.
+    void messagePlaceholdersFilledOnce_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("path holding %2")
+            << "datei" << QStringList{"/höfe/%2/GISDATEN.MDB", "kaputt"}
+            << "Die Datei /höfe/%2/GISDATEN.MDB kann nicht geöffnet werden:\nkaputt";
+        QTest::newRow("path holding %1")
+            << "umgekehrt" << QStringList{"/a%1b", "Hof"} << "Hof: /a%1b";
+        QTest::newRow("placeholder used twice") << "zweimal" << QStringList{"A"} << "A und A";
+        QTest::newRow("placeholder without value kept") << "ohnewert" << QStringList{"A"} << "A %3";
+        QTest::newRow("lone percent sign") << "prozent" << QStringList{"x"} << "100% von x";
+    }
+    void messagePlaceholdersFilledOnce()
+    {
+        QFETCH(QString, control);
+        QFETCH(QStringList, args);
+        ProgramState state;
+        state.catalogue = &m_catalogue;
+        state.sprache = 1;
+        QTEST(Messages::format(state, {"haupt", control, "1"}, args), "expected");
     }
 
 private:
