@@ -2,6 +2,7 @@
 
 #include "ProjectDatabase.h"
 
+#include <QLocale>
 #include <QVariant>
 
 namespace PlotColumns {
@@ -30,6 +31,23 @@ bool digitsUpTo(const QString& text, qint64 max)
     return true;
 }
 
+bool isMeasure(int column)
+{
+    return column == Flaeche || column == Umfang || column == MaxDop;
+}
+
+// A number of 0 or more in the user's locale or with "." as decimal sign.
+std::optional<double> measure(const QString& text)
+{
+    if (text.trimmed().isEmpty())
+        return 0.0;
+    bool ok = false;
+    double value = QLocale().toDouble(text.trimmed(), &ok);
+    if (!ok)
+        value = QLocale::c().toDouble(text.trimmed(), &ok);
+    return ok && value >= 0 ? std::optional(value) : std::nullopt;
+}
+
 TextKey messageKey(const char* control)
 {
     return {QStringLiteral("schlagdaten"), QString::fromLatin1(control), QStringLiteral("1")};
@@ -43,7 +61,7 @@ QString field(int column)
 
 QString editableField(int column)
 {
-    return column >= Nummer && column <= Farbe ? field(column) : QString();
+    return column >= Nummer && column <= MaxDop ? field(column) : QString();
 }
 
 QVariant value(const PlotRecord& plot, int column)
@@ -95,6 +113,10 @@ std::optional<TextKey> check(int column, const QString& text)
     case Farbe:
         return digitsUpTo(text, 999999999) ? std::nullopt
                                            : std::optional(messageKey("kontrollefarbe"));
+    case Flaeche:
+    case Umfang:
+    case MaxDop:
+        return measure(text) ? std::nullopt : std::optional(messageKey("kontrollemesswert"));
     default:
         return std::nullopt;
     }
@@ -102,6 +124,8 @@ std::optional<TextKey> check(int column, const QString& text)
 
 QVariant storedValue(int column, const QString& text)
 {
+    if (isMeasure(column))
+        return measure(text).value_or(0);
     if (isNumeric(column))
         return text.isEmpty() ? qint64(0) : text.toLongLong();
     return text;

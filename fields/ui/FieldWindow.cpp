@@ -52,7 +52,6 @@ QTableView* makeGrid(QWidget* parent, const char* name, const char* caption)
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid->setSelectionMode(QAbstractItemView::ExtendedSelection);
     grid->verticalHeader()->setDefaultSectionSize(20);
-    grid->verticalHeader()->setFixedWidth(14);
     return grid;
 }
 
@@ -96,6 +95,7 @@ void FieldWindow::buildControls()
     m_farmGrid->setModel(m_farms);
     m_farmGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_farmGrid->horizontalHeader()->setStretchLastSection(true);
+    m_farmGrid->verticalHeader()->hide(); // the narrow grid keeps its width for the names
     m_farmSelection = new OrderedSelection(m_farmGrid, BookmarkRole);
 
     m_plots = new PlotGridModel(

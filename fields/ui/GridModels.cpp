@@ -141,7 +141,8 @@ QVariant PlotGridModel::data(const QModelIndex& index, int role) const
     case BookmarkRole:
         return m_rows.at(index.row()).rowid;
     case Qt::EditRole:
-        return value.toString();
+        return value.typeId() == QMetaType::Double ? QLocale().toString(value.toDouble(), 'g', 15)
+                                                   : value.toString();
     case Qt::DisplayRole: {
         const QLocale locale;
         switch (column) {

@@ -36,7 +36,7 @@ private:
 // The field grid grdschlagdaten: the eleven columns of PlotColumns. Teil
 // shows empty for 0; Flaeche, Umfang and maxDOP are shown in the user's
 // locale with 4, 0 and 1 decimals; Farbe is painted in its colour. Edits of
-// columns 1 to 7 are checked (PlotColumns::check) and stored at once.
+// columns 1 to 10 are checked (PlotColumns::check) and stored at once.
 class PlotGridModel : public QAbstractTableModel {
     Q_OBJECT
 public:

@@ -107,8 +107,10 @@ void TestFieldLayers::cellCheck_data()
                                    << "";
     QTest::newRow("Farbe too large") << 7 << "1000000000"
                                      << "kontrollefarbe";
-    QTest::newRow("Flaeche unchecked") << 8 << "abc"
-                                       << "";
+    QTest::newRow("Flaeche with a point") << 8 << "1.25" << QString();
+    QTest::newRow("Umfang no number") << 9 << "abc" << QString("kontrollemesswert");
+    QTest::newRow("maxDOP negative") << 10 << "-1" << QString("kontrollemesswert");
+    QTest::newRow("Dateiname unchecked") << 0 << "a/b" << QString();
 }
 
 void TestFieldLayers::cellCheck()

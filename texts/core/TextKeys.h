@@ -57,6 +57,7 @@ inline const TextKey checkYear{"schlagdaten", "kontrolleerntejahr", "1"};
 inline const TextKey checkCrop{"schlagdaten", "kontrollekultur", "1"};
 inline const TextKey checkRemark{"schlagdaten", "kontrolleanmerkung", "1"};
 inline const TextKey checkColour{"schlagdaten", "kontrollefarbe", "1"};
+inline const TextKey checkMeasure{"schlagdaten", "kontrollemesswert", "1"};
 inline const TextKey farmNameEmpty{"Betriebeneu", "Kontrollename", "1"};
 inline const TextKey farmNameExists{"Betriebeneu", "Kontrollename", "2"};
 inline const TextKey farmNameCharacters{"Betriebeneu", "Kontrollename", "3"};
