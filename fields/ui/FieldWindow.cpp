@@ -406,19 +406,17 @@ void FieldWindow::schlagdatenloeschen()
 {
     if (m_plots->rowCount() == 0)
         return;
-    QList<PlotRow> plots;
-    if (!m_fieldSelection->bookmarks().isEmpty()) {
-        plots = chosenPlots();
-        if (!Messages::confirm(this, m_state, TextKeys::plotsDeleteQuestion,
-                               {QString::number(plots.size())}))
-            return;
-    } else {
-        const int current = std::max(0, m_fieldGrid->currentIndex().row());
-        plots.append(m_plots->rows().at(current));
-        if (!Messages::confirm(this, m_state, TextKeys::plotDeleteQuestion,
-                               {plots.first().record.dateiname}))
-            return;
-    }
+    // One chosen plot is asked about by name, several at once by number.
+    const QList<PlotRow> plots = chosenPlots();
+    if (plots.isEmpty())
+        return;
+    const bool asked = plots.size() == 1
+                           ? Messages::confirm(this, m_state, TextKeys::plotDeleteQuestion,
+                                               {plots.first().record.dateiname})
+                           : Messages::confirm(this, m_state, TextKeys::plotsDeleteQuestion,
+                                               {QString::number(plots.size())});
+    if (!asked)
+        return;
     QList<PlotKey> keys;
     for (const PlotRow& plot : plots)
         keys.append({plot.record.ordner, plot.record.dateiname});
