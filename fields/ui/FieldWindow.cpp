@@ -135,18 +135,23 @@ void FieldWindow::buildControls()
 void FieldWindow::load()
 {
     FormBehaviour::fensteroben(this, m_owner);
-    if (m_state.catalogue) {
-        const OperationError error =
-            FormTranslator::formuebersetzen(this, *m_state.catalogue, m_state.sprache);
-        if (error.isError())
-            Messages::failure(this, m_state, TextKeys::catalogueUnusable, error, {error.where});
-    }
+    translate();
     QCoreApplication::processEvents();
     if (m_state.settings)
         fieldGeometry.restore(this, *m_state.settings);
     m_state.betriebsortierung = SortOrders::farmDefault();
     m_state.schlagsortierung = SortOrders::plotDefault();
     betriebsdatenladen();
+}
+
+void FieldWindow::translate()
+{
+    if (!m_state.catalogue)
+        return;
+    const OperationError error =
+        FormTranslator::formuebersetzen(this, *m_state.catalogue, m_state.sprache);
+    if (error.isError())
+        Messages::failure(this, m_state, TextKeys::catalogueUnusable, error, {error.where});
 }
 
 void FieldWindow::resizeEvent(QResizeEvent* event)

@@ -29,6 +29,8 @@ public:
     // Loading: floats above the owner, translates itself, restores its
     // geometry, resets both sort orders and loads the farms.
     void load();
+    // Replaces the texts by the catalogue's in the current language.
+    void translate();
 
     void betriebanlegen();
     void betriebesortieren();

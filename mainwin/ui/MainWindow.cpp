@@ -301,6 +301,8 @@ void MainWindow::spracheumstellen(int sprache)
 {
     m_state.sprache = sprache;
     translate();
+    if (m_fieldWindow)
+        m_fieldWindow->translate();
     saveLanguage(this, m_state);
     sprachvariablen();
 }

@@ -282,6 +282,8 @@ private slots:
         QTest::keyClick(p.fields(), Qt::Key_F1);
         QVERIFY2(Prompter::instance().shown().last().text.contains("/schlagdaten.HTM"),
                  qPrintable(Prompter::instance().shown().last().text));
+        p.window->findChild<QAction*>("mnueinstellungsprache2")->trigger();
+        QCOMPARE(w->findChild<QAction*>("tb2loeschen")->text(), QString("Delete boundary"));
         w->close();
         QCOMPARE(p.settings.getInt("schlagdatenwidth", 0), w->frameGeometry().width() * 15);
         p.window->findChild<QAction*>("mnuansichtschlagdaten")->trigger();
