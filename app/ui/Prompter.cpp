@@ -1,5 +1,6 @@
 #include "Prompter.h"
 
+#include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QTextStream>
@@ -51,6 +52,16 @@ QString Prompter::existingDirectory(QWidget* parent, const QString& title, const
     if (m_nonInteractive)
         return {};
     return QFileDialog::getExistingDirectory(parent, title, start, QFileDialog::ShowDirsOnly);
+}
+
+QColor Prompter::colour(QWidget* parent, const QString& title, const QColor& initial)
+{
+    m_shown.append({QStringLiteral("colour"), title, initial.name(), 0});
+    if (m_testMode)
+        return takeAnswer().value<QColor>();
+    if (m_nonInteractive)
+        return {};
+    return QColorDialog::getColor(initial, parent, title);
 }
 
 bool Prompter::openUrl(const QUrl& url)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QMessageBox>
 #include <QString>
 #include <QStringList>
@@ -21,6 +22,9 @@ public:
             QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
     // Folder browser; "" when the user cancels.
     QString existingDirectory(QWidget* parent, const QString& title, const QString& start = {});
+    // Colour dialog preset with initial; an invalid colour when the user
+    // cancels. In test mode the queued answer is a QColor.
+    QColor colour(QWidget* parent, const QString& title, const QColor& initial);
     // Opens a file, mail or web URL with the desktop's default program.
     bool openUrl(const QUrl& url);
 
@@ -35,7 +39,7 @@ public:
     bool testMode() const { return m_testMode; }
     void setNextAnswer(const QVariant& answer) { m_answers.push_back(answer); }
     struct Shown {
-        QString kind; // "message", "folder", "url"
+        QString kind; // "message", "folder", "colour", "url"
         QString title;
         QString text;
         int icon = 0;

@@ -1,5 +1,6 @@
 #include "FieldQueries.h"
 
+#include "PlotColumns.h"
 #include "ProjectDatabase.h"
 #include "SortOrders.h"
 
@@ -193,19 +194,37 @@ OperationError FieldQueries::deletePlotRows(const PlotKey& key, int* deleted)
                   {key.ordner, key.dateiname}, deleted);
 }
 
+OperationError FieldQueries::deleteFarmRowsInTransaction(const QString& name, FarmDeletion* deleted)
+{
+    FarmDeletion counts;
+    OperationError failure =
+        change(m_database, QStringLiteral("delete from betriebe where Name = ?"), {name},
+               &counts.farmRows);
+    if (!failure.isError())
+        failure = change(m_database, QStringLiteral("delete from schlagdaten where ordner = ?"),
+                         {name}, &counts.plotRows);
+    if (deleted)
+        *deleted = failure.isError() ? FarmDeletion{} : counts;
+    return failure;
+}
+
 OperationError FieldQueries::deleteFarmRows(const QString& name, FarmDeletion* deleted)
 {
     FarmDeletion counts;
-    const OperationError error = m_database.inTransaction([&]() {
-        OperationError failure =
-            change(m_database, QStringLiteral("delete from betriebe where Name = ?"), {name},
-                   &counts.farmRows);
-        if (!failure.isError())
-            failure = change(m_database, QStringLiteral("delete from schlagdaten where ordner = ?"),
-                             {name}, &counts.plotRows);
-        return failure;
-    });
+    const OperationError error =
+        m_database.inTransaction([&]() { return deleteFarmRowsInTransaction(name, &counts); });
     if (deleted)
         *deleted = error.isError() ? FarmDeletion{} : counts;
     return error;
+}
+
+OperationError FieldQueries::setPlotValue(qint64 rowid, int column, const QVariant& value)
+{
+    const QString field = PlotColumns::editableField(column);
+    if (field.isEmpty())
+        return {ErrorKind::InvalidArgument, QStringLiteral("column %1 is not editable").arg(column),
+                QStringLiteral("schlagdaten")};
+    return change(m_database,
+                  QStringLiteral("update schlagdaten set %1 = ? where rowid = ?").arg(field),
+                  {value, rowid}, nullptr);
 }

@@ -51,6 +51,13 @@ public:
         int plotRows = 0;
     };
     OperationError deleteFarmRows(const QString& name, FarmDeletion* deleted = nullptr);
+    // The same inside a transaction the caller holds.
+    OperationError deleteFarmRowsInTransaction(const QString& name,
+                                               FarmDeletion* deleted = nullptr);
+
+    // Stores value in field-grid column (1 Nummer ... 7 Farbe, PlotColumns)
+    // of the row with that bookmark. Other columns are refused.
+    OperationError setPlotValue(qint64 rowid, int column, const QVariant& value);
 
 private:
     ProjectDatabase& m_database;

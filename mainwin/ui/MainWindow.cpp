@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "FieldWindow.h"
 #include "FormBehaviour.h"
 #include "FormTranslator.h"
 #include "GpsPathDefault.h"
@@ -32,6 +33,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenuBar>
+#include <QScopedValueRollback>
 #include <QToolBar>
 
 namespace {
@@ -90,6 +92,12 @@ void MainWindow::buildMenus()
     input->menuAction()->setObjectName(QStringLiteral("mnuEingabe"));
     addTool(input, QStringLiteral("mnueingabeende"), QStringLiteral("Ende"),
             QStringLiteral("Programm beenden"));
+
+    QMenu* view = bar->addMenu(QStringLiteral("Ansicht"));
+    view->setObjectName(QStringLiteral("mnuansicht"));
+    view->menuAction()->setObjectName(QStringLiteral("mnuansicht"));
+    addTool(view, QStringLiteral("mnuansichtschlagdaten"), QStringLiteral("Schläge"),
+            QStringLiteral("Betriebe und Schläge anzeigen"));
 
     QMenu* settings = bar->addMenu(QStringLiteral("Einstellung"));
     settings->setObjectName(QStringLiteral("mnuEinstellung"));
@@ -232,6 +240,36 @@ void MainWindow::load()
                           QStringLiteral("5000"), QStringLiteral("10000")});
     m_scaleBox->setEditText(QString());
     layoutPicture();
+
+    // The field window loads the farms with the map held back; the plots of
+    // the first farm are drawn once the map is shown with its size.
+    const QScopedValueRollback lock(m_state.anzeigesperre, 1);
+    openFieldWindow();
+}
+
+void MainWindow::openFieldWindow()
+{
+    if (!m_fieldWindow) {
+        FieldMap fieldMap;
+        fieldMap.release = [this] { releaseMap(); };
+        fieldMap.display = [this](const QString& path, const QList<qint64>& colours) {
+            return displayLayers(path, colours);
+        };
+        fieldMap.showArea = [this](double hectares) { showArea(hectares); };
+        m_fieldWindow = std::make_unique<FieldWindow>(m_state, fieldMap, this);
+    }
+    m_fieldWindow->load();
+    m_fieldWindow->show();
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (m_plotsDrawn || !m_fieldWindow)
+        return;
+    m_plotsDrawn = true;
+    layoutPicture();
+    m_fieldWindow->schlagdatenanzeigen();
 }
 
 void MainWindow::translate()
@@ -263,6 +301,8 @@ void MainWindow::spracheumstellen(int sprache)
 {
     m_state.sprache = sprache;
     translate();
+    if (m_fieldWindow)
+        m_fieldWindow->translate();
     saveLanguage(this, m_state);
     sprachvariablen();
 }
@@ -275,6 +315,8 @@ void MainWindow::onToolClicked(QAction* action)
     if (name.contains(QLatin1String("mnueinstellungsprache")) && !name.isEmpty() &&
         name.back().isDigit())
         spracheumstellen(name.back().digitValue());
+    if (name.contains(QLatin1String("mnuansichtschlagdaten")))
+        openFieldWindow();
     if (name.contains(QLatin1String("mnuhilfehilfe")) || name.contains(QLatin1String("tb1hilfe")))
         FormBehaviour::openHelpPage(this, m_state, helpPage);
     if (name.contains(QLatin1String("tb1vergroessern")))
@@ -465,6 +507,8 @@ void MainWindow::ende()
     }
     if (m_state.settings)
         mainGeometry.save(this, *m_state.settings);
+    if (m_fieldWindow)
+        m_fieldWindow->close(); // stores its geometry
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <memory>
 
 class QAction;
 class QActionGroup;
@@ -9,6 +10,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QToolBar;
+class FieldWindow;
 class MapControl;
 class RulerStrip;
 struct ProgramState;
@@ -43,6 +45,10 @@ public:
     // minimised, closes the windows.
     void ende();
 
+    // Opens the farm and field window (again), running its loading steps.
+    void openFieldWindow();
+    FieldWindow* fieldWindow() const { return m_fieldWindow.get(); }
+
     MapControl* map() const { return m_map; }
     // Releases the map's data source before the staging folder is refilled.
     void releaseMap();
@@ -62,6 +68,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -85,5 +92,7 @@ private:
     QComboBox* m_scaleBox = nullptr;           // cbomassstab
     QToolBar* m_toolbar = nullptr;             // tb1
     QActionGroup* m_languageEntries = nullptr; // mnueinstellungsprache1 to 5
+    std::unique_ptr<FieldWindow> m_fieldWindow;
+    bool m_plotsDrawn = false; // the plots chosen at start drawn once the map has its size
     bool m_ended = false;
 };

@@ -1,6 +1,8 @@
 // Every text the program looks up must exist in all five languages.
 #include "CatalogueSource.h"
+#include "FieldWindow.h"
 #include "MainWindow.h"
+#include "NewFarmDialog.h"
 #include "ProgramState.h"
 #include "TextKeys.h"
 #ifdef HAVE_SHAPE_DUMP_KEYS
@@ -80,7 +82,9 @@ private slots:
             keys << keyOf(key.form, key.control, key.property);
         ProgramState state;
         MainWindow main(state);
-        keys << captionKeys(&main);
+        FieldWindow fields(state, {});
+        NewFarmDialog newFarm(state);
+        keys << captionKeys(&main) << captionKeys(&fields) << captionKeys(&newFarm);
         for (const QString& key : keys) {
             if (!rows.contains(key))
                 errors << key + " missing";

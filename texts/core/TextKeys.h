@@ -38,13 +38,42 @@ inline const TextKey shapefilesLeftOut{"haupt", "Kartendaten", "1"};      // %1 
 inline const TextKey helpPageMissing{"haupt", "Hilfe", "1"};              // %1 file
 inline const TextKey catalogueUnusable{"haupt", "Texte", "1"};            // %1 file
 
+// Farm and field window schlagdaten and new farm dialog Betriebeneu.
+inline const TextKey farmDeleteQuestion{"schlagdaten", "betriebloeschen", "1"};     // %1 farm
+inline const TextKey plotDeleteQuestion{"schlagdaten", "schlagdatenlöschen", "1"};  // %1 plot
+inline const TextKey plotsDeleteQuestion{"schlagdaten", "schlagdatenlöschen", "2"}; // %1 count
+inline const TextKey syncFailed{"schlagdaten", "Fehler", "1"};
+inline const TextKey mapRebuildFailed{"schlagdaten", "Fehler", "2"};
+inline const TextKey farmDeleteFailed{"schlagdaten", "Fehler", "3"}; // %1 farm
+inline const TextKey plotDeleteFailed{"schlagdaten", "Fehler", "4"};
+inline const TextKey cellStoreFailed{"schlagdaten", "Fehler", "5"};
+inline const TextKey farmHasSubfolder{"schlagdaten", "Unterordner", "1"};  // %1 farm, %2 folder
+inline const TextKey deletionLeftAlone{"schlagdaten", "Dateischutz", "1"}; // %1 entry
+inline const TextKey farmFolderFailed{"betriebeneu", "Fehler", "1"};
+inline const TextKey checkNumber{"schlagdaten", "kontrollenummer", "1"};
+inline const TextKey checkPart{"schlagdaten", "kontrolleteil", "1"};
+inline const TextKey checkName{"schlagdaten", "kontrollename", "1"};
+inline const TextKey checkYear{"schlagdaten", "kontrolleerntejahr", "1"};
+inline const TextKey checkCrop{"schlagdaten", "kontrollekultur", "1"};
+inline const TextKey checkRemark{"schlagdaten", "kontrolleanmerkung", "1"};
+inline const TextKey checkColour{"schlagdaten", "kontrollefarbe", "1"};
+inline const TextKey checkMeasure{"schlagdaten", "kontrollemesswert", "1"};
+inline const TextKey farmNameEmpty{"Betriebeneu", "Kontrollename", "1"};
+inline const TextKey farmNameExists{"Betriebeneu", "Kontrollename", "2"};
+inline const TextKey farmNameCharacters{"Betriebeneu", "Kontrollename", "3"};
+
 inline QList<TextKey> all()
 {
-    return {titleEntryError,   titleOperatingError, titleSafetyQuestion, titleInformation,
-            databaseUnusable,  installedFiles,      installFailed,       languageFileUnwritable,
-            shapefilesLeftOut, helpPageMissing,     catalogueUnusable,   notADatabase,
-            accessDatabase,    tableMissing,        columnMissing,       unknownCollation,
-            folderNotFile,     fileNotFolder,       fileLeftAlone};
+    return {titleEntryError,    titleOperatingError, titleSafetyQuestion, titleInformation,
+            databaseUnusable,   installedFiles,      installFailed,       languageFileUnwritable,
+            shapefilesLeftOut,  helpPageMissing,     catalogueUnusable,   notADatabase,
+            accessDatabase,     tableMissing,        columnMissing,       unknownCollation,
+            folderNotFile,      fileNotFolder,       fileLeftAlone,       farmDeleteQuestion,
+            plotDeleteQuestion, plotsDeleteQuestion, syncFailed,          mapRebuildFailed,
+            farmDeleteFailed,   plotDeleteFailed,    cellStoreFailed,     farmHasSubfolder,
+            deletionLeftAlone,  farmFolderFailed,    checkNumber,         checkPart,
+            checkName,          checkYear,           checkCrop,           checkRemark,
+            checkColour,        farmNameEmpty,       farmNameExists,      farmNameCharacters};
 }
 
 } // namespace TextKeys

@@ -167,8 +167,13 @@ OperationError formuebersetzen(QWidget* window, const TextCatalogue& catalogue, 
             });
             t.apply(name, "tooltiptext", [&](const QString& s) { control->setToolTip(s); });
         } else if (prefix == QLatin1String("MNU")) {
-            if (auto* bar = qobject_cast<QMenuBar*>(control))
+            if (auto* bar = qobject_cast<QMenuBar*>(control)) {
                 translateMenuControl(t, window, bar);
+            } else if (auto* toolbar = qobject_cast<QToolBar*>(control)) {
+                // A toolbar of its own, in a window without a menu bar.
+                t.apply(name, "caption", [&](const QString& s) { toolbar->setWindowTitle(s); });
+                translateTools(t, toolbar->actions());
+            }
         } else if (prefix == QLatin1String("GRD")) {
             if (auto* grid = qobject_cast<QTableView*>(control))
                 translateGrid(t, grid);

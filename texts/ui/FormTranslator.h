@@ -9,7 +9,8 @@ class TextCatalogue;
 // texts of language sprache. Which properties of a control are translated
 // follows from the first three letters of its objectName:
 //   cmd, lbl, dat, chk, opt: text, tooltip; pan: text padded by alignment,
-//   tooltip; txt: text, tooltip; mnu (the menu bar): per band (the menu bar,
+//   tooltip; txt: text, tooltip; mnu (a toolbar of its own: its caption and
+//   its tools; the menu bar): per band (the menu bar,
 //   each menu, each toolbar) its caption, per tool its caption and tooltip;
 //   grd: caption, tooltip, then each column heading by the column's data field.
 // Key: form = window's objectName, control = control's (or band's, tool's)

@@ -1,0 +1,166 @@
+#include "FieldDeletion.h"
+
+#include "FieldQueries.h"
+#include "FileGuard.h"
+#include "FileResolver.h"
+#include "ProgramState.h"
+#include "ProjectDatabase.h"
+#include "WaitCursor.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
+namespace FieldDeletion {
+
+namespace {
+OperationError databaseMissing(const ProgramState& state)
+{
+    return {ErrorKind::Database, QStringLiteral("the project database is not open"),
+            state.programFile(ProjectDatabase::fileName())};
+}
+
+OperationError systemFailure(const QString& where)
+{
+    const int code = errno;
+    return {code == EACCES || code == EPERM ? ErrorKind::PermissionDenied
+                                            : ErrorKind::PathFileAccess,
+            QString::fromLocal8Bit(std::strerror(code)), where};
+}
+
+// The files of a farm folder, when every entry is a regular file.
+OperationError checkFarmFolder(const QString& programFolder, const QString& folder,
+                               QStringList* files)
+{
+    if (OperationError error = FileGuard::checkFolder(programFolder, folder); error.isError())
+        return error;
+    const QDir dir(folder);
+    const QStringList entries = dir.entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString& entry : entries) {
+        const QString path = dir.filePath(entry);
+        switch (FileGuard::entryAt(path)) {
+        case FileGuard::Entry::File:
+            files->append(path);
+            break;
+        case FileGuard::Entry::Missing:
+            break;
+        case FileGuard::Entry::Folder:
+            return {ErrorKind::FolderNotFile, QStringLiteral("sub-folder"), path};
+        case FileGuard::Entry::Unreachable:
+            return {ErrorKind::PermissionDenied, QStringLiteral("cannot be examined"), path};
+        case FileGuard::Entry::Link:
+        case FileGuard::Entry::Special:
+            return {ErrorKind::Refused, QStringLiteral("link or special file"), path};
+        }
+    }
+    if (::access(QFile::encodeName(folder).constData(), W_OK | X_OK) != 0)
+        return systemFailure(folder);
+    if (::access(QFile::encodeName(programFolder).constData(), W_OK | X_OK) != 0)
+        return systemFailure(programFolder);
+    return OperationError::none();
+}
+} // namespace
+
+OperationError deleteFarm(ProgramState& state, const QString& name)
+{
+    const WaitCursor wait;
+    if (!state.database || !state.database->isOpen())
+        return databaseMissing(state);
+    const QString farm = name.trimmed();
+    if (farm.isEmpty() || farm.contains('/') || farm == QLatin1String(".") ||
+        farm == QLatin1String(".."))
+        return {ErrorKind::InvalidArgument, QStringLiteral("no farm name"), name};
+    const QString folder = FileResolver::resolve(state.programmpfad, farm);
+    QStringList files;
+    bool folderExists = false;
+    switch (FileGuard::entryAt(folder)) {
+    case FileGuard::Entry::Missing:
+        break; // removed by hand: only the rows go
+    case FileGuard::Entry::Folder: {
+        folderExists = true;
+        if (OperationError error = checkFarmFolder(state.programmpfad, folder, &files);
+            error.isError())
+            return error;
+        break;
+    }
+    case FileGuard::Entry::Unreachable:
+        return {ErrorKind::PermissionDenied, QStringLiteral("cannot be examined"), folder};
+    case FileGuard::Entry::File:
+        return {ErrorKind::FileNotFolder, QStringLiteral("a file, not a farm folder"), folder};
+    case FileGuard::Entry::Link:
+    case FileGuard::Entry::Special:
+        return {ErrorKind::Refused, QStringLiteral("link or special file"), folder};
+    }
+
+    // The rows go in a transaction that commits only once the files and the
+    // folder are gone; a file that cannot be deleted keeps the rows.
+    QSqlDatabase db = state.database->database();
+    if (!db.transaction())
+        return {ErrorKind::Database, QStringLiteral("cannot begin a transaction"),
+                state.database->path()};
+    FieldQueries queries(*state.database);
+    OperationError error = queries.deleteFarmRowsInTransaction(farm);
+    for (qsizetype i = 0; !error.isError() && i < files.size(); ++i)
+        error = FileGuard::removeFile(state.programmpfad, files.at(i));
+    if (!error.isError() && folderExists && ::rmdir(QFile::encodeName(folder).constData()) != 0)
+        error = systemFailure(folder);
+    if (error.isError()) {
+        db.rollback();
+        return error;
+    }
+    if (!db.commit()) {
+        db.rollback();
+        return {ErrorKind::Database, QStringLiteral("commit refused"), state.database->path()};
+    }
+    return OperationError::none();
+}
+
+OperationError deletePlots(ProgramState& state, const QList<PlotKey>& plots)
+{
+    const WaitCursor wait;
+    if (!state.database || !state.database->isOpen())
+        return databaseMissing(state);
+    QStringList files;
+    for (const PlotKey& plot : plots) {
+        const QString folder = FileResolver::resolve(state.programmpfad, plot.ordner.trimmed());
+        const FileGuard::Entry entry = FileGuard::entryAt(folder);
+        if (entry == FileGuard::Entry::Missing)
+            continue;
+        if (entry != FileGuard::Entry::Folder)
+            return {ErrorKind::Refused, QStringLiteral("not a farm folder"), folder};
+        for (const char* ext : {".SHP", ".SHX", ".DBF"}) {
+            const QString file =
+                FileResolver::resolve(folder, plot.dateiname.trimmed() + QLatin1String(ext));
+            if (OperationError error = FileGuard::checkFile(state.programmpfad, file);
+                error.isError())
+                return error;
+            if (FileGuard::entryAt(file) == FileGuard::Entry::File)
+                files.append(file);
+        }
+    }
+    QSqlDatabase db = state.database->database();
+    if (!db.transaction())
+        return {ErrorKind::Database, QStringLiteral("cannot begin a transaction"),
+                state.database->path()};
+    FieldQueries queries(*state.database);
+    OperationError error;
+    for (qsizetype i = 0; !error.isError() && i < plots.size(); ++i)
+        error = queries.deletePlotRows(plots.at(i));
+    for (qsizetype i = 0; !error.isError() && i < files.size(); ++i)
+        error = FileGuard::removeFile(state.programmpfad, files.at(i));
+    if (error.isError()) {
+        db.rollback();
+        return error;
+    }
+    if (!db.commit()) {
+        db.rollback();
+        return {ErrorKind::Database, QStringLiteral("commit refused"), state.database->path()};
+    }
+    return OperationError::none();
+}
+
+} // namespace FieldDeletion

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <functional>
+
+// What the farm and field window needs of the main window's map: release the
+// data source before the staging folder is refilled, show the staged tables
+// in their colours (false when nothing could be opened; the main window then
+// leaves map and boxes unchanged) and write the area total into the area box.
+struct FieldMap {
+    std::function<void()> release;
+    std::function<bool(const QString& path, const QList<qint64>& colours)> display;
+    std::function<void(double hectares)> showArea;
+};

@@ -1,0 +1,431 @@
+#include "FieldWindow.h"
+
+#include "ColourDelegate.h"
+#include "FieldDeletion.h"
+#include "FieldFolderSync.h"
+#include "FieldLayers.h"
+#include "FieldQueries.h"
+#include "FileResolver.h"
+#include "FormBehaviour.h"
+#include "FormTranslator.h"
+#include "GridModels.h"
+#include "Messages.h"
+#include "NewFarmDialog.h"
+#include "OrderedSelection.h"
+#include "PlotColumns.h"
+#include "ProgramState.h"
+#include "Prompter.h"
+#include "SortOrders.h"
+#include "StagingFolder.h"
+#include "TextCatalogue.h"
+#include "Twips.h"
+#include "WaitCursor.h"
+#include "WindowGeometry.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QHeaderView>
+#include <QScopedValueRollback>
+#include <QStyle>
+#include <QTableView>
+#include <QToolBar>
+
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+
+namespace {
+const WindowGeometry fieldGeometry{QStringLiteral("schlagdaten"), FieldWindow::defaultLeft,
+                                   FieldWindow::defaultTop, FieldWindow::defaultHeight,
+                                   FieldWindow::defaultWidth};
+// Grid positions and the smallest grids a small window keeps, in pixels.
+constexpr int gridTop = 28, farmGridLeft = 2, fieldGridLeft = 128;
+constexpr int minimalGridHeight = 40, minimalGridWidth = 80;
+
+QTableView* makeGrid(QWidget* parent, const char* name, const char* caption)
+{
+    auto* grid = new QTableView(parent);
+    grid->setObjectName(QString::fromLatin1(name));
+    grid->setProperty("caption", QString::fromUtf8(caption));
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    grid->verticalHeader()->setDefaultSectionSize(20);
+    return grid;
+}
+
+QAction* addTool(QToolBar* bar, const char* name, const char* caption, QStyle::StandardPixmap icon)
+{
+    QAction* action = bar->addAction(bar->style()->standardIcon(icon), QString::fromUtf8(caption));
+    action->setObjectName(QString::fromLatin1(name));
+    action->setToolTip(QString::fromUtf8(caption));
+    return action;
+}
+} // namespace
+
+FieldWindow::FieldWindow(ProgramState& state, FieldMap map, QWidget* owner)
+    : QWidget(nullptr), m_state(state), m_map(std::move(map)), m_owner(owner)
+{
+    setObjectName(QStringLiteral("schlagdaten"));
+    setWindowTitle(QStringLiteral("Ansichten"));
+    buildControls();
+    new FormKeyHandler(this, m_state, QStringLiteral("schlagdaten.HTM"));
+}
+
+FieldWindow::~FieldWindow() = default;
+
+void FieldWindow::buildControls()
+{
+    m_farmTools = new QToolBar(this);
+    m_farmTools->setObjectName(QStringLiteral("mnu1"));
+    m_farmTools->setIconSize(QSize(16, 16));
+    addTool(m_farmTools, "tb1neu", "Betrieb/Ordner neu anlegen", QStyle::SP_FileDialogNewFolder);
+    addTool(m_farmTools, "tb1loeschen", "Betrieb/Ordner löschen", QStyle::SP_TrashIcon);
+    m_fieldTools = new QToolBar(this);
+    m_fieldTools->setObjectName(QStringLiteral("mnu2"));
+    m_fieldTools->setIconSize(QSize(16, 16));
+    addTool(m_fieldTools, "tb2loeschen", "Grenzlinie löschen", QStyle::SP_TrashIcon);
+    for (QToolBar* bar : {m_farmTools, m_fieldTools})
+        connect(bar, &QToolBar::actionTriggered, this,
+                [this](QAction* action) { onTool(action->objectName()); });
+
+    m_farms = new FarmGridModel(this);
+    m_farmGrid = makeGrid(this, "grdbetriebe", "Betrieb/Ordner");
+    m_farmGrid->setModel(m_farms);
+    m_farmGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_farmGrid->horizontalHeader()->setStretchLastSection(true);
+    m_farmGrid->verticalHeader()->hide(); // the narrow grid keeps its width for the names
+    m_farmSelection = new OrderedSelection(m_farmGrid, BookmarkRole);
+
+    m_plots = new PlotGridModel(
+        [this](qint64 rowid, int column, const QVariant& value) {
+            if (!m_state.database)
+                return OperationError{ErrorKind::Database, QStringLiteral("not open"), QString()};
+            return FieldQueries(*m_state.database).setPlotValue(rowid, column, value);
+        },
+        this);
+    m_fieldGrid = makeGrid(this, "grdschlagdaten", "Flächen");
+    m_fieldGrid->setModel(m_plots);
+    m_fieldGrid->setEditTriggers(QAbstractItemView::DoubleClicked |
+                                 QAbstractItemView::EditKeyPressed |
+                                 QAbstractItemView::AnyKeyPressed);
+    m_fieldGrid->setItemDelegate(new ColourDelegate(
+        PlotColumns::Farbe,
+        [](QWidget* parent, const QColor& initial) {
+            return Prompter::instance().colour(parent, QString(), initial);
+        },
+        m_fieldGrid));
+    m_fieldGrid->horizontalHeader()->setSectionsClickable(true);
+    m_fieldSelection = new OrderedSelection(m_fieldGrid, BookmarkRole);
+
+    connect(m_farmSelection, &OrderedSelection::changed, this, &FieldWindow::schlagdatenabgleichen);
+    connect(m_farmGrid, &QTableView::clicked, this, &FieldWindow::onFarmClicked);
+    connect(m_fieldSelection, &OrderedSelection::changed, this, &FieldWindow::schlagdatenanzeigen);
+    connect(m_fieldGrid->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            &FieldWindow::onHeaderClicked);
+    connect(m_plots, &PlotGridModel::entryRefused, this,
+            [this](const TextKey& key) { Messages::entryError(this, m_state, key); });
+    connect(m_plots, &PlotGridModel::storeFailed, this, [this](const OperationError& error) {
+        Messages::failure(this, m_state, TextKeys::cellStoreFailed, error);
+    });
+    resize(Twips::toPixels(defaultWidth), Twips::toPixels(defaultHeight));
+}
+
+void FieldWindow::load()
+{
+    FormBehaviour::fensteroben(this, m_owner);
+    translate();
+    QCoreApplication::processEvents();
+    if (m_state.settings)
+        fieldGeometry.restore(this, *m_state.settings);
+    m_state.betriebsortierung = SortOrders::farmDefault();
+    m_state.schlagsortierung = SortOrders::plotDefault();
+    betriebsdatenladen();
+}
+
+void FieldWindow::translate()
+{
+    if (!m_state.catalogue)
+        return;
+    const OperationError error =
+        FormTranslator::formuebersetzen(this, *m_state.catalogue, m_state.sprache);
+    if (error.isError())
+        Messages::failure(this, m_state, TextKeys::catalogueUnusable, error, {error.where});
+}
+
+void FieldWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    layoutGrids();
+}
+
+void FieldWindow::layoutGrids()
+{
+    if (isMinimized())
+        return;
+    // Heights and width follow the window's outer size; a window smaller than
+    // the margins keeps grids of a minimal size.
+    const QSize outer = frameGeometry().size();
+    const int height =
+        std::max(minimalGridHeight, outer.height() - Twips::toPixels(gridHeightMarginTwips));
+    const int width =
+        std::max(minimalGridWidth, outer.width() - Twips::toPixels(fieldGridWidthMarginTwips));
+    m_farmTools->setGeometry(farmGridLeft, 0, fieldGridLeft - farmGridLeft - 4, gridTop - 2);
+    m_fieldTools->setGeometry(fieldGridLeft, 0, width, gridTop - 2);
+    m_farmGrid->setGeometry(farmGridLeft, gridTop, fieldGridLeft - farmGridLeft - 4, height);
+    m_fieldGrid->setGeometry(fieldGridLeft, gridTop, width, height);
+}
+
+void FieldWindow::closeEvent(QCloseEvent* event)
+{
+    if (m_state.settings)
+        fieldGeometry.save(this, *m_state.settings);
+    event->accept();
+}
+
+void FieldWindow::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() &&
+        m_state.kartenanzeige == 1) {
+        schlagdatenanzeigen();
+        QCoreApplication::processEvents();
+    }
+}
+
+void FieldWindow::onTool(const QString& name)
+{
+    if (name.contains(QLatin1String("tb1neu")))
+        betriebanlegen();
+    if (name.contains(QLatin1String("tb1loeschen")))
+        betriebloeschen();
+    if (name.contains(QLatin1String("tb2loeschen"))) {
+        {
+            const QScopedValueRollback lock(m_state.anzeigesperre, 1);
+            schlagdatenloeschen();
+        }
+        schlagdatenabgleichen();
+    }
+}
+
+QStringList FieldWindow::chosenFarms() const
+{
+    QStringList farms;
+    for (const qint64 bookmark : m_farmSelection->bookmarks()) {
+        const int row = m_farms->rowOf(bookmark);
+        if (row >= 0)
+            farms.append(m_farms->rows().at(row).name);
+    }
+    const int current = m_farmGrid->currentIndex().row();
+    if (farms.isEmpty() && current >= 0 && current < m_farms->rows().size())
+        farms.append(m_farms->rows().at(current).name);
+    return farms;
+}
+
+QList<PlotRow> FieldWindow::chosenPlots() const
+{
+    QList<PlotRow> plots;
+    for (const qint64 bookmark : m_fieldSelection->bookmarks()) {
+        const int row = m_plots->rowOf(bookmark);
+        if (row >= 0)
+            plots.append(m_plots->rows().at(row));
+    }
+    const int current = m_fieldGrid->currentIndex().row();
+    if (plots.isEmpty() && current >= 0 && current < m_plots->rows().size())
+        plots.append(m_plots->rows().at(current));
+    return plots;
+}
+
+void FieldWindow::onFarmClicked()
+{
+    // A click on one farm lists its plots by file name, number and part; the
+    // selection change has synchronised already, so only a changed order
+    // needs another run.
+    if (m_farmSelection->bookmarks().size() > 1 ||
+        m_state.schlagsortierung == SortOrders::plotSingleFarm())
+        return;
+    m_state.schlagsortierung = SortOrders::plotSingleFarm();
+    schlagdatenladen();
+    schlagdatenabgleichen();
+}
+
+void FieldWindow::onHeaderClicked(int column)
+{
+    const QString order = SortOrders::plotOrderForColumn(column);
+    if (!order.isEmpty())
+        m_state.schlagsortierung = order;
+    schlagdatenladen();
+}
+
+void FieldWindow::betriebsdatenladen()
+{
+    if (!m_state.database)
+        return;
+    const SyncChanges changes = FieldFolderSync(m_state).betriebsdatenladen();
+    if (changes.error.isError())
+        Messages::failure(this, m_state, TextKeys::syncFailed, changes.error);
+    betriebesortieren();
+}
+
+void FieldWindow::betriebesortieren()
+{
+    if (!m_state.database)
+        return;
+    OperationError error;
+    const QList<FarmRow> rows =
+        FieldQueries(*m_state.database).farmGrid(m_state.betriebsortierung, &error);
+    if (error.isError())
+        Messages::failure(this, m_state, TextKeys::syncFailed, error);
+    m_farms->setRows(rows);
+    if (rows.isEmpty()) {
+        schlagdatenabgleichen();
+        return;
+    }
+    // The first farm becomes current and chosen, which synchronises it.
+    m_farmGrid->selectionModel()->setCurrentIndex(
+        m_farms->index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+void FieldWindow::schlagdatenabgleichen()
+{
+    if (!m_state.database)
+        return;
+    const SyncChanges changes = FieldFolderSync(m_state).schlagdatenabgleichen(chosenFarms());
+    if (changes.error.isError()) {
+        Messages::failure(this, m_state, TextKeys::syncFailed, changes.error);
+        return;
+    }
+    schlagdatenladen();
+    schlagdatenmarkieren();
+    schlagdatenanzeigen();
+}
+
+void FieldWindow::schlagdatenladen()
+{
+    if (!m_state.database)
+        return;
+    OperationError error;
+    const QList<PlotRow> rows =
+        FieldQueries(*m_state.database).fieldGrid(m_state.schlagsortierung, &error);
+    if (error.isError())
+        Messages::failure(this, m_state, TextKeys::syncFailed, error);
+    const QScopedValueRollback lock(m_state.anzeigesperre, 1);
+    m_plots->setRows(rows);
+    if (!rows.isEmpty())
+        m_fieldGrid->selectionModel()->setCurrentIndex(m_plots->index(0, 0),
+                                                       QItemSelectionModel::NoUpdate);
+}
+
+void FieldWindow::schlagdatenmarkieren()
+{
+    if (m_plots->rowCount() == 0)
+        return;
+    const QScopedValueRollback lock(m_state.anzeigesperre, 1);
+    m_fieldGrid->selectAll();
+}
+
+void FieldWindow::schlagdatenanzeigen()
+{
+    if (m_state.anzeigesperre == 1)
+        return;
+    m_state.ansichtnummer = 0;
+    const WaitCursor wait;
+    m_state.datennummer = 1;
+    if (m_map.release)
+        m_map.release();
+    QList<PlotRecord> plots;
+    for (const PlotRow& row : chosenPlots())
+        plots.append(row.record);
+    const FieldLayers::Staged staged = FieldLayers::stage(m_state.programmpfad, plots);
+    if (staged.error.isError()) {
+        Messages::failure(this, m_state, TextKeys::mapRebuildFailed, staged.error);
+        return;
+    }
+    if (!staged.problems.isEmpty())
+        Messages::failure(this, m_state, TextKeys::mapRebuildFailed, staged.problems.first());
+    if (plots.isEmpty() || !m_map.display)
+        return;
+    if (!m_map.display(StagingFolder::path(m_state.programmpfad), staged.colours))
+        return;
+    if (m_map.showArea)
+        m_map.showArea(staged.areaHa);
+    m_state.kartenanzeige = 2;
+}
+
+void FieldWindow::betriebanlegen()
+{
+    NewFarmDialog dialog(m_state, this);
+    const QString name = dialog.ask().trimmed();
+    if (name.isEmpty())
+        return;
+    const QString path = m_state.programmpfad + '/' + name;
+    OperationError error;
+    // A folder of that name in any case exists already (the staging folder
+    // "temp" for the name Temp): the folder cannot be made.
+    if (FileResolver::dateiexistiert(m_state.programmpfad, name))
+        error = {ErrorKind::PathFileAccess, QString::fromLocal8Bit(std::strerror(EEXIST)), path};
+    else if (::mkdir(QFile::encodeName(path).constData(), 0777) != 0)
+        error = {errno == EACCES ? ErrorKind::PermissionDenied : ErrorKind::PathFileAccess,
+                 QString::fromLocal8Bit(std::strerror(errno)), path};
+    if (error.isError()) {
+        Messages::failure(this, m_state, TextKeys::farmFolderFailed, error);
+        return;
+    }
+    betriebsdatenladen();
+}
+
+void FieldWindow::reportDeletion(const OperationError& error, const QString& farm)
+{
+    const QString where = QDir::toNativeSeparators(error.where);
+    if (error.kind == ErrorKind::FolderNotFile)
+        Messages::operatingError(this, m_state, TextKeys::farmHasSubfolder, {farm, where});
+    else if (error.kind == ErrorKind::Refused)
+        Messages::operatingError(this, m_state, TextKeys::deletionLeftAlone, {where});
+    else if (farm.isEmpty())
+        Messages::failure(this, m_state, TextKeys::plotDeleteFailed, error);
+    else
+        Messages::failure(this, m_state, TextKeys::farmDeleteFailed, error, {farm});
+}
+
+void FieldWindow::betriebloeschen()
+{
+    if (m_farms->rowCount() == 0)
+        return;
+    const int current = std::max(0, m_farmGrid->currentIndex().row());
+    const QString farm = m_farms->rows().at(current).name.trimmed();
+    if (!Messages::confirm(this, m_state, TextKeys::farmDeleteQuestion, {farm}))
+        return;
+    if (m_map.release)
+        m_map.release();
+    const OperationError error = FieldDeletion::deleteFarm(m_state, farm);
+    if (error.isError()) {
+        reportDeletion(error, farm);
+        schlagdatenanzeigen(); // the map shows the plots again
+        return;
+    }
+    betriebsdatenladen();
+}
+
+void FieldWindow::schlagdatenloeschen()
+{
+    if (m_plots->rowCount() == 0)
+        return;
+    // One chosen plot is asked about by name, several at once by number.
+    const QList<PlotRow> plots = chosenPlots();
+    if (plots.isEmpty())
+        return;
+    const bool asked = plots.size() == 1
+                           ? Messages::confirm(this, m_state, TextKeys::plotDeleteQuestion,
+                                               {plots.first().record.dateiname})
+                           : Messages::confirm(this, m_state, TextKeys::plotsDeleteQuestion,
+                                               {QString::number(plots.size())});
+    if (!asked)
+        return;
+    QList<PlotKey> keys;
+    for (const PlotRow& plot : plots)
+        keys.append({plot.record.ordner, plot.record.dateiname});
+    const OperationError error = FieldDeletion::deletePlots(m_state, keys);
+    if (error.isError())
+        reportDeletion(error, QString());
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "FieldMap.h"
+#include "FieldRows.h"
+#include "OperationError.h"
+
+#include <QWidget>
+
+class FarmGridModel;
+class OrderedSelection;
+class PlotGridModel;
+class QTableView;
+class QToolBar;
+struct ProgramState;
+
+// schlagdaten: the farm and field window. The farm grid grdbetriebe lists
+// the farms, the field grid grdschlagdaten the plots of the chosen farms;
+// picking farms synchronises them with their folders and draws their plots,
+// picking plots draws just those. Toolbar mnu1 creates (tb1neu) and deletes
+// (tb1loeschen) farms, mnu2 deletes plots (tb2loeschen). Failures reach the
+// user as one message each; the wait pointer and anzeigesperre are restored
+// on every path.
+class FieldWindow : public QWidget {
+    Q_OBJECT
+public:
+    FieldWindow(ProgramState& state, FieldMap map, QWidget* owner = nullptr);
+    ~FieldWindow() override;
+
+    // Loading: floats above the owner, translates itself, restores its
+    // geometry, resets both sort orders and loads the farms.
+    void load();
+    // Replaces the texts by the catalogue's in the current language.
+    void translate();
+
+    void betriebanlegen();
+    void betriebesortieren();
+    void betriebloeschen();
+    void betriebsdatenladen();
+    void schlagdatenloeschen();
+    // Field folder synchronisation of the chosen farms, then reload, select
+    // all plots and draw them.
+    void schlagdatenabgleichen();
+    void schlagdatenladen();
+    void schlagdatenmarkieren();
+    // Draws the selected plots (or the current one) unless anzeigesperre is 1.
+    void schlagdatenanzeigen();
+
+    // Geometry defaults in twips and the resize margins (outer sizes).
+    static constexpr int defaultLeft = 1000, defaultTop = 5000, defaultHeight = 2925,
+                         defaultWidth = 10095;
+    static constexpr int gridHeightMarginTwips = 820, fieldGridWidthMarginTwips = 2030;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void buildControls();
+    void layoutGrids();
+    void onTool(const QString& name);
+    void onFarmClicked();
+    void onHeaderClicked(int column);
+    void reportDeletion(const OperationError& error, const QString& farm);
+    QStringList chosenFarms() const;
+    QList<PlotRow> chosenPlots() const;
+
+    ProgramState& m_state;
+    FieldMap m_map;
+    QWidget* m_owner;
+    FarmGridModel* m_farms = nullptr;
+    PlotGridModel* m_plots = nullptr;
+    QTableView* m_farmGrid = nullptr;  // grdbetriebe
+    QTableView* m_fieldGrid = nullptr; // grdschlagdaten
+    OrderedSelection* m_farmSelection = nullptr;
+    OrderedSelection* m_fieldSelection = nullptr;
+    QToolBar* m_farmTools = nullptr;  // mnu1
+    QToolBar* m_fieldTools = nullptr; // mnu2
+};

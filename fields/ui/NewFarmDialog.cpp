@@ -1,0 +1,80 @@
+#include "NewFarmDialog.h"
+
+#include "FarmNameCheck.h"
+#include "FormBehaviour.h"
+#include "FormTranslator.h"
+#include "Messages.h"
+#include "ProgramState.h"
+#include "TextCatalogue.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+NewFarmDialog::NewFarmDialog(ProgramState& state, QWidget* parent) : QDialog(parent), m_state(state)
+{
+    setObjectName(QStringLiteral("Betriebeneu"));
+    setWindowTitle(QStringLiteral("Betrieb neu anlegen"));
+    m_label = new QLabel(QStringLiteral(" Name des Betriebes:"), this);
+    m_label->setObjectName(QStringLiteral("panname"));
+    m_label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_name = new QLineEdit(this);
+    m_name->setObjectName(QStringLiteral("txtname"));
+    m_ok = new QPushButton(QStringLiteral("&Ok"), this);
+    m_ok->setObjectName(QStringLiteral("cmdok"));
+    m_cancel = new QPushButton(QStringLiteral("&Abbrechen"), this);
+    m_cancel->setObjectName(QStringLiteral("cmdabbrechen"));
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(m_label, 0, 0);
+    layout->addWidget(m_name, 0, 1, 1, 2);
+    layout->addWidget(m_ok, 1, 1);
+    layout->addWidget(m_cancel, 1, 2);
+    layout->setColumnMinimumWidth(1, 110);
+
+    connect(m_ok, &QPushButton::clicked, this, &NewFarmDialog::onOk);
+    connect(m_cancel, &QPushButton::clicked, this, &NewFarmDialog::reject);
+    m_keys = new FormKeyHandler(this, state, QStringLiteral("Betrieb neu.HTM"), m_cancel, m_ok);
+    FormBehaviour::fensteroben(this, parent);
+}
+
+QString NewFarmDialog::ask()
+{
+    m_state.neuerordner.clear();
+    exec();
+    return m_state.neuerordner;
+}
+
+void NewFarmDialog::changeEvent(QEvent* event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow())
+        return;
+    m_keys->applyDefaultButton();
+    if (m_state.catalogue)
+        FormTranslator::formuebersetzen(this, *m_state.catalogue, m_state.sprache);
+    m_name->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+void NewFarmDialog::reject()
+{
+    m_state.neuerordner.clear();
+    QDialog::reject();
+}
+
+void NewFarmDialog::onOk()
+{
+    const int refused = FarmNameCheck::check(m_state.programmpfad, m_name->text());
+    if (refused != 0) {
+        Messages::operatingError(this, m_state,
+                                 {QStringLiteral("Betriebeneu"), QStringLiteral("Kontrollename"),
+                                  QString::number(refused)});
+        m_name->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    m_state.neuerordner = m_name->text().trimmed();
+    accept();
+}

@@ -1,0 +1,39 @@
+#include "OrderedSelection.h"
+
+#include <QAbstractItemView>
+#include <QItemSelectionModel>
+
+OrderedSelection::OrderedSelection(QAbstractItemView* view, int bookmarkRole)
+    : QObject(view), m_view(view), m_role(bookmarkRole)
+{
+    QItemSelectionModel* selection = view->selectionModel();
+    // A reload empties the selection without a selection change.
+    connect(view->model(), &QAbstractItemModel::modelReset, this, [this] {
+        m_bookmarks.clear();
+        m_selected.clear();
+    });
+    connect(selection, &QItemSelectionModel::selectionChanged, this,
+            [this](const QItemSelection& selected, const QItemSelection& deselected) {
+                const auto bookmarkOf = [this](int row) {
+                    return m_view->model()->index(row, 0).data(m_role).toLongLong();
+                };
+                for (const QItemSelectionRange& range : deselected) {
+                    for (int row = range.top(); row <= range.bottom(); ++row) {
+                        const qint64 bookmark = bookmarkOf(row);
+                        if (!m_view->selectionModel()->isRowSelected(row) &&
+                            m_selected.remove(bookmark))
+                            m_bookmarks.removeAll(bookmark);
+                    }
+                }
+                for (const QItemSelectionRange& range : selected) {
+                    for (int row = range.top(); row <= range.bottom(); ++row) {
+                        const qint64 bookmark = bookmarkOf(row);
+                        if (!m_selected.contains(bookmark)) {
+                            m_selected.insert(bookmark);
+                            m_bookmarks.append(bookmark);
+                        }
+                    }
+                }
+                emit changed();
+            });
+}

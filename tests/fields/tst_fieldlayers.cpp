@@ -1,0 +1,150 @@
+#include "FarmNameCheck.h"
+#include "FieldLayers.h"
+#include "MapDataSource.h"
+#include "PlotColumns.h"
+#include "ShapeFixture.h"
+#include "StagingFolder.h"
+#include "TestFolder.h"
+
+#include <QDir>
+#include <QtTest>
+
+using Plots = QList<PlotRecord>;
+
+class TestFieldLayers : public QObject {
+    Q_OBJECT
+private slots:
+    void stage_data();
+    void stage();
+    void cellCheck_data();
+    void cellCheck();
+    void farmName_data();
+    void farmName();
+};
+
+namespace {
+PlotRecord plot(const QString& ordner, const QString& dateiname, qint64 farbe, double flaeche)
+{
+    PlotRecord p;
+    p.ordner = ordner;
+    p.dateiname = dateiname;
+    p.farbe = farbe;
+    p.flaeche = flaeche;
+    return p;
+}
+} // namespace
+
+void TestFieldLayers::stage_data()
+{
+    QTest::addColumn<Plots>("plots");
+    QTest::addColumn<QList<qint64>>("colours"); // by table of the staging folder
+    QTest::addColumn<double>("area");
+    QTest::newRow("colours follow the chosen plots, not the file names")
+        << Plots{plot("A", "w", 3, 1), plot("A", "u", 1, 2), plot("A", "v", 2, 0.5)}
+        << QList<qint64>{3, 1, 2} << 3.5;
+    QTest::newRow("a plot without files shifts no colour")
+        << Plots{plot("A", "u", 1, 1), plot("A", "gone", 9, 4), plot("A", "v", 2, 1)}
+        << QList<qint64>{1, 2} << 6.0;
+    QTest::newRow("same file name in two farms: both drawn")
+        << Plots{plot("A", "u", 1, 1), plot("B", "U", 5, 1)} << QList<qint64>{1, 5} << 2.0;
+    Plots many;
+    for (int i = 0; i < 1001; ++i)
+        many << plot("A", "u", i, 0.01);
+    QList<qint64> manyColours;
+    for (int i = 0; i < 1001; ++i)
+        manyColours << i;
+    QTest::newRow("more than 1000 plots") << many << manyColours << 10.01;
+}
+
+void TestFieldLayers::stage()
+{
+    QFETCH(Plots, plots);
+    QFETCH(QList<qint64>, colours);
+    QFETCH(double, area);
+    TestFolder program;
+    for (const QString base : {"u", "v", "w"})
+        ShapeFixture::writeSquare(program.makeFolder("A"), base, 0, 0, 10);
+    ShapeFixture::writeSquare(program.makeFolder("B"), "U", 20, 0, 10);
+    program.writeFile("temp/old.SHP", "left from the last display");
+
+    const FieldLayers::Staged staged = FieldLayers::stage(program.path(), plots);
+    QVERIFY(!staged.error.isError());
+    QVERIFY(staged.problems.isEmpty());
+    QCOMPARE(staged.colours, colours);
+    QCOMPARE(qRound(staged.areaHa * 100), qRound(area * 100));
+    // The map lists exactly the staged tables, in the order of the colours.
+    const auto source = MapDataSource::openFolder("Data1", StagingFolder::path(program.path()));
+    QVERIFY(source);
+    QCOMPARE(source->tableCount(), colours.size());
+    for (int k = 0; k < source->tableCount(); ++k)
+        QCOMPARE(source->table(k)->baseName(), staged.stagedNames.at(k));
+}
+
+void TestFieldLayers::cellCheck_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("refusal"); // message control, "" when accepted
+    const QString sixty(60, 'x');
+    QTest::newRow("Nummer 12a") << 1 << "12a"
+                                << "kontrollenummer";
+    QTest::newRow("Nummer empty is 0") << 1 << ""
+                                       << "";
+    QTest::newRow("Teil 1000") << 2 << "1000"
+                               << "kontrolleteil";
+    QTest::newRow("Teil 999") << 2 << "999"
+                              << "";
+    QTest::newRow("Name 61") << 3 << sixty + "x"
+                             << "kontrollename";
+    QTest::newRow("Name 60") << 3 << sixty << "";
+    QTest::newRow("Erntejahr negative") << 4 << "-1"
+                                        << "kontrolleerntejahr";
+    QTest::newRow("Kultur 61") << 5 << sixty + "y"
+                               << "kontrollekultur";
+    QTest::newRow("Anmerkung 61") << 6 << sixty + "z"
+                                  << "kontrolleanmerkung";
+    QTest::newRow("Farbe largest") << 7 << "999999999"
+                                   << "";
+    QTest::newRow("Farbe too large") << 7 << "1000000000"
+                                     << "kontrollefarbe";
+    QTest::newRow("Flaeche with a point") << 8 << "1.25" << QString();
+    QTest::newRow("Umfang no number") << 9 << "abc" << QString("kontrollemesswert");
+    QTest::newRow("maxDOP negative") << 10 << "-1" << QString("kontrollemesswert");
+    QTest::newRow("Dateiname unchecked") << 0 << "a/b" << QString();
+}
+
+void TestFieldLayers::cellCheck()
+{
+    QFETCH(int, column);
+    QFETCH(QString, text);
+    QFETCH(QString, refusal);
+    const std::optional<TextKey> key = PlotColumns::check(column, text);
+    QCOMPARE(key ? key->control : QString(), refusal);
+}
+
+void TestFieldLayers::farmName_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("refusal"); // 0 accepted, else the check that fails
+    QTest::newRow("blanks only") << "   " << 1;
+    QTest::newRow("trimmed name accepted") << "  Meier Hof  " << 0;
+    QTest::newRow("existing folder, other case") << "meierhof" << 2;
+    QTest::newRow("Shapes is a folder too") << "SHAPES" << 2;
+    QTest::newRow("staging folder not compared") << "Temp" << 0;
+    QTest::newRow("umlaut") << "Müller" << 3;
+    QTest::newRow("punctuation") << "Hof-1" << 3;
+    QTest::newRow("empty before existing") << "" << 1;
+}
+
+void TestFieldLayers::farmName()
+{
+    QFETCH(QString, name);
+    QFETCH(int, refusal);
+    TestFolder program;
+    for (const QString folder : {"Meierhof", "temp", "shapes"})
+        program.makeFolder(folder);
+    QCOMPARE(FarmNameCheck::check(program.path(), name), refusal);
+}
+
+QTEST_GUILESS_MAIN(TestFieldLayers)
+#include "tst_fieldlayers.moc"
