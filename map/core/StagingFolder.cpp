@@ -29,13 +29,15 @@ QString programFolderOf(const QString& folder)
 class StagedNames {
 public:
     // The entry named name ignoring case (an exact match wins), as
-    // FileResolver::resolve finds it.
-    QString resolve(const QString& folder, const QString& name)
+    // FileResolver::resolve finds it; *listed tells whether it is there.
+    QString resolve(const QString& folder, const QString& name, bool* listed)
     {
         if (!isCurrent(folder))
             reload(folder);
+        *listed = m_folder != folder || m_exact.contains(name);
         if (!m_exact.contains(name)) {
             const auto found = m_folded.constFind(name.toCaseFolded());
+            *listed = *listed || found != m_folded.constEnd();
             if (found != m_folded.constEnd())
                 return folder + '/' + *found;
         }
@@ -172,9 +174,13 @@ QList<OperationError> copyShapefile(const QString& sourceFolder, const QString& 
         if (FileGuard::entryAt(source) == FileGuard::Entry::Missing)
             continue;
         StagedNames& staged = stagedNames();
-        const QString target = staged.resolve(folder, name);
-        OperationError error = FileGuard::removeFile(folder, target);
-        staged.changed(folder, QFileInfo(target).fileName(), false);
+        bool listed = true;
+        const QString target = staged.resolve(folder, name, &listed);
+        OperationError error;
+        if (listed) {
+            error = FileGuard::removeFile(folder, target);
+            staged.changed(folder, QFileInfo(target).fileName(), false);
+        }
         if (!error.isError())
             error = stage(folder, source, target);
         staged.changed(folder, QFileInfo(target).fileName(), !error.isError());
