@@ -1,40 +1,59 @@
-// Times the field folder synchronisation as the farm and field window runs it
-// with every farm selected: farm rows from the farm folders, the farm grid,
-// anzeigen reset and marked (rows added where missing), the field grid and
-// the selection of all its rows. Prints "name: value ms", the median of
-// several runs; it asserts nothing.
+// Times the farm and field window's work with the functions the window runs:
+// - sync_ms: the field folder synchronisation with every farm selected (farm
+//   rows from the farm folders, the farm grid, anzeigen reset and marked, the
+//   field grid and the selection of all its rows);
+// - rebuild_ms: the map rebuild of all those plots (release the data source,
+//   prepare the staging folder, stage every plot, open the staging folder with
+//   one view per table in the plot's colour, ZoomAll);
+// - redraw_full_ms: one redraw of the whole extent at 1920 x 1080, antialiased;
+// - redraw_farm_ms: one redraw zoomed to a single farm;
+// - first_picture_ms: for a folder of 20 farms, from opening the program
+//   folder to the first drawn picture of all its plots, with nothing cached.
+// Prints "name: value ms", the median of several runs; it asserts nothing.
 //
-// Without arguments it times a generated program folder of 200 farms with 50
-// plots of 50 vertices each. With --folder DIR it times that program folder;
-// the synchronisation then runs on a copy of its project database, so the
-// folder itself is only read.
+// Without arguments it times generated program folders of 200 (20) farms
+// with 50 plots of 50 vertices each. With --folder DIR it times that program
+// folder for every figure; the synchronisation then runs on a copy of its
+// project database, so only the staging folder "temp" of DIR is written, as
+// the program itself does.
 
 #include "AttributeTableWriter.h"
 #include "FieldFolderSync.h"
 #include "FieldQueries.h"
 #include "FileResolver.h"
+#include "LayerDisplay.h"
+#include "MapDocument.h"
+#include "MapRenderer.h"
 #include "PolygonShapefileWriter.h"
 #include "ProgramState.h"
 #include "ProjectDatabase.h"
+#include "ShapeCache.h"
 #include "SortOrders.h"
+#include "StagingFolder.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QTextStream>
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <vector>
 
 namespace {
 
 constexpr int farmCount = 200;
+constexpr int firstPictureFarms = 20;
 constexpr int plotsPerFarm = 50;
 constexpr int verticesPerPlot = 50;
 constexpr int runs = 5;
+constexpr int redrawRuns = 11; // redraws are short: more runs steady the median
+const QSize screen(1920, 1080);
 
 // A closed clockwise ring of verticesPerPlot corners around the plot's centre.
 QList<QPointF> plotRing(int farm, int plot)
@@ -49,14 +68,18 @@ QList<QPointF> plotRing(int farm, int plot)
     return ring;
 }
 
-OperationError writeFolder(const QString& folder)
+// Plot names are unique over all farms, so that every plot becomes a table.
+OperationError writeFolder(const QString& folder, int farms)
 {
+    QDir().mkpath(folder);
     OperationError error = ProjectDatabase::createEmpty(folder + QStringLiteral("/GISDATEN.MDB"));
-    for (int f = 1; !error.isError() && f <= farmCount; ++f) {
+    for (int f = 1; !error.isError() && f <= farms; ++f) {
         const QString farm = folder + QStringLiteral("/Betrieb %1").arg(f, 3, 10, QLatin1Char('0'));
         QDir().mkpath(farm);
         for (int p = 1; !error.isError() && p <= plotsPerFarm; ++p) {
-            const QString base = QStringLiteral("Schlag%1").arg(p, 2, 10, QLatin1Char('0'));
+            const QString base = QStringLiteral("Schlag%1-%2")
+                                     .arg(f, 3, 10, QLatin1Char('0'))
+                                     .arg(p, 2, 10, QLatin1Char('0'));
             error = PolygonShapefileWriter::write(farm, base, plotRing(f, p));
             if (!error.isError())
                 error = AttributeTableWriter::write(farm, base, {{"ID", p}}, QDate(2026, 5, 1));
@@ -65,22 +88,90 @@ OperationError writeFolder(const QString& folder)
     return error;
 }
 
-// One synchronisation with every farm selected; the error of the first step
-// that failed.
-OperationError synchronise(ProgramState& state)
+// One synchronisation with every farm selected: the rows of the field grid
+// and the error of the first step that failed.
+QList<PlotRow> synchronise(ProgramState& state, OperationError* error)
 {
     FieldFolderSync sync(state);
-    OperationError error = sync.betriebsdatenladen().error;
+    *error = sync.betriebsdatenladen().error;
     FieldQueries queries(*state.database);
     QStringList farms;
-    for (const FarmRow& farm : queries.farmGrid(state.betriebsortierung, &error))
+    for (const FarmRow& farm : queries.farmGrid(state.betriebsortierung, error))
         farms.append(farm.name);
-    if (!error.isError())
-        error = sync.schlagdatenabgleichen(farms).error;
-    if (!error.isError())
-        FieldFolderSync::schlagdatenmarkieren(
-            queries.fieldGrid(SortOrders::plotSingleFarm(), &error));
-    return error;
+    if (!error->isError())
+        *error = sync.schlagdatenabgleichen(farms).error;
+    if (error->isError())
+        return {};
+    const QList<PlotRow> rows = queries.fieldGrid(SortOrders::plotSingleFarm(), error);
+    FieldFolderSync::schlagdatenmarkieren(rows);
+    return rows;
+}
+
+// The map rebuild of the chosen plots as the window runs it; false when no
+// data source could be opened.
+bool rebuild(MapDocument& map, ProgramState& state, const QList<PlotRow>& plots)
+{
+    state.ansichtnummer = 0;
+    state.datennummer = 1;
+    LayerDisplay::release(map, state);
+    const QString staging = StagingFolder::path(state.programmpfad);
+    StagingFolder::prepare(staging);
+    std::vector<std::pair<QString, qint64>> named;
+    named.reserve(size_t(plots.size()));
+    for (const PlotRow& plot : plots) {
+        const QString farm = state.programmpfad + '/' + plot.record.ordner.trimmed();
+        StagingFolder::copyShapefile(farm, plot.record.dateiname, staging);
+        named.emplace_back(plot.record.dateiname, plot.record.farbe);
+    }
+    std::stable_sort(named.begin(), named.end(),
+                     [](const auto& a, const auto& b) { return a.first.compare(b.first) < 0; });
+    QList<qint64> colours;
+    for (const auto& entry : named)
+        colours.append(entry.second);
+    return LayerDisplay::show(map, state, staging, colours).shown;
+}
+
+void redraw(const MapDocument& map, QImage& image)
+{
+    QPainter painter(&image);
+    MapRenderer::paint(painter, QRectF(image.rect()), map.viewport().window(), map.views());
+}
+
+// The extent of the first farm's plots.
+MapExtent farmExtent(const MapDocument& map, const QList<PlotRow>& plots)
+{
+    QSet<QString> names;
+    for (const PlotRow& plot : plots)
+        if (plot.record.ordner == plots.first().record.ordner)
+            names.insert(plot.record.dateiname.trimmed().toUpper());
+    MapExtent extent;
+    for (const MapView* view : map.views())
+        for (const auto& table : view->tables())
+            if (names.contains(table->baseName().toUpper()))
+                extent.include(table->bounds());
+    return extent;
+}
+
+// Median of count timings of step; false when a run failed.
+bool median(const std::function<bool()>& step, double* ms, int count = runs)
+{
+    std::vector<double> times;
+    for (int i = 0; i < count; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        if (!step())
+            return false;
+        times.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    *ms = times[times.size() / 2];
+    return true;
+}
+
+void print(QTextStream& out, const char* name, double ms)
+{
+    out << name << ": " << QString::number(ms, 'f', 1) << " ms\n";
+    out.flush();
 }
 
 int fail(QTextStream& err, const OperationError& error)
@@ -89,11 +180,24 @@ int fail(QTextStream& err, const OperationError& error)
     return 1;
 }
 
+// A copy of the project database of programFolder in copyFolder, opened.
+OperationError openCopy(const QString& programFolder, const QString& copyFolder,
+                        ProjectDatabase& database)
+{
+    QDir().mkpath(copyFolder);
+    QFile::remove(copyFolder + '/' + ProjectDatabase::fileName());
+    QFile::copy(FileResolver::resolve(programFolder, ProjectDatabase::fileName()),
+                copyFolder + '/' + ProjectDatabase::fileName());
+    return database.open(copyFolder);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
     const QStringList args = app.arguments().mid(1);
@@ -107,33 +211,75 @@ int main(int argc, char** argv)
     ProgramState state;
     state.programmpfad = given ? QDir(args.at(1)).absolutePath() : work.filePath("program");
     if (!given) {
-        QDir().mkpath(state.programmpfad);
-        const OperationError error = writeFolder(state.programmpfad);
+        const OperationError error = writeFolder(state.programmpfad, farmCount);
         if (error.isError())
             return fail(err, error);
     }
     // The runs change anzeigen and add rows: they work on a copy.
-    const QString copyFolder = work.filePath("database");
-    QDir().mkpath(copyFolder);
-    QFile::copy(FileResolver::resolve(state.programmpfad, ProjectDatabase::fileName()),
-                copyFolder + '/' + ProjectDatabase::fileName());
     ProjectDatabase database;
-    OperationError error = database.open(copyFolder);
+    OperationError error = openCopy(state.programmpfad, work.filePath("database"), database);
     if (error.isError())
         return fail(err, error);
     state.database = &database;
 
-    error = synchronise(state); // adds the rows a fresh folder lacks
-    std::vector<double> times;
-    for (int i = 0; !error.isError() && i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        error = synchronise(state);
-        times.push_back(timer.nsecsElapsed() / 1e6);
-    }
+    QList<PlotRow> plots = synchronise(state, &error); // adds the rows a fresh folder lacks
     if (error.isError())
         return fail(err, error);
-    std::sort(times.begin(), times.end());
-    out << "sync_ms: " << QString::number(times[times.size() / 2], 'f', 1) << " ms\n";
+    double ms = 0;
+    if (!median([&] { return !(synchronise(state, &error), error.isError()); }, &ms))
+        return fail(err, error);
+    print(out, "sync_ms", ms);
+
+    MapDocument map;
+    map.viewport().resize(QSizeF(screen));
+    if (plots.isEmpty() || !median([&] { return rebuild(map, state, plots); }, &ms)) {
+        err << "bench_fields: no plot could be drawn\n";
+        return 1;
+    }
+    print(out, "rebuild_ms", ms);
+
+    QImage image(screen, QImage::Format_ARGB32_Premultiplied);
+    median([&] { return redraw(map, image), true; }, &ms, redrawRuns);
+    print(out, "redraw_full_ms", ms);
+    const MapExtent farm = farmExtent(map, plots);
+    map.SetExtent(farm.minX, farm.minY, farm.maxX, farm.maxY);
+    median([&] { return redraw(map, image), true; }, &ms, redrawRuns);
+    print(out, "redraw_farm_ms", ms);
+
+    // From opening the program folder to the first picture, in a fresh map
+    // with no shape cached, as at the program's start.
+    ProgramState first;
+    first.programmpfad = given ? state.programmpfad : work.filePath("first");
+    if (!given) {
+        error = writeFolder(first.programmpfad, firstPictureFarms);
+        ProjectDatabase prepared;
+        if (!error.isError())
+            error = prepared.open(first.programmpfad);
+        first.database = &prepared;
+        if (!error.isError())
+            synchronise(first, &error); // the rows exist before the program starts
+        if (error.isError())
+            return fail(err, error);
+    }
+    const bool drawn = median(
+        [&] {
+            ShapeCache::shared().clear();
+            ProjectDatabase opened;
+            error = given ? openCopy(first.programmpfad, work.filePath("first-database"), opened)
+                          : opened.open(first.programmpfad);
+            first.database = &opened;
+            const QList<PlotRow> rows = synchronise(first, &error);
+            MapDocument fresh;
+            fresh.viewport().resize(QSizeF(screen));
+            if (error.isError() || !rebuild(fresh, first, rows))
+                return false;
+            redraw(fresh, image);
+            first.database = nullptr;
+            return true;
+        },
+        &ms);
+    if (!drawn)
+        return error.isError() ? fail(err, error) : 1;
+    print(out, "first_picture_ms", ms);
     return 0;
 }

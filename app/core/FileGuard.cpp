@@ -290,6 +290,40 @@ OperationError copyNew(const QString& programFolder, const QString& source, cons
     });
 }
 
+OperationError linkNew(const QString& programFolder, const QString& source, const QString& target)
+{
+    if (OperationError error = checkFile(programFolder, target); error.isError())
+        return error;
+    struct stat examined {};
+    if (::lstat(native(source).constData(), &examined) != 0)
+        return systemError(errno, source);
+    if (!S_ISREG(examined.st_mode))
+        return refused(source, QStringLiteral("not a regular file"));
+    // O_NOFOLLOW and O_NONBLOCK in case the entry was exchanged in between.
+    const int fd = ::open(native(source).constData(),
+                          O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return systemError(errno, source);
+    struct stat opened {};
+    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) || opened.st_dev != examined.st_dev ||
+        opened.st_ino != examined.st_ino) {
+        ::close(fd);
+        return refused(source, QStringLiteral("changed while being examined"));
+    }
+    // Linking the open handle links exactly the file examined; link() itself
+    // fails when the name is taken, so nothing is replaced.
+    const QByteArray handle = "/proc/self/fd/" + QByteArray::number(fd);
+    const int linked = ::linkat(AT_FDCWD, handle.constData(), AT_FDCWD, native(target).constData(),
+                                AT_SYMLINK_FOLLOW);
+    const int error = errno;
+    ::close(fd);
+    if (linked == 0)
+        return OperationError::none();
+    if (error == EEXIST)
+        return {ErrorKind::PathFileAccess, QStringLiteral("exists already"), target};
+    return systemError(error, target);
+}
+
 OperationError removeFile(const QString& programFolder, const QString& path)
 {
     if (OperationError error = checkFile(programFolder, path); error.isError())

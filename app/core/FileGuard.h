@@ -72,6 +72,15 @@ OperationError createNew(const QString& programFolder, const QString& path, cons
 // Copies the regular file source to a new file at target (as createNew).
 OperationError copyNew(const QString& programFolder, const QString& source, const QString& target);
 
+// Makes target a new name of the regular file source (a hard link), created
+// as createNew creates, never replacing an existing name. Only a regular file
+// is linked, never a symbolic link or what it points to: the file examined is
+// the one linked, through its open handle. Both names then reach the same
+// content, so a file reached by such a name must never be written in place.
+// Fails where the file system cannot link (another file system, no support);
+// callers then copy with copyNew.
+OperationError linkNew(const QString& programFolder, const QString& source, const QString& target);
+
 // Deletes the regular file at path (as checkFile allows); a missing file is
 // no error.
 OperationError removeFile(const QString& programFolder, const QString& path);

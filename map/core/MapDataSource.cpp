@@ -1,6 +1,7 @@
 #include "MapDataSource.h"
 
 #include "FolderListing.h"
+#include "ShapeCache.h"
 #include "ShapefileReader.h"
 
 #include <QFileInfo>
@@ -35,14 +36,19 @@ std::shared_ptr<MapDataSource> MapDataSource::openFolder(const QString& name, co
 
     std::shared_ptr<MapDataSource> source(new MapDataSource(name, TableFolder, folder));
     source->m_tables.reserve(entries.size());
+    ShapeCache& cache = ShapeCache::shared();
+    cache.beginRound();
     for (const Entry& entry : std::as_const(entries)) {
         const QString shx = listing.find(entry.baseName + QStringLiteral(".shx"));
-        ShapefileReader::Result read = ShapefileReader::read(folder + '/' + entry.fileName, shx);
+        const QString shp = folder + '/' + entry.fileName;
+        ShapefileReader::Result read =
+            shx.isEmpty() ? ShapefileReader::read(shp, shx) : cache.read(shp, shx);
         if (read.table)
             source->m_tables.append(std::move(read.table));
         else
             source->m_problems.append(read.error);
     }
+    cache.endRound();
     return source;
 }
 

@@ -20,6 +20,8 @@ public:
     // ascending order of base file name compared code unit by code unit, so
     // that "A" < "B" < "a". Files that cannot be read are left out and listed
     // in problems(). Null when the folder does not exist or holds no *.shp.
+    // Unchanged shapefiles of the folder opened before are not read again
+    // (ShapeCache).
     static std::shared_ptr<MapDataSource> openFolder(const QString& name, const QString& folder);
 
     // A single-table source over one shapefile. Null when it cannot be read;

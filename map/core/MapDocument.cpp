@@ -52,8 +52,11 @@ bool MapDocument::CloseDataSource(const QString& name)
         return false;
     std::erase_if(m_views,
                   [&](const std::unique_ptr<MapView>& view) { return view->sourceName() == name; });
+    // Unchanged tables are shared between openings (ShapeCache): one that
+    // another open source lists now stays known.
     for (const auto& table : found->source->tables())
-        m_tables.remove(table.get());
+        if (m_tables.value(table.get()).first == name)
+            m_tables.remove(table.get());
     m_sources.erase(found);
     return true;
 }

@@ -7,6 +7,8 @@
 #include <QPaintDevice>
 #include <QPainter>
 
+#include <cmath>
+
 namespace MapRenderer {
 
 namespace {
@@ -36,6 +38,54 @@ bool hasShapes(const QList<const MapView*>& views)
     return false;
 }
 
+// A shape whose vertices lie closer together on the device than a pixel is
+// drawn reduced to the pixel grid: in device coordinates, leaving out every
+// vertex less than half a pixel from the one kept before (the last is always
+// kept). The outline moves by under half a pixel; a farm's plots drawn small
+// lose most of their vertices.
+constexpr double gridStep = 0.5;
+
+QPolygonF reducedPart(const QPolygonF& part, const QTransform& toDevice)
+{
+    QPolygonF kept;
+    kept.reserve(part.size());
+    for (qsizetype i = 0; i < part.size(); ++i) {
+        const QPointF point = toDevice.map(part.at(i));
+        if (kept.isEmpty() || i + 1 == part.size() ||
+            (point - kept.last()).manhattanLength() >= gridStep)
+            kept.append(point);
+    }
+    return kept;
+}
+
+bool worthReducing(const MapShape& shape, double pixelsPerUnit)
+{
+    qsizetype vertices = 0;
+    for (const QPolygonF& part : shape.parts)
+        vertices += part.size();
+    const double span = std::max(shape.bounds.width(), shape.bounds.height()) * pixelsPerUnit;
+    return span < double(vertices) * gridStep;
+}
+
+void drawReduced(QPainter& painter, const MapShape& shape, MapGeometry geometry,
+                 const QTransform& toDevice)
+{
+    if (geometry == MapGeometry::Line) {
+        for (const QPolygonF& part : shape.parts)
+            painter.drawPolyline(reducedPart(part, toDevice));
+    } else if (shape.parts.size() == 1) {
+        painter.drawPolygon(reducedPart(shape.parts.first(), toDevice), Qt::OddEvenFill);
+    } else {
+        QPainterPath path;
+        path.setFillRule(Qt::OddEvenFill);
+        for (const QPolygonF& part : shape.parts) {
+            path.addPolygon(reducedPart(part, toDevice));
+            path.closeSubpath();
+        }
+        painter.drawPath(path);
+    }
+}
+
 // A view without a colour fills polygons with the default fill and draws
 // lines and points in the outline colour. Shapes outside shown are skipped.
 void drawTable(QPainter& painter, const MapTable& table, const MapView& view,
@@ -59,16 +109,29 @@ void drawTable(QPainter& painter, const MapTable& table, const MapView& view,
         break;
     }
     }
+    const QTransform toDevice = painter.worldTransform();
+    const double pixelsPerUnit = std::sqrt(std::abs(toDevice.determinant()));
+    bool inDevice = false; // drawing in device coordinates at the moment
     for (const MapShape& shape : table.shapes()) {
         if (!shape.bounds.intersects(shown))
             continue;
-        if (table.geometry() == MapGeometry::Point) {
+        const bool reduce =
+            table.geometry() != MapGeometry::Point && worthReducing(shape, pixelsPerUnit);
+        if (reduce != inDevice) {
+            painter.setWorldTransform(reduce ? QTransform() : toDevice);
+            inDevice = reduce;
+        }
+        if (reduce) {
+            drawReduced(painter, shape, table.geometry(), toDevice);
+        } else if (table.geometry() == MapGeometry::Point) {
             for (const QPolygonF& part : shape.parts)
                 painter.drawPoints(part);
         } else {
             painter.drawPath(shape.path);
         }
     }
+    if (inDevice)
+        painter.setWorldTransform(toDevice);
 }
 
 } // namespace

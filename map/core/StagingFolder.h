@@ -22,7 +22,9 @@ QString path(const QString& programFolder);
 OperationError prepare(const QString& folder);
 
 // Copies sourceFolder/base + ext to folder/base + ext for ext = ".SHP",
-// ".SHX", ".DBF" in this order, replacing a copy that is there. Source names
+// ".SHX", ".DBF" in this order, replacing a copy that is there. Where the file
+// system allows, the copy is a hard link to the source's regular file, which
+// is as good as a copy because nothing writes into staged files. Source names
 // are found ignoring case; a source file that does not exist is skipped. The
 // problems of files that exist but cannot be copied are returned: a source or
 // target that is no regular file is left alone (ErrorKind::Refused), and so
