@@ -27,7 +27,11 @@ Result show(MapDocument& map, ProgramState& state, const QString& path,
             if (!view)
                 continue;
             view->setText(source->text());
-            view->setColour(int(colours.value(k, 0)));
+            // Colour k belongs to the k-th shapefile of the folder; a damaged
+            // one left out of the tables must not shift the colours after it.
+            const MapTable& table = *source->table(k);
+            const qsizetype place = source->shapefileBaseNames().indexOf(table.baseName());
+            view->setColour(int(colours.value(place < 0 ? k : place, 0)));
         }
     } else {
         state.ansichtnummer += 1;

@@ -24,8 +24,9 @@ struct Result {
 void release(MapDocument& map, const ProgramState& state);
 
 // Opens path (the staging folder, or one shapefile). For a folder, colours
-// go by table in ascending order of base name (colour k belongs to table k);
-// tables without a colour entry are drawn black. A single shapefile becomes
+// go by shapefile in ascending order of base name (colour k belongs to the
+// k-th shapefile of the folder, a damaged one left out included); tables
+// without a colour entry are drawn black. A single shapefile becomes
 // one view without a colour. Counts ansichtnummer up in state.
 Result show(MapDocument& map, ProgramState& state, const QString& path,
             const QList<qint64>& colours);

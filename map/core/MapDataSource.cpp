@@ -39,6 +39,7 @@ std::shared_ptr<MapDataSource> MapDataSource::openFolder(const QString& name, co
     ShapeCache& cache = ShapeCache::shared();
     cache.beginRound();
     for (const Entry& entry : std::as_const(entries)) {
+        source->m_shapefileBaseNames.append(entry.baseName);
         const QString shx = listing.find(entry.baseName + QStringLiteral(".shx"));
         const QString shp = folder + '/' + entry.fileName;
         ShapefileReader::Result read =

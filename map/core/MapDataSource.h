@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -44,6 +45,10 @@ public:
 
     // Files left out, with what was wrong; where names the offending file.
     const QList<OperationError>& problems() const { return m_problems; }
+    // Base names of every shapefile the folder held, in table order, those
+    // left out as damaged included: callers that pair values with tables by
+    // position in the folder find a table's place here.
+    const QStringList& shapefileBaseNames() const { return m_shapefileBaseNames; }
 
     MapExtent bounds() const;
 
@@ -56,4 +61,5 @@ private:
     QString m_text;
     QList<std::shared_ptr<const MapTable>> m_tables;
     QList<OperationError> m_problems;
+    QStringList m_shapefileBaseNames;
 };

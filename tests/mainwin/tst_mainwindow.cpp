@@ -206,13 +206,16 @@ private slots:
         p.load();
         const QString staging = StagingFolder::path(p.folder.path());
         StagingFolder::prepare(staging);
-        ShapeFixture::writeSquare(staging, "u", 0, 0, 100);
-        QFile(ShapeFixture::writeSquare(staging, "v", 100, 0, 100)).resize(60);
+        QFile(ShapeFixture::writeSquare(staging, "u", 0, 0, 100)).resize(60);
+        ShapeFixture::writeSquare(staging, "v", 100, 0, 100);
         QVERIFY(p.window->displayLayers(staging, {255, 65280}));
-        QCOMPARE(p.child<MapControl>("tplhaupt")->document().viewCount(), 1);
+        const QList<const MapView*> views = p.child<MapControl>("tplhaupt")->document().views();
+        QCOMPARE(views.size(), 1);
+        // The damaged first file does not shift the colour of the second.
+        QCOMPARE(views.first()->colour(), 65280);
         QCOMPARE(Prompter::instance().shown().size(), 1);
         const auto shown = Prompter::instance().shown().first();
-        QVERIFY2(shown.text.contains("v.SHP"), qPrintable(shown.text));
+        QVERIFY2(shown.text.contains("u.SHP"), qPrintable(shown.text));
         QCOMPARE(shown.title, p.state.titelbedienungsfehler);
     }
 
