@@ -98,25 +98,15 @@ OperationError deleteFarm(ProgramState& state, const QString& name)
 
     // The rows go in a transaction that commits only once the files and the
     // folder are gone; a file that cannot be deleted keeps the rows.
-    QSqlDatabase db = state.database->database();
-    if (!db.transaction())
-        return {ErrorKind::Database, QStringLiteral("cannot begin a transaction"),
-                state.database->path()};
     FieldQueries queries(*state.database);
-    OperationError error = queries.deleteFarmRowsInTransaction(farm);
-    for (qsizetype i = 0; !error.isError() && i < files.size(); ++i)
-        error = FileGuard::removeFile(state.programmpfad, files.at(i));
-    if (!error.isError() && folderExists && ::rmdir(QFile::encodeName(folder).constData()) != 0)
-        error = systemFailure(folder);
-    if (error.isError()) {
-        db.rollback();
+    return state.database->inTransaction([&]() {
+        OperationError error = queries.deleteFarmRowsInTransaction(farm);
+        for (qsizetype i = 0; !error.isError() && i < files.size(); ++i)
+            error = FileGuard::removeFile(state.programmpfad, files.at(i));
+        if (!error.isError() && folderExists && ::rmdir(QFile::encodeName(folder).constData()) != 0)
+            error = systemFailure(folder);
         return error;
-    }
-    if (!db.commit()) {
-        db.rollback();
-        return {ErrorKind::Database, QStringLiteral("commit refused"), state.database->path()};
-    }
-    return OperationError::none();
+    });
 }
 
 OperationError deletePlots(ProgramState& state, const QList<PlotKey>& plots)
@@ -142,25 +132,15 @@ OperationError deletePlots(ProgramState& state, const QList<PlotKey>& plots)
                 files.append(file);
         }
     }
-    QSqlDatabase db = state.database->database();
-    if (!db.transaction())
-        return {ErrorKind::Database, QStringLiteral("cannot begin a transaction"),
-                state.database->path()};
     FieldQueries queries(*state.database);
-    OperationError error;
-    for (qsizetype i = 0; !error.isError() && i < plots.size(); ++i)
-        error = queries.deletePlotRows(plots.at(i));
-    for (qsizetype i = 0; !error.isError() && i < files.size(); ++i)
-        error = FileGuard::removeFile(state.programmpfad, files.at(i));
-    if (error.isError()) {
-        db.rollback();
+    return state.database->inTransaction([&]() {
+        OperationError error;
+        for (qsizetype i = 0; !error.isError() && i < plots.size(); ++i)
+            error = queries.deletePlotRows(plots.at(i));
+        for (qsizetype i = 0; !error.isError() && i < files.size(); ++i)
+            error = FileGuard::removeFile(state.programmpfad, files.at(i));
         return error;
-    }
-    if (!db.commit()) {
-        db.rollback();
-        return {ErrorKind::Database, QStringLiteral("commit refused"), state.database->path()};
-    }
-    return OperationError::none();
+    });
 }
 
 } // namespace FieldDeletion
