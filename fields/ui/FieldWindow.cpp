@@ -146,12 +146,7 @@ void FieldWindow::load()
 
 void FieldWindow::translate()
 {
-    if (!m_state.catalogue)
-        return;
-    const OperationError error =
-        FormTranslator::formuebersetzen(this, *m_state.catalogue, m_state.sprache);
-    if (error.isError())
-        Messages::failure(this, m_state, TextKeys::catalogueUnusable, error, {error.where});
+    FormTranslator::translateWindow(this, m_state);
 }
 
 void FieldWindow::resizeEvent(QResizeEvent* event)

@@ -274,12 +274,7 @@ void MainWindow::showEvent(QShowEvent* event)
 
 void MainWindow::translate()
 {
-    if (!m_state.catalogue)
-        return;
-    const OperationError error =
-        FormTranslator::formuebersetzen(this, *m_state.catalogue, m_state.sprache);
-    if (error.isError())
-        Messages::failure(this, m_state, TextKeys::catalogueUnusable, error, {error.where});
+    FormTranslator::translateWindow(this, m_state);
     const QList<QAction*> entries = m_languageEntries->actions();
     for (int i = 0; i < entries.size(); ++i)
         entries.at(i)->setChecked(i + 1 == m_state.sprache);

@@ -1,6 +1,9 @@
 #include "FormTranslator.h"
 
+#include "Messages.h"
+#include "ProgramState.h"
 #include "TextCatalogue.h"
+#include "TextKeys.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemModel>
@@ -182,6 +185,15 @@ OperationError formuebersetzen(QWidget* window, const TextCatalogue& catalogue, 
             break;
     }
     return t.error();
+}
+
+void translateWindow(QWidget* window, ProgramState& state)
+{
+    if (!state.catalogue)
+        return;
+    const OperationError error = formuebersetzen(window, *state.catalogue, state.sprache);
+    if (error.isError())
+        Messages::failure(window, state, TextKeys::catalogueUnusable, error, {error.where});
 }
 
 } // namespace FormTranslator

@@ -4,6 +4,7 @@
 
 class QWidget;
 class TextCatalogue;
+struct ProgramState;
 
 // formuebersetzen: replaces the design-time texts of a window by the catalogue
 // texts of language sprache. Which properties of a control are translated
@@ -21,6 +22,10 @@ namespace FormTranslator {
 
 // Returns the first failure of the catalogue (missing file, broken table).
 OperationError formuebersetzen(QWidget* window, const TextCatalogue& catalogue, int sprache);
+
+// formuebersetzen with the program's catalogue and language; a failure of the
+// catalogue is shown as one message. Nothing happens without a catalogue.
+void translateWindow(QWidget* window, ProgramState& state);
 
 // Data field name of a grid column, kept by models in this header role.
 constexpr int DataFieldRole = 0x0100 + 77;
