@@ -17,12 +17,6 @@
 namespace FieldDeletion {
 
 namespace {
-OperationError databaseMissing(const ProgramState& state)
-{
-    return {ErrorKind::Database, QStringLiteral("the project database is not open"),
-            state.programFile(ProjectDatabase::fileName())};
-}
-
 OperationError systemFailure(const QString& where)
 {
     const int code = errno;
@@ -69,7 +63,7 @@ OperationError deleteFarm(ProgramState& state, const QString& name)
 {
     const WaitCursor wait;
     if (!state.database || !state.database->isOpen())
-        return databaseMissing(state);
+        return ProjectDatabase::notOpen(state.programmpfad);
     const QString farm = name.trimmed();
     if (farm.isEmpty() || farm.contains('/') || farm == QLatin1String(".") ||
         farm == QLatin1String(".."))
@@ -113,7 +107,7 @@ OperationError deletePlots(ProgramState& state, const QList<PlotKey>& plots)
 {
     const WaitCursor wait;
     if (!state.database || !state.database->isOpen())
-        return databaseMissing(state);
+        return ProjectDatabase::notOpen(state.programmpfad);
     QStringList files;
     for (const PlotKey& plot : plots) {
         const QString folder = FileResolver::resolve(state.programmpfad, plot.ordner.trimmed());

@@ -34,12 +34,6 @@ OperationError scanFolders(const QString& programFolder, const QStringList& farm
 }
 } // namespace
 
-OperationError FieldFolderSync::databaseMissing() const
-{
-    return {ErrorKind::Database, QStringLiteral("the project database is not open"),
-            m_state.programFile(ProjectDatabase::fileName())};
-}
-
 SyncChanges FieldFolderSync::betriebsdatenladen()
 {
     const WaitCursor wait;
@@ -47,7 +41,7 @@ SyncChanges FieldFolderSync::betriebsdatenladen()
     SyncChanges changes;
     ProjectDatabase* database = m_state.database;
     if (!database || !database->isOpen()) {
-        changes.error = databaseMissing();
+        changes.error = ProjectDatabase::notOpen(m_state.programmpfad);
         return changes;
     }
     const QStringList folders = FarmFolders::list(m_state.programmpfad);
@@ -76,7 +70,7 @@ SyncChanges FieldFolderSync::schlagdatenabgleichen(const QStringList& selectedFa
     SyncChanges changes;
     ProjectDatabase* database = m_state.database;
     if (!database || !database->isOpen()) {
-        changes.error = databaseMissing();
+        changes.error = ProjectDatabase::notOpen(m_state.programmpfad);
         return changes;
     }
     QList<PlotKey> plots;

@@ -44,6 +44,5 @@ public:
     static QList<qint64> schlagdatenmarkieren(const QList<PlotRow>& fieldGrid);
 
 private:
-    OperationError databaseMissing() const;
     ProgramState& m_state;
 };

@@ -205,3 +205,9 @@ OperationError ProjectDatabase::clearGpsdaten()
         return {ErrorKind::Database, query.lastError().text(), path()};
     return OperationError::none();
 }
+
+OperationError ProjectDatabase::notOpen(const QString& programFolder)
+{
+    return {ErrorKind::Database, QStringLiteral("the project database is not open"),
+            FileResolver::resolve(programFolder, fileName())};
+}

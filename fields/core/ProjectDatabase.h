@@ -36,6 +36,9 @@ struct GpsRecord {
 class ProjectDatabase {
 public:
     static QString fileName() { return QStringLiteral("GISDATEN.MDB"); }
+    // The error of an operation that needs the program folder's database when
+    // none is open (it was missing or unusable at start).
+    static OperationError notOpen(const QString& programFolder);
 
     // Opens GISDATEN.MDB of the program folder (found ignoring case) and checks
     // that its three tables have every column the program uses, with

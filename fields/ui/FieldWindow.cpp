@@ -101,7 +101,7 @@ void FieldWindow::buildControls()
     m_plots = new PlotGridModel(
         [this](qint64 rowid, int column, const QVariant& value) {
             if (!m_state.database)
-                return OperationError{ErrorKind::Database, QStringLiteral("not open"), QString()};
+                return ProjectDatabase::notOpen(m_state.programmpfad);
             return FieldQueries(*m_state.database).setPlotValue(rowid, column, value);
         },
         this);
