@@ -232,6 +232,24 @@ QList<PlotRow> FieldWindow::chosenPlots() const
     return plots;
 }
 
+int FieldWindow::farmCount() const
+{
+    return m_farms->rowCount();
+}
+
+int FieldWindow::selectedFarmCount() const
+{
+    return int(m_farmSelection->bookmarks().size());
+}
+
+QString FieldWindow::currentFarm() const
+{
+    if (m_farms->rowCount() == 0)
+        return {};
+    const int current = std::max(0, m_farmGrid->currentIndex().row());
+    return m_farms->rows().at(current).name;
+}
+
 void FieldWindow::onFarmClicked()
 {
     // A click on one farm lists its plots by file name, number and part; the

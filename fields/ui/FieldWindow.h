@@ -45,6 +45,13 @@ public:
     // Draws the selected plots (or the current one) unless anzeigesperre is 1.
     void schlagdatenanzeigen();
 
+    // The farm list as an assignment of GPS measurements asks it: the number
+    // of farms, of explicitly selected farm rows, and the current farm's name
+    // ("" when the list is empty).
+    int farmCount() const;
+    int selectedFarmCount() const;
+    QString currentFarm() const;
+
     // Geometry defaults in twips and the resize margins (outer sizes).
     static constexpr int defaultLeft = 1000, defaultTop = 5000, defaultHeight = 2925,
                          defaultWidth = 10095;

@@ -3,6 +3,7 @@
 #include "FieldWindow.h"
 #include "FormBehaviour.h"
 #include "FormTranslator.h"
+#include "GpsWindow.h"
 #include "GpsPathDefault.h"
 #include "LanguageDialog.h"
 #include "LanguageFile.h"
@@ -96,12 +97,16 @@ void MainWindow::buildMenus()
     QMenu* view = bar->addMenu(QStringLiteral("Ansicht"));
     view->setObjectName(QStringLiteral("mnuansicht"));
     view->menuAction()->setObjectName(QStringLiteral("mnuansicht"));
+    addTool(view, QStringLiteral("mnuansichtgpsdaten"), QStringLiteral("GPS-Daten"),
+            QStringLiteral("GPS-Messungen anzeigen"));
     addTool(view, QStringLiteral("mnuansichtschlagdaten"), QStringLiteral("Schläge"),
             QStringLiteral("Betriebe und Schläge anzeigen"));
 
     QMenu* settings = bar->addMenu(QStringLiteral("Einstellung"));
     settings->setObjectName(QStringLiteral("mnuEinstellung"));
     settings->menuAction()->setObjectName(QStringLiteral("mnuEinstellung"));
+    addTool(settings, QStringLiteral("mnueinstellunggpsdatenpfad"), QStringLiteral("GPS-Datenpfad"),
+            QStringLiteral("Ordner der GPS-Quelldaten einstellen"));
     QMenu* languages = settings->addMenu(QStringLiteral("Sprache"));
     languages->setObjectName(QStringLiteral("mnueinstellungsprache"));
     languages->menuAction()->setObjectName(QStringLiteral("mnueinstellungsprache"));
@@ -241,10 +246,47 @@ void MainWindow::load()
     m_scaleBox->setEditText(QString());
     layoutPicture();
 
-    // The field window loads the farms with the map held back; the plots of
-    // the first farm are drawn once the map is shown with its size.
+    // The field window loads the farms and the GPS window imports the GPS
+    // source folder with the map held back; the plots of the first farm are
+    // drawn once the map is shown with its size.
     const QScopedValueRollback lock(m_state.anzeigesperre, 1);
     openFieldWindow();
+    openGpsWindow();
+}
+
+void MainWindow::openGpsWindow()
+{
+    if (!m_gpsWindow) {
+        GpsLinks links;
+        links.map.release = [this] { releaseMap(); };
+        links.map.display = [this](const QString& path, const QList<qint64>& colours) {
+            return displayLayers(path, colours);
+        };
+        links.map.showArea = [this](double hectares) { showArea(hectares); };
+        links.farmCount = [this] { return m_fieldWindow ? m_fieldWindow->farmCount() : 0; };
+        links.selectedFarmCount = [this] {
+            return m_fieldWindow ? m_fieldWindow->selectedFarmCount() : 0;
+        };
+        links.currentFarm = [this] {
+            return m_fieldWindow ? m_fieldWindow->currentFarm() : QString();
+        };
+        links.synchronise = [this] {
+            if (m_fieldWindow)
+                m_fieldWindow->schlagdatenabgleichen();
+        };
+        links.showFieldWindow = [this] {
+            if (m_fieldWindow) {
+                m_fieldWindow->show();
+                m_fieldWindow->raise();
+            }
+        };
+        m_gpsWindow = std::make_unique<GpsWindow>(m_state, links, this);
+    }
+    // A closed window was unloaded: showing it again loads it, which imports.
+    if (!m_gpsWindow->isVisible())
+        m_gpsWindow->load();
+    m_gpsWindow->show();
+    m_gpsWindow->raise();
 }
 
 void MainWindow::openFieldWindow()
@@ -298,6 +340,8 @@ void MainWindow::spracheumstellen(int sprache)
     translate();
     if (m_fieldWindow)
         m_fieldWindow->translate();
+    if (m_gpsWindow)
+        m_gpsWindow->translate();
     saveLanguage(this, m_state);
     sprachvariablen();
 }
@@ -310,8 +354,14 @@ void MainWindow::onToolClicked(QAction* action)
     if (name.contains(QLatin1String("mnueinstellungsprache")) && !name.isEmpty() &&
         name.back().isDigit())
         spracheumstellen(name.back().digitValue());
+    if (name.contains(QLatin1String("mnuansichtgpsdaten")))
+        openGpsWindow();
     if (name.contains(QLatin1String("mnuansichtschlagdaten")))
         openFieldWindow();
+    if (name.contains(QLatin1String("mnueinstellunggpsdatenpfad"))) {
+        openGpsWindow();
+        m_gpsWindow->gpspfadwaehlen();
+    }
     if (name.contains(QLatin1String("mnuhilfehilfe")) || name.contains(QLatin1String("tb1hilfe")))
         FormBehaviour::openHelpPage(this, m_state, helpPage);
     if (name.contains(QLatin1String("tb1vergroessern")))
@@ -502,6 +552,8 @@ void MainWindow::ende()
     }
     if (m_state.settings)
         mainGeometry.save(this, *m_state.settings);
+    if (m_gpsWindow)
+        m_gpsWindow->close(); // stores its geometry
     if (m_fieldWindow)
         m_fieldWindow->close(); // stores its geometry
 }

@@ -11,6 +11,7 @@ class QLineEdit;
 class QMenu;
 class QToolBar;
 class FieldWindow;
+class GpsWindow;
 class MapControl;
 class RulerStrip;
 struct ProgramState;
@@ -48,6 +49,9 @@ public:
     // Opens the farm and field window (again), running its loading steps.
     void openFieldWindow();
     FieldWindow* fieldWindow() const { return m_fieldWindow.get(); }
+    // Shows the GPS window, loading it (which imports) when it is not open.
+    void openGpsWindow();
+    GpsWindow* gpsWindow() const { return m_gpsWindow.get(); }
 
     MapControl* map() const { return m_map; }
     // Releases the map's data source before the staging folder is refilled.
@@ -93,6 +97,7 @@ private:
     QToolBar* m_toolbar = nullptr;             // tb1
     QActionGroup* m_languageEntries = nullptr; // mnueinstellungsprache1 to 5
     std::unique_ptr<FieldWindow> m_fieldWindow;
+    std::unique_ptr<GpsWindow> m_gpsWindow;
     bool m_plotsDrawn = false; // the plots chosen at start drawn once the map has its size
     bool m_ended = false;
 };

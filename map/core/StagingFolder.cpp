@@ -190,4 +190,17 @@ QList<OperationError> copyShapefile(const QString& sourceFolder, const QString& 
     return problems;
 }
 
+OperationError stageFile(const QString& programFolder, const QString& source,
+                         const QString& target)
+{
+    const QString folder = QFileInfo(target).absolutePath();
+    if (OperationError refused = FileGuard::checkFolder(programFolder, folder); refused.isError())
+        return refused;
+    if (FileGuard::entryAt(target) != FileGuard::Entry::Missing) {
+        if (OperationError error = FileGuard::removeFile(folder, target); error.isError())
+            return error;
+    }
+    return stage(folder, source, target);
+}
+
 } // namespace StagingFolder

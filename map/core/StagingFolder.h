@@ -32,4 +32,10 @@ OperationError prepare(const QString& folder);
 QList<OperationError> copyShapefile(const QString& sourceFolder, const QString& base,
                                     const QString& folder);
 
+// Copies the regular file source to target in the staging folder (a hard
+// link where the file system allows), replacing a staged file of that name.
+// A staging folder that prepare() would refuse is left alone.
+OperationError stageFile(const QString& programFolder, const QString& source,
+                         const QString& target);
+
 } // namespace StagingFolder

@@ -3,10 +3,13 @@
 //   sorvan-gis shpdump FILE.shp      list the header, first polygon and index
 //   sorvan-gis farms --folder DIR    synchronise and list the farms
 //   sorvan-gis plots --folder DIR [--farm NAME]...   synchronise and list plots
+//   sorvan-gis gps --folder DIR [--source SRC]       import and list GPS measurements
+//   sorvan-gis assign --folder DIR --source SRC --farm NAME MEASUREMENT...
 //   sorvan-gis --help | -h           the usage, on standard output
 //   sorvan-gis --version             the program's version
 #include "DemoCommand.h"
 #include "FieldCommands.h"
+#include "GpsCommands.h"
 #include "ShapeDumpCommand.h"
 
 #include <QCoreApplication>
@@ -26,6 +29,12 @@ const char* const usage =
     "  plots --folder DIR [--farm NAME]...\n"
     "                        synchronise and list the plots of the named farms\n"
     "                        (all farms when none is named), a header line first\n"
+    "  gps --folder DIR [--source SRC]\n"
+    "                        import the GPS source folder SRC (default: as the\n"
+    "                        viewer chooses it) and list each measurement: name,\n"
+    "                        date, area, perimeter and largest DOP\n"
+    "  assign --folder DIR --source SRC --farm NAME MEASUREMENT...\n"
+    "                        make the measurements plots of the farm NAME\n"
     "  --help, -h            show this help\n"
     "  --version             show the program's version\n";
 } // namespace
@@ -39,7 +48,9 @@ int main(int argc, char** argv)
     QTextStream err(stderr);
     const std::map<QString, Command> commands = {
         {QStringLiteral("demo"), runDemoCommand},
+        {QStringLiteral("assign"), runAssignCommand},
         {QStringLiteral("farms"), runFarmsCommand},
+        {QStringLiteral("gps"), runGpsCommand},
         {QStringLiteral("plots"), runPlotsCommand},
         {QStringLiteral("shpdump"), runShapeDumpCommand},
     };

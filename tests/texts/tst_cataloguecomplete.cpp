@@ -5,6 +5,8 @@
 #include "NewFarmDialog.h"
 #include "ProgramState.h"
 #include "TextKeys.h"
+#include "GpsTextKeys.h"
+#include "GpsWindow.h"
 #ifdef HAVE_SHAPE_DUMP_KEYS
 #include "ShapeDumpTextKeys.h"
 #endif
@@ -78,13 +80,15 @@ private slots:
         }
         // Every key the program looks up has a row: messages and window captions.
         QStringList keys;
-        for (const TextKey& key : TextKeys::all())
+        for (const TextKey& key : TextKeys::all() + GpsTextKeys::all())
             keys << keyOf(key.form, key.control, key.property);
         ProgramState state;
         MainWindow main(state);
         FieldWindow fields(state, {});
         NewFarmDialog newFarm(state);
-        keys << captionKeys(&main) << captionKeys(&fields) << captionKeys(&newFarm);
+        GpsWindow gps(state, {});
+        keys << captionKeys(&main) << captionKeys(&fields) << captionKeys(&newFarm)
+             << captionKeys(&gps);
         for (const QString& key : keys) {
             if (!rows.contains(key))
                 errors << key + " missing";

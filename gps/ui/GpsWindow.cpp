@@ -1,0 +1,364 @@
+#include "GpsWindow.h"
+
+#include "FormBehaviour.h"
+#include "FormTranslator.h"
+#include "GpsAssignment.h"
+#include "GpsDeletion.h"
+#include "GpsGridModel.h"
+#include "GpsImport.h"
+#include "GpsStaging.h"
+#include "GpsTable.h"
+#include "GpsTextKeys.h"
+#include "GridModels.h"
+#include "Messages.h"
+#include "OrderedSelection.h"
+#include "ProgramState.h"
+#include "StagingFolder.h"
+#include "Texts.h"
+#include "Twips.h"
+#include "WaitCursor.h"
+#include "WindowGeometry.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QHeaderView>
+#include <QScopedValueRollback>
+#include <QStyle>
+#include <QTableView>
+#include <QToolBar>
+
+namespace {
+const WindowGeometry gpsGeometry{QStringLiteral("gpsdaten"), GpsWindow::defaultLeft,
+                                 GpsWindow::defaultTop, GpsWindow::defaultHeight,
+                                 GpsWindow::fixedWidth};
+constexpr int gridTop = 28, minimalGridHeight = 40;
+
+QAction* addTool(QToolBar* bar, const char* name, const char* caption, QStyle::StandardPixmap icon)
+{
+    QAction* action = bar->addAction(bar->style()->standardIcon(icon), QString::fromUtf8(caption));
+    action->setObjectName(QString::fromLatin1(name));
+    action->setToolTip(QString::fromUtf8(caption));
+    return action;
+}
+
+// A problem in the user's words, naming the file.
+QString describe(const ProgramState& state, const OperationError& problem)
+{
+    const QString file = QDir::toNativeSeparators(problem.where);
+    if (problem.kind == ErrorKind::Refused)
+        return Messages::format(state, GpsTextKeys::leftAlone, {file});
+    if (file.endsWith(QLatin1String(".DES"), Qt::CaseInsensitive)) {
+        if (problem.kind == ErrorKind::FileNotFound)
+            return Messages::format(state, GpsTextKeys::descriptionMissing, {file});
+        if (problem.kind == ErrorKind::PastEndOfFile)
+            return Messages::format(state, GpsTextKeys::descriptionShort, {file});
+    }
+    return QStringLiteral("%1 (%2)").arg(file, problem.detail);
+}
+} // namespace
+
+GpsWindow::GpsWindow(ProgramState& state, GpsLinks links, QWidget* owner)
+    : QWidget(nullptr), m_state(state), m_links(std::move(links)), m_owner(owner)
+{
+    setObjectName(QStringLiteral("gpsdaten"));
+    setWindowTitle(QStringLiteral("GPS-Daten"));
+    buildControls();
+    new FormKeyHandler(this, m_state, QStringLiteral("gpsdaten.HTM"));
+}
+
+GpsWindow::~GpsWindow() = default;
+
+void GpsWindow::buildControls()
+{
+    m_tools = new QToolBar(this);
+    m_tools->setObjectName(QStringLiteral("mnu"));
+    m_tools->setIconSize(QSize(16, 16));
+    addTool(m_tools, "tb1pfad", "GPS-Datenpfad ändern", QStyle::SP_DirOpenIcon);
+    addTool(m_tools, "tb1uebernehmen", "Grenzlinie in Betrieb übernehmen",
+            QStyle::SP_ArrowForward);
+    addTool(m_tools, "tb1loeschen", "Grenzlinie löschen", QStyle::SP_TrashIcon);
+    connect(m_tools, &QToolBar::actionTriggered, this,
+            [this](QAction* action) { onTool(action->objectName()); });
+
+    m_model = new GpsGridModel(this);
+    m_grid = new QTableView(this);
+    m_grid->setObjectName(QStringLiteral("grdgpsdaten"));
+    m_grid->setModel(m_model);
+    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_grid->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->verticalHeader()->setDefaultSectionSize(20);
+    m_grid->verticalHeader()->hide(); // the narrow window keeps its width for names and dates
+    // Name and date share the fixed width without a horizontal scroll bar.
+    m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_grid->horizontalHeader()->setSectionsClickable(true);
+    // A header click sorts; it does not select the column's rows.
+    QObject::disconnect(m_grid->horizontalHeader(), SIGNAL(sectionPressed(int)), m_grid,
+                        SLOT(selectColumn(int)));
+    QObject::disconnect(m_grid->horizontalHeader(), SIGNAL(sectionEntered(int)), m_grid,
+                        SLOT(_q_selectColumn(int)));
+    m_selection = new OrderedSelection(m_grid, BookmarkRole);
+
+    connect(m_selection, &OrderedSelection::changed, this, &GpsWindow::gpsdatenanzeigen);
+    connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &GpsWindow::onCurrentRowChanged);
+    connect(m_grid->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            &GpsWindow::onHeaderClicked);
+    connect(m_grid, &QTableView::doubleClicked, this, [this] {
+        gpsdatenzuordnen();
+        if (m_links.showFieldWindow)
+            m_links.showFieldWindow();
+    });
+
+    setFixedWidth(Twips::toPixels(fixedWidth));
+    setMinimumHeight(Twips::toPixels(leastHeight));
+    resize(Twips::toPixels(fixedWidth), Twips::toPixels(defaultHeight));
+}
+
+void GpsWindow::load()
+{
+    FormBehaviour::fensteroben(this, m_owner);
+    translate();
+    if (m_state.settings)
+        gpsGeometry.restore(this, *m_state.settings);
+    m_state.gpssortierung = GpsTable::byName();
+    gpsdateneinlesen();
+}
+
+void GpsWindow::translate()
+{
+    FormTranslator::translateWindow(this, m_state);
+}
+
+void GpsWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (isMinimized())
+        return;
+    // Width and least height are outer sizes: the frame counts.
+    const QSize frame = frameGeometry().size() - size();
+    const int width = Twips::toPixels(fixedWidth) - frame.width();
+    const int least = Twips::toPixels(leastHeight) - frame.height();
+    if (minimumWidth() != width || maximumWidth() != width)
+        setFixedWidth(width);
+    if (minimumHeight() != least)
+        setMinimumHeight(least);
+    layoutGrid();
+}
+
+void GpsWindow::layoutGrid()
+{
+    const int outer = frameGeometry().height();
+    const int height = std::max(minimalGridHeight,
+                                std::min(outer - Twips::toPixels(gridHeightMargin),
+                                         this->height() - gridTop - 2));
+    m_tools->setGeometry(0, 0, width(), gridTop - 2);
+    m_grid->setGeometry(0, gridTop, width(), height);
+}
+
+void GpsWindow::closeEvent(QCloseEvent* event)
+{
+    if (m_state.settings)
+        gpsGeometry.save(this, *m_state.settings);
+    event->accept();
+}
+
+void GpsWindow::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !isMinimized() &&
+        m_state.kartenanzeige == 2)
+        gpsdatenanzeigen();
+}
+
+void GpsWindow::onTool(const QString& name)
+{
+    if (name.contains(QLatin1String("tb1pfad")))
+        gpspfadwaehlen();
+    if (name.contains(QLatin1String("tb1uebernehmen"))) {
+        gpsdatenzuordnen();
+        if (m_links.showFieldWindow)
+            m_links.showFieldWindow();
+    }
+    if (name.contains(QLatin1String("tb1loeschen"))) {
+        {
+            const QScopedValueRollback lock(m_state.anzeigesperre, 1);
+            gpsdatenloeschen();
+            gpsdateneinlesen();
+        }
+        // The map drops what was deleted, once, when it shows measurements.
+        if (m_state.kartenanzeige == 1)
+            gpsdatenanzeigen();
+    }
+}
+
+void GpsWindow::onHeaderClicked(int column)
+{
+    const QString order = GpsTable::orderForColumn(column);
+    if (!order.isEmpty())
+        m_state.gpssortierung = order;
+    gpsdatenladen();
+}
+
+void GpsWindow::onCurrentRowChanged()
+{
+    // A click moves the current row before it selects: the draw waits until
+    // the click is complete and runs only when no row is selected then.
+    if (m_state.anzeigesperre == 1 || m_currentDrawQueued)
+        return;
+    m_currentDrawQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_currentDrawQueued = false;
+            if (m_selection->bookmarks().isEmpty() && m_grid->currentIndex().isValid())
+                gpsdatenanzeigen();
+        },
+        Qt::QueuedConnection);
+}
+
+QStringList GpsWindow::chosenMeasurements() const
+{
+    QStringList chosen;
+    for (const qint64 bookmark : m_selection->bookmarks()) {
+        const int row = m_model->rowOf(bookmark);
+        if (row >= 0)
+            chosen.append(m_model->rows().at(row).record.dateiname);
+    }
+    const int current = m_grid->currentIndex().row();
+    if (chosen.isEmpty() && current >= 0 && current < m_model->rows().size())
+        chosen.append(m_model->rows().at(current).record.dateiname);
+    return chosen;
+}
+
+void GpsWindow::reportProblems(const TextKey& key, const QList<OperationError>& problems)
+{
+    if (problems.isEmpty())
+        return;
+    QStringList lines;
+    for (const OperationError& problem : problems)
+        lines.append(describe(m_state, problem));
+    lines.removeDuplicates();
+    Messages::operatingError(this, m_state, key, {lines.join('\n')});
+}
+
+void GpsWindow::gpspfadwaehlen()
+{
+    const QString chosen =
+        FormBehaviour::ordnerwaehlen(this, textholen(m_state, GpsTextKeys::folderTitle)).trimmed();
+    if (chosen.isEmpty())
+        return;
+    // Kept as chosen: on this platform the case of a folder's name matters.
+    QString folder = QDir::cleanPath(chosen);
+    if (folder.size() > 1 && folder.endsWith('/'))
+        folder.chop(1);
+    m_state.gpspfad = folder;
+    gpsdateneinlesen();
+}
+
+void GpsWindow::gpsdateneinlesen()
+{
+    const WaitCursor wait;
+    if (m_state.database) {
+        const GpsImport::Result result = GpsImport::gpsdateneinlesen(m_state);
+        if (result.error.isError())
+            Messages::failure(this, m_state, GpsTextKeys::importFailed, result.error);
+        reportProblems(GpsTextKeys::copiesFailed, result.problems);
+    }
+    gpsdatenladen();
+    gpsdatenanzeigen();
+}
+
+void GpsWindow::gpsdatenladen()
+{
+    QList<GpsRow> rows;
+    if (m_state.database) {
+        OperationError error;
+        rows = GpsTable::rows(*m_state.database, m_state.gpssortierung, &error);
+        if (error.isError())
+            Messages::failure(this, m_state, GpsTextKeys::importFailed, error);
+    }
+    const QScopedValueRollback lock(m_state.anzeigesperre, 1);
+    m_model->setRows(rows);
+    if (!rows.isEmpty())
+        m_grid->selectionModel()->setCurrentIndex(m_model->index(0, 0),
+                                                  QItemSelectionModel::NoUpdate);
+}
+
+void GpsWindow::gpsdatenanzeigen()
+{
+    if (m_state.anzeigesperre == 1)
+        return;
+    const WaitCursor wait;
+    m_state.datennummer = 1;
+    if (m_links.map.release)
+        m_links.map.release();
+    m_state.ansichtnummer = 0;
+    const GpsStaging::Staged staged =
+        GpsStaging::stage(m_state.programmpfad, m_state.gpspfad, chosenMeasurements());
+    if (staged.error.isError()) {
+        Messages::failure(this, m_state, GpsTextKeys::importFailed, staged.error);
+        return;
+    }
+    if (m_links.map.display &&
+        m_links.map.display(StagingFolder::path(m_state.programmpfad), staged.colours)) {
+        if (m_links.map.showArea)
+            m_links.map.showArea(staged.areaHa);
+        m_state.kartenanzeige = 1;
+    }
+    reportProblems(GpsTextKeys::displayFailed, staged.problems);
+}
+
+void GpsWindow::gpsdatenloeschen()
+{
+    if (m_model->rowCount() == 0)
+        return;
+    const QStringList chosen = chosenMeasurements();
+    if (chosen.isEmpty())
+        return;
+    const bool asked =
+        m_selection->bookmarks().isEmpty()
+            ? Messages::confirm(this, m_state, GpsTextKeys::deleteOne, {chosen.first().trimmed()})
+            : Messages::confirm(this, m_state, GpsTextKeys::deleteMany,
+                                {QString::number(chosen.size())});
+    if (!asked)
+        return;
+    const WaitCursor wait;
+    const OperationError error = GpsDeletion::deleteMeasurements(m_state.gpspfad, chosen);
+    if (error.isError())
+        reportProblems(GpsTextKeys::deleteFailed, {error});
+}
+
+void GpsWindow::gpsdatenzuordnen()
+{
+    if (m_model->rowCount() == 0)
+        return;
+    if (!m_links.farmCount || m_links.farmCount() == 0) {
+        Messages::operatingError(this, m_state, GpsTextKeys::noFarm);
+        return;
+    }
+    if (m_links.selectedFarmCount && m_links.selectedFarmCount() >= 3) {
+        Messages::operatingError(this, m_state, GpsTextKeys::tooManyFarms);
+        return;
+    }
+    const QString farm = m_links.currentFarm ? m_links.currentFarm() : QString();
+    GpsAssignment::Outcome outcome;
+    {
+        const WaitCursor wait;
+        outcome = GpsAssignment::assign(m_state, farm, chosenMeasurements());
+    }
+    for (const QString& measurement : std::as_const(outcome.alreadyPlots))
+        Messages::operatingError(this, m_state, GpsTextKeys::alreadyPlot,
+                                 {measurement.trimmed(), farm.trimmed()});
+    if (outcome.error.isError()) {
+        OperationError shown = outcome.error;
+        shown.detail = describe(m_state, outcome.error);
+        shown.where.clear();
+        Messages::failure(this, m_state, GpsTextKeys::assignFailed, shown,
+                          {outcome.failed.trimmed(), farm.trimmed()});
+    }
+    if (m_links.synchronise)
+        m_links.synchronise();
+}

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "GpsLinks.h"
+#include "OperationError.h"
+
+#include <QList>
+#include <QWidget>
+
+class GpsGridModel;
+class OrderedSelection;
+class QTableView;
+class QToolBar;
+struct ProgramState;
+struct TextKey;
+
+// gpsdaten: the GPS window. Its grid grdgpsdaten lists the measurements of
+// the GPS source folder; the chosen ones are drawn in blue on the main
+// window's map with their total area. Toolbar mnu changes the source folder
+// (tb1pfad), assigns measurements to the current farm (tb1uebernehmen, also a
+// double click) and deletes them (tb1loeschen). The window is always 2835
+// twips wide; only its height follows the user. Failures reach the user as
+// one message each; the wait pointer and anzeigesperre are restored on every
+// path.
+class GpsWindow : public QWidget {
+    Q_OBJECT
+public:
+    GpsWindow(ProgramState& state, GpsLinks links, QWidget* owner = nullptr);
+    ~GpsWindow() override;
+
+    // Loading: floats above the owner, translates itself, restores its
+    // geometry, sorts by name and imports the source folder.
+    void load();
+    void translate();
+
+    // Lets the user choose the GPS source folder, then imports it.
+    void gpspfadwaehlen();
+    // Rebuilds gpsdaten from the source folder, reloads the grid and draws.
+    void gpsdateneinlesen();
+    // Reloads the grid in the order gpssortierung names.
+    void gpsdatenladen();
+    // Draws the selected measurements (or the current one) unless
+    // anzeigesperre is 1.
+    void gpsdatenanzeigen();
+    // Asks, then deletes the working files of the chosen measurements.
+    void gpsdatenloeschen();
+    // Assigns the chosen measurements to the field window's current farm.
+    void gpsdatenzuordnen();
+
+    // Geometry in twips (outer sizes) and the grid's height margin.
+    static constexpr int defaultLeft = 8000, defaultTop = 1000, defaultHeight = 5700,
+                         fixedWidth = 2835, leastHeight = 1500, gridHeightMargin = 820;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void buildControls();
+    void layoutGrid();
+    void onTool(const QString& name);
+    void onHeaderClicked(int column);
+    void onCurrentRowChanged();
+    QStringList chosenMeasurements() const;
+    // One message for the problems of a run: a link left alone, a
+    // description file that is missing or short, or a list of files.
+    void reportProblems(const TextKey& key, const QList<OperationError>& problems);
+
+    ProgramState& m_state;
+    GpsLinks m_links;
+    QWidget* m_owner;
+    GpsGridModel* m_model = nullptr;
+    QTableView* m_grid = nullptr; // grdgpsdaten
+    OrderedSelection* m_selection = nullptr;
+    QToolBar* m_tools = nullptr; // mnu
+    bool m_currentDrawQueued = false;
+};
