@@ -27,6 +27,7 @@
 #include <QStyle>
 #include <QTableView>
 #include <QToolBar>
+#include <utility>
 
 namespace {
 const WindowGeometry gpsGeometry{QStringLiteral("gpsdaten"), GpsWindow::defaultLeft,
@@ -165,11 +166,22 @@ void GpsWindow::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
+void GpsWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    m_activatedByShow = true;
+}
+
 void GpsWindow::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !isMinimized() &&
-        m_state.kartenanzeige == 2)
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow())
+        return;
+    // The activation that showing the window brings (at start-up, before the
+    // main window takes over) leaves the map alone; a later one, by the user,
+    // brings the measurements back when the map shows plots.
+    const bool byShow = std::exchange(m_activatedByShow, false);
+    if (!byShow && !isMinimized() && m_state.kartenanzeige == 2)
         gpsdatenanzeigen();
 }
 
@@ -318,8 +330,9 @@ void GpsWindow::gpsdatenloeschen()
     const QStringList chosen = chosenMeasurements();
     if (chosen.isEmpty())
         return;
+    // One measurement is asked about by name, several by number.
     const bool asked =
-        m_selection->bookmarks().isEmpty()
+        chosen.size() == 1
             ? Messages::confirm(this, m_state, GpsTextKeys::deleteOne, {chosen.first().trimmed()})
             : Messages::confirm(this, m_state, GpsTextKeys::deleteMany,
                                 {QString::number(chosen.size())});

@@ -54,6 +54,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildControls();
@@ -74,4 +75,5 @@ private:
     OrderedSelection* m_selection = nullptr;
     QToolBar* m_tools = nullptr; // mnu
     bool m_currentDrawQueued = false;
+    bool m_activatedByShow = false; // the next activation comes from show()
 };

@@ -1,0 +1,236 @@
+#include "FieldWindow.h"
+#include "GpsWindow.h"
+#include "MainWindow.h"
+#include "ProgramFolderSetup.h"
+#include "ProgramState.h"
+#include "ProjectDatabase.h"
+#include "Prompter.h"
+#include "SettingsStore.h"
+#include "ShapeFixture.h"
+#include "TestFolder.h"
+#include "TextCatalogue.h"
+#include "Twips.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QSqlQuery>
+#include <QTableView>
+#include <QtTest>
+#include <memory>
+
+namespace {
+QByteArray description(double area)
+{
+    return "t\r\nFlaeche [ha]:    " + QByteArray::number(area) + "\r\nUmfang [m]:      400\r\n" +
+           "max. DOP:        2.5\r\n";
+}
+
+// A program folder with farms "Hof A" (plot u) and "Hof B", and a shapes
+// folder with measurements M1 (area 1.5, measured 2026-05-10) and M2 (2.25,
+// 2026-04-01), loaded by the main window.
+struct Program {
+    TestFolder folder;
+    SettingsStore settings{folder.file("settings.ini")};
+    TextCatalogue catalogue;
+    ProjectDatabase database;
+    ProgramState state;
+    std::unique_ptr<MainWindow> window;
+
+    explicit Program(bool farms = true)
+    {
+        ProgramFolderSetup::installMissingFiles(folder.path());
+        folder.writeFile("SPRACHE.DAT", "1\r\n");
+        if (farms) {
+            ShapeFixture::writeSquare(folder.makeFolder("Hof A"), "u", 0, 0, 100);
+            folder.makeFolder("Hof B");
+        }
+        const QString shapes = folder.makeFolder("shapes");
+        const QList<std::tuple<QString, double, QDateTime>> measurements{
+            {"M1", 1.5, QDateTime(QDate(2026, 5, 10), QTime(12, 0))},
+            {"M2", 2.25, QDateTime(QDate(2026, 4, 1), QTime(12, 0))}};
+        for (const auto& [name, area, time] : measurements) {
+            const QString shp = ShapeFixture::writeSquare(shapes, name + "F", area * 10, 0, 100);
+            QFile file(shp);
+            file.open(QIODevice::ReadWrite);
+            file.setFileTime(time, QFileDevice::FileModificationTime);
+            folder.writeFile("shapes/" + name + ".DES", description(area));
+        }
+        state.programmpfad = folder.path();
+        state.settings = &settings;
+        catalogue.open(folder.path());
+        state.catalogue = &catalogue;
+        database.open(folder.path());
+        state.database = &database;
+        window = std::make_unique<MainWindow>(state);
+        window->load();
+        window->show();
+        QTest::qWait(10);
+    }
+    GpsWindow* gps() const { return window->gpsWindow(); }
+    QTableView* grid() const { return gps()->findChild<QTableView*>("grdgpsdaten"); }
+    QStringList column(int c) const
+    {
+        QStringList texts;
+        for (int row = 0; row < grid()->model()->rowCount(); ++row)
+            texts << grid()->model()->index(row, c).data().toString();
+        return texts;
+    }
+    void click(int row, Qt::KeyboardModifiers keys = {})
+    {
+        const QRect cell = grid()->visualRect(grid()->model()->index(row, 0));
+        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, keys, cell.center());
+        QTest::qWait(1);
+    }
+    void tool(const char* name) { gps()->findChild<QAction*>(name)->trigger(); }
+    QString area() const { return window->findChild<QLineEdit*>("txtflaeche")->text(); }
+    QStringList staged() const { return QDir(folder.file("temp")).entryList(QDir::Files, QDir::Name); }
+    QStringList shown() const
+    {
+        QStringList texts;
+        for (const Prompter::Shown& s : Prompter::instance().shown())
+            texts << s.text;
+        return texts;
+    }
+    int plots(const QString& farm) const
+    {
+        QSqlQuery query(database.database());
+        query.prepare("select count(*) from schlagdaten where ordner = ?");
+        query.addBindValue(farm);
+        query.exec();
+        return query.next() ? query.value(0).toInt() : -1;
+    }
+};
+
+QString ha(double value)
+{
+    return QLocale().toString(value, 'f', 4);
+}
+} // namespace
+
+class TestGpsWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        Prompter::instance().setTestMode(true);
+        Prompter::instance().clearShown();
+    }
+
+    void listsAndSorts()
+    {
+        Program p;
+        QCOMPARE(p.state.gpspfad, p.folder.file("shapes"));
+        QCOMPARE(p.column(0), QStringList({"M1", "M2"}));
+        QCOMPARE(p.column(1), QStringList({"10.05.2026", "01.04.2026"}));
+        QCOMPARE(p.state.kartenanzeige, 2); // the plots of the first farm are drawn at start
+        QHeaderView* header = p.grid()->horizontalHeader();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(1) + 5, 5));
+        QCOMPARE(p.column(0), QStringList({"M2", "M1"}));
+        QVERIFY(p.grid()->selectionModel()->selectedRows().isEmpty());
+        QVERIFY(Prompter::instance().shown().isEmpty());
+    }
+
+    void selectionDrawsInBlue()
+    {
+        Program p;
+        p.click(0);
+        QCOMPARE(p.staged(), QStringList({"M1.DBF", "M1.DES", "M1.SHP", "M1.SHX"}));
+        QCOMPARE(p.area(), ha(1.5));
+        QCOMPARE(p.state.kartenanzeige, 1);
+        p.click(1, Qt::ControlModifier);
+        QCOMPARE(p.staged().size(), 8);
+        QCOMPARE(p.area(), ha(3.75));
+        // The field window takes the map back when it is activated.
+        p.window->fieldWindow()->activateWindow();
+        QTest::qWait(20);
+        QCOMPARE(p.state.kartenanzeige, 2);
+        QCOMPARE(p.staged(), QStringList({"000001 u.SHP", "000001 u.SHX"}));
+    }
+
+    void assign_data()
+    {
+        QTest::addColumn<bool>("farms");
+        QTest::addColumn<int>("selectedFarms");
+        QTest::addColumn<bool>("twice");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("into the current farm") << true << 1 << false << "";
+        QTest::newRow("two farms: the current one") << true << 2 << false << "";
+        QTest::newRow("no farm") << false << 0 << false << "kein Betrieb";
+        QTest::newRow("three farms") << true << 3 << false << "zu viele Betriebe";
+        QTest::newRow("again") << true << 1 << true << "bereits ein Schlag";
+    }
+
+    void assign()
+    {
+        QFETCH(bool, farms);
+        QFETCH(int, selectedFarms);
+        QFETCH(bool, twice);
+        QFETCH(QString, message);
+        Program p(farms);
+        if (selectedFarms == 3)
+            p.folder.makeFolder("Hof C"); // a third farm to choose
+        if (selectedFarms >= 2) {
+            p.window->fieldWindow()->betriebsdatenladen();
+            auto* farmGrid = p.window->fieldWindow()->findChild<QTableView*>("grdbetriebe");
+            farmGrid->selectAll();
+        }
+        p.click(0);
+        const QRect cell = p.grid()->visualRect(p.grid()->model()->index(0, 0));
+        QTest::mouseDClick(p.grid()->viewport(), Qt::LeftButton, {}, cell.center());
+        if (twice)
+            p.tool("tb1uebernehmen");
+        const bool done = message.isEmpty() || twice;
+        QCOMPARE(p.plots("Hof A"), done ? 2 : (farms ? 1 : 0));
+        QCOMPARE(QFileInfo::exists(p.folder.file("Hof A/M1.SHP")), done);
+        QCOMPARE(p.shown().size(), message.isEmpty() ? 0 : 1);
+        if (!message.isEmpty())
+            QVERIFY2(p.shown().first().contains(message), qPrintable(p.shown().first()));
+        if (!done)
+            return;
+        // The new plot is listed with the farm's plots and drawn with them.
+        QAbstractItemModel* plots =
+            p.window->fieldWindow()->findChild<QTableView*>("grdschlagdaten")->model();
+        QCOMPARE(plots->match(plots->index(0, 0), Qt::DisplayRole, "M1", -1, Qt::MatchExactly).size(),
+                 1);
+        QCOMPARE(p.state.kartenanzeige, 2);
+        QVERIFY(p.staged().contains("000001 M1.SHP"));
+    }
+
+    void deleteAsks_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QStringList>("left");
+        QTest::newRow("yes") << int(QMessageBox::Yes) << QStringList{"M2"};
+        QTest::newRow("no") << int(QMessageBox::No) << QStringList{"M1", "M2"};
+    }
+
+    void deleteAsks()
+    {
+        QFETCH(int, answer);
+        QFETCH(QStringList, left);
+        Program p;
+        p.click(0);
+        Prompter::instance().setNextAnswer(answer);
+        p.tool("tb1loeschen");
+        QCOMPARE(p.column(0), left);
+        QCOMPARE(QFileInfo::exists(p.folder.file("shapes/M1.DES")), left.contains("M1"));
+        QCOMPARE(p.state.anzeigesperre, 0);
+        QVERIFY(p.shown().first().contains("M1"));
+    }
+
+    void keepsItsWidth()
+    {
+        Program p;
+        p.gps()->resize(400, Twips::toPixels(1000));
+        QTest::qWait(1);
+        QCOMPARE(p.gps()->frameGeometry().width(), Twips::toPixels(GpsWindow::fixedWidth));
+        QCOMPARE(p.gps()->frameGeometry().height(), Twips::toPixels(GpsWindow::leastHeight));
+    }
+};
+
+QTEST_MAIN(TestGpsWindow)
+#include "tst_gpswindow.moc"
