@@ -8,7 +8,11 @@
 // - redraw_full_ms: one redraw of the whole extent at 1920 x 1080, antialiased;
 // - redraw_farm_ms: one redraw zoomed to a single farm;
 // - first_picture_ms: for a folder of 20 farms, from opening the program
-//   folder to the first drawn picture of all its plots, with nothing cached.
+//   folder to the first drawn picture of all its plots, with nothing cached;
+// - gps_import_ms: the import of a GPS source folder of 1,000 measurements as
+//   the handheld delivers them (working copies made, rows checked, gpsdaten
+//   written);
+// - gps_display_ms: staging and showing 100 chosen measurements in blue.
 // Prints "name: value ms", the median of several runs; it asserts nothing.
 //
 // Without arguments it times generated program folders of 200 (20) farms
@@ -21,6 +25,9 @@
 #include "FieldFolderSync.h"
 #include "FieldQueries.h"
 #include "FileResolver.h"
+#include "GpsImport.h"
+#include "GpsStaging.h"
+#include "GpsTable.h"
 #include "LayerDisplay.h"
 #include "MapDocument.h"
 #include "MapRenderer.h"
@@ -52,6 +59,8 @@ constexpr int firstPictureFarms = 20;
 constexpr int plotsPerFarm = 50;
 constexpr int verticesPerPlot = 50;
 constexpr int runs = 5;
+constexpr int gpsMeasurements = 1000;
+constexpr int gpsShown = 100;
 constexpr int redrawRuns = 11; // redraws are short: more runs steady the median
 const QSize screen(1920, 1080);
 
@@ -86,6 +95,34 @@ OperationError writeFolder(const QString& folder, int farms)
         }
     }
     return error;
+}
+
+// A GPS source folder of measurements under their delivery names.
+OperationError writeGpsFolder(const QString& folder)
+{
+    QDir().mkpath(folder);
+    OperationError error;
+    for (int m = 1; !error.isError() && m <= gpsMeasurements; ++m) {
+        const QString base = QStringLiteral("M%1").arg(m, 6, 10, QLatin1Char('0'));
+        error = PolygonShapefileWriter::write(folder, base + QStringLiteral("_F"), plotRing(0, m));
+        if (!error.isError())
+            error = AttributeTableWriter::write(folder, base + QStringLiteral("_F"), {{"ID", m}},
+                                                QDate(2026, 5, 1));
+        QFile des(folder + '/' + base + QStringLiteral("_F.DES"));
+        if (!error.isError() && (!des.open(QIODevice::WriteOnly) ||
+                                 des.write("Messung\r\nFlaeche [ha]:    4.5\r\nUmfang [m]:      "
+                                           "760.2\r\nmax. DOP:        2.1\r\n") < 0))
+            error = {ErrorKind::PathFileAccess, des.errorString(), des.fileName()};
+    }
+    return error;
+}
+
+// Copies every file of from into the new folder to.
+void copyFiles(const QString& from, const QString& to)
+{
+    QDir().mkpath(to);
+    for (const QString& name : QDir(from).entryList(QDir::Files))
+        QFile::copy(from + '/' + name, to + '/' + name);
 }
 
 // One synchronisation with every farm selected: the rows of the field grid
@@ -281,5 +318,58 @@ int main(int argc, char** argv)
     if (!drawn)
         return error.isError() ? fail(err, error) : 1;
     print(out, "first_picture_ms", ms);
+
+    // GPS: each import starts from the folder as the handheld left it.
+    ProgramState gps;
+    gps.programmpfad = work.filePath("gps-program");
+    ProjectDatabase gpsDatabase;
+    error = writeGpsFolder(work.filePath("delivered"));
+    if (!error.isError()) {
+        QDir().mkpath(gps.programmpfad);
+        error = ProjectDatabase::createEmpty(gps.programmpfad + QStringLiteral("/GISDATEN.MDB"));
+    }
+    if (!error.isError())
+        error = gpsDatabase.open(gps.programmpfad);
+    if (error.isError())
+        return fail(err, error);
+    gps.database = &gpsDatabase;
+    int run = 0;
+    std::vector<double> imports;
+    for (; run < 3; ++run) {
+        gps.gpspfad = work.filePath(QStringLiteral("source%1").arg(run));
+        copyFiles(work.filePath("delivered"), gps.gpspfad);
+        QElapsedTimer timer;
+        timer.start();
+        const GpsImport::Result result = GpsImport::gpsdateneinlesen(gps);
+        imports.push_back(timer.nsecsElapsed() / 1e6);
+        if (result.error.isError() || result.rows.size() != gpsMeasurements)
+            return fail(err, result.error);
+    }
+    std::sort(imports.begin(), imports.end());
+    print(out, "gps_import_ms", imports[imports.size() / 2]);
+
+    QStringList chosen;
+    for (const GpsRow& row : GpsTable::rows(gpsDatabase, GpsTable::byName()).mid(0, gpsShown))
+        chosen.append(row.record.dateiname);
+    MapDocument gpsMap;
+    gpsMap.viewport().resize(QSizeF(screen));
+    const bool shown = median(
+        [&] {
+            gps.ansichtnummer = 0;
+            gps.datennummer = 1;
+            LayerDisplay::release(gpsMap, gps);
+            const GpsStaging::Staged staged =
+                GpsStaging::stage(gps.programmpfad, gps.gpspfad, chosen);
+            return !staged.error.isError() && staged.tables == gpsShown &&
+                   LayerDisplay::show(gpsMap, gps, StagingFolder::path(gps.programmpfad),
+                                      staged.colours)
+                       .shown;
+        },
+        &ms);
+    if (!shown) {
+        err << "bench_fields: the measurements could not be drawn\n";
+        return 1;
+    }
+    print(out, "gps_display_ms", ms);
     return 0;
 }

@@ -202,7 +202,7 @@ OperationError openForReading(QFile& file, const QString& path, QIODevice::OpenM
 }
 
 OperationError replaceFile(const QString& programFolder, const QString& path,
-                           const QByteArray& bytes)
+                           const QByteArray& bytes, Durability durability)
 {
     if (OperationError error = checkFile(programFolder, path); error.isError())
         return error;
@@ -223,7 +223,8 @@ OperationError replaceFile(const QString& programFolder, const QString& path,
     if (fd < 0)
         return systemError(errno, path);
     bool written = writeAll(fd, bytes) &&
-                   (!replacing || ::fchmod(fd, existing.st_mode & 07777) == 0) && ::fsync(fd) == 0;
+                   (!replacing || ::fchmod(fd, existing.st_mode & 07777) == 0) &&
+                   (durability == Durability::Cached || ::fsync(fd) == 0);
     int error = errno;
     if (::close(fd) != 0 && written) {
         written = false;

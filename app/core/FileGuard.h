@@ -56,8 +56,12 @@ OperationError openForReading(QFile& file, const QString& path,
 // Creates or replaces the file at path with bytes: they go into a new file
 // beside it, which is then renamed over path (a rename replaces a link
 // itself, never what it points to). Refused as checkFile refuses.
+// Synced: the new content is on disk before the name changes, so even a
+// power cut leaves the old or the new file. Cached: for copies the program
+// can make again, the system writes them back in its own time.
+enum class Durability { Synced, Cached };
 OperationError replaceFile(const QString& programFolder, const QString& path,
-                           const QByteArray& bytes);
+                           const QByteArray& bytes, Durability durability = Durability::Synced);
 
 // Fills the file at scratchPath (which does not exist yet); where of an error
 // may name scratchPath, the caller reports path instead.

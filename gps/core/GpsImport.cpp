@@ -2,7 +2,6 @@
 
 #include "FileGuard.h"
 #include "FileResolver.h"
-#include "FolderListing.h"
 #include "GpsTable.h"
 #include "MeasurementFiles.h"
 #include "ProgramState.h"
@@ -11,6 +10,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QSet>
 
 namespace GpsImport {
 
@@ -29,6 +30,42 @@ QFileInfoList listedFiles(const QString& folder)
     return files;
 }
 
+// The names of the source folder by case-folded name, kept up to date with
+// the copies the import makes, so that thousands of measurements resolve
+// their names without listing the folder again for each.
+class FolderNames {
+public:
+    FolderNames(const QString& folder, const QFileInfoList& files) : m_folder(folder)
+    {
+        for (const QFileInfo& file : files)
+            add(file.fileName());
+    }
+    // The entry named name ignoring case (an exact match wins), else the name
+    // as composed.
+    QString resolve(const QString& name) const
+    {
+        if (m_exact.contains(name))
+            return m_folder + '/' + name;
+        return m_folder + '/' + m_folded.value(name.toCaseFolded(), name);
+    }
+    bool contains(const QString& name) const
+    {
+        return m_exact.contains(name) || m_folded.contains(name.toCaseFolded());
+    }
+    void add(const QString& name)
+    {
+        m_exact.insert(name);
+        const QString folded = name.toCaseFolded();
+        if (!m_folded.contains(folded))
+            m_folded.insert(folded, name);
+    }
+
+private:
+    QString m_folder;
+    QSet<QString> m_exact;
+    QHash<QString, QString> m_folded;
+};
+
 // Copies a delivery file over its working name. A working copy that holds
 // the same bytes already is left as it is.
 OperationError copyToWorkingName(const QString& folder, const QString& source,
@@ -46,20 +83,26 @@ OperationError copyToWorkingName(const QString& folder, const QString& source,
             existing.size() == bytes.size() && existing.readAll() == bytes)
             return OperationError::none();
     }
-    return FileGuard::replaceFile(folder, target, bytes);
+    // The delivery file stays: a working copy lost in a power cut is made
+    // again by the next import.
+    return FileGuard::replaceFile(folder, target, bytes, FileGuard::Durability::Cached);
 }
 
-void copyDelivery(const QString& folder, const QString& base, QList<OperationError>& problems)
+void copyDelivery(const QString& folder, FolderNames& names, const QString& base,
+                  QList<OperationError>& problems)
 {
     for (const char* extension : MeasurementFiles::extensions) {
         const QString ext = QLatin1String(extension);
-        const QString source = FileResolver::resolve(folder, MeasurementFiles::delivery(base, ext));
-        if (FileGuard::entryAt(source) == FileGuard::Entry::Missing)
+        const QString delivery = MeasurementFiles::delivery(base, ext);
+        if (!names.contains(delivery))
             continue;
-        const QString target = FileResolver::resolve(folder, MeasurementFiles::working(base, ext));
-        const OperationError error = copyToWorkingName(folder, source, target);
+        const QString working = MeasurementFiles::working(base, ext);
+        const QString target = names.resolve(working);
+        const OperationError error = copyToWorkingName(folder, names.resolve(delivery), target);
         if (error.isError())
             problems.append(error);
+        else
+            names.add(QFileInfo(target).fileName());
     }
 }
 } // namespace
@@ -78,35 +121,38 @@ Result gpsdateneinlesen(ProgramState& state)
     }
     const QString folder = state.gpspfad;
     QList<GpsRecord> found;
-    for (const QFileInfo& file : listedFiles(folder)) {
+    const QFileInfoList listed = listedFiles(folder);
+    FolderNames names(folder, listed);
+    for (const QFileInfo& file : listed) {
         QString base;
         const MeasurementFiles::Kind kind = MeasurementFiles::classify(file.fileName(), &base);
         if (kind == MeasurementFiles::Kind::Other)
             continue;
         found.append({base, datum(file.filePath())});
         if (kind == MeasurementFiles::Kind::Delivery)
-            copyDelivery(folder, base, result.problems);
+            copyDelivery(folder, names, base, result.problems);
     }
 
-    // The folder as the scan left it, for the checks of every row.
-    const FolderListing listing(folder);
+    // The checks of every row, against the folder as the scan left it.
     const QString emptyTable =
         FileResolver::resolve(state.programmpfad, MeasurementFiles::emptyTable());
     for (const GpsRecord& row : std::as_const(found)) {
         const QString& base = row.dateiname;
         auto exists = [&](const QString& ext) {
             const QString name = MeasurementFiles::working(base, ext);
-            return !listing.find(name).isEmpty() || !listing.find(name.trimmed()).isEmpty();
+            return names.contains(name) || names.contains(name.trimmed());
         };
         if (!exists(QStringLiteral(".SHX")) || !exists(QStringLiteral(".DES")))
             continue;
-        const QString table = FileResolver::resolve(folder, MeasurementFiles::working(base, ".DBF"));
+        const QString table = names.resolve(MeasurementFiles::working(base, ".DBF"));
         if (!exists(QStringLiteral(".DBF")) &&
             FileGuard::entryAt(table) == FileGuard::Entry::Missing &&
             FileGuard::entryAt(emptyTable) != FileGuard::Entry::Missing) {
             const OperationError error = FileGuard::copyNew(folder, emptyTable, table);
             if (error.isError())
                 result.problems.append(error);
+            else
+                names.add(QFileInfo(table).fileName());
         }
         result.rows.append(row);
     }
