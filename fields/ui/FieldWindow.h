@@ -44,6 +44,9 @@ public:
     void schlagdatenmarkieren();
     // Draws the selected plots (or the current one) unless anzeigesperre is 1.
     void schlagdatenanzeigen();
+    // The grid's selected plots in the order of selection, or the current
+    // plot alone when none is selected (then *fromSelection is false).
+    QList<PlotRow> chosenPlots(bool* fromSelection = nullptr) const;
 
     // Geometry defaults in twips and the resize margins (outer sizes).
     static constexpr int defaultLeft = 1000, defaultTop = 5000, defaultHeight = 2925,
@@ -63,7 +66,6 @@ private:
     void onHeaderClicked(int column);
     void reportDeletion(const OperationError& error, const QString& farm);
     QStringList chosenFarms() const;
-    QList<PlotRow> chosenPlots() const;
 
     ProgramState& m_state;
     FieldMap m_map;

@@ -3,16 +3,20 @@
 //   sorvan-gis shpdump FILE.shp      list the header, first polygon and index
 //   sorvan-gis farms --folder DIR    synchronise and list the farms
 //   sorvan-gis plots --folder DIR [--farm NAME]...   synchronise and list plots
+//   sorvan-gis print --folder DIR --out FILE.pdf ...   print map sheets to PDF
 //   sorvan-gis --help | -h           the usage, on standard output
 //   sorvan-gis --version             the program's version
 #include "DemoCommand.h"
 #include "FieldCommands.h"
+#include "PrintCommand.h"
 #include "ShapeDumpCommand.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 #include <functional>
 #include <map>
+#include <memory>
 
 namespace {
 using Command = std::function<int(const QStringList&, QTextStream&, QTextStream&)>;
@@ -26,13 +30,27 @@ const char* const usage =
     "  plots --folder DIR [--farm NAME]...\n"
     "                        synchronise and list the plots of the named farms\n"
     "                        (all farms when none is named), a header line first\n"
+    "  print --folder DIR --out FILE.pdf [--farm NAME]... [--scale N] [--list]\n"
+    "        [--own-page] [--paper A4|A3] [--landscape]\n"
+    "                        print the map sheet of each named farm (of every\n"
+    "                        farm when none is named) into one PDF file; the map\n"
+    "                        fills the width, or is printed at 1:N with --scale;\n"
+    "                        --list adds the plot list, --own-page on a page of\n"
+    "                        its own\n"
     "  --help, -h            show this help\n"
     "  --version             show the program's version\n";
 } // namespace
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    // Printing lays out text and needs the fonts of a GUI application; it
+    // runs on the offscreen platform when no other is asked for.
+    const bool printing = argc > 1 && qstrcmp(argv[1], "print") == 0;
+    if (printing && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::unique_ptr<QCoreApplication> application(
+        printing ? new QGuiApplication(argc, argv) : new QCoreApplication(argc, argv));
+    QCoreApplication& app = *application;
     QCoreApplication::setApplicationName(QStringLiteral("sorvan-gis"));
     QCoreApplication::setApplicationVersion(QStringLiteral(SORVAN_VERSION));
     QTextStream out(stdout);
@@ -41,6 +59,7 @@ int main(int argc, char** argv)
         {QStringLiteral("demo"), runDemoCommand},
         {QStringLiteral("farms"), runFarmsCommand},
         {QStringLiteral("plots"), runPlotsCommand},
+        {QStringLiteral("print"), runPrintCommand},
         {QStringLiteral("shpdump"), runShapeDumpCommand},
     };
     const QStringList args = app.arguments().mid(1);
