@@ -36,8 +36,10 @@ bool PdfFileTarget::close(bool complete)
     if (!m_writer)
         return false;
     m_writer.reset(); // the file is written and closed
-    if (!complete)
-        return false; // the temporary file goes with m_partial
+    if (!complete) {
+        m_partial.remove();
+        return false;
+    }
     const QByteArray from = QFile::encodeName(m_partial.fileName());
     const QByteArray to = QFile::encodeName(m_path);
     if (std::rename(from.constData(), to.constData()) != 0)
