@@ -3,6 +3,8 @@
 #include "FieldWindow.h"
 #include "MainWindow.h"
 #include "NewFarmDialog.h"
+#include "PrintDialog.h"
+#include "PrintTexts.h"
 #include "ProgramState.h"
 #include "TextKeys.h"
 #ifdef HAVE_SHAPE_DUMP_KEYS
@@ -78,13 +80,15 @@ private slots:
         }
         // Every key the program looks up has a row: messages and window captions.
         QStringList keys;
-        for (const TextKey& key : TextKeys::all())
+        for (const TextKey& key : TextKeys::all() + PrintTextKeys::all())
             keys << keyOf(key.form, key.control, key.property);
         ProgramState state;
         MainWindow main(state);
         FieldWindow fields(state, {});
         NewFarmDialog newFarm(state);
-        keys << captionKeys(&main) << captionKeys(&fields) << captionKeys(&newFarm);
+        PrintDialog print(state, {});
+        keys << captionKeys(&main) << captionKeys(&fields) << captionKeys(&newFarm)
+             << captionKeys(&print);
         for (const QString& key : keys) {
             if (!rows.contains(key))
                 errors << key + " missing";
