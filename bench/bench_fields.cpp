@@ -270,14 +270,14 @@ int main(int argc, char** argv)
     sheet.kartenanzeige = 2;
     for (const PlotRow& plot : farmPlots) {
         const PlotRecord& p = plot.record;
-        sheet.plots.append({p.ordner, PlotListLayout::plotLabel(p.name, p.nummer, p.teil),
-                            p.farbe, p.flaeche, p.erntejahr, p.kultur, p.anmerkung});
+        sheet.plots.append({p.ordner, PlotListLayout::plotLabel(p.name, p.nummer, p.teil), p.farbe,
+                            p.flaeche, p.erntejahr, p.kultur, p.anmerkung});
     }
     const QString pdf = work.filePath("sheet.pdf");
     const bool printed = median(
         [&] {
-            PdfFileTarget target(pdf, PdfFileTarget::pageLayout(QPageSize::A4,
-                                                                QPageLayout::Portrait));
+            PdfFileTarget target(pdf,
+                                 PdfFileTarget::pageLayout(QPageSize::A4, QPageLayout::Portrait));
             return PrintRun::printSheet(target, sheet, {false, true, false}, PrintTexts()).ok();
         },
         &ms);

@@ -31,7 +31,8 @@ PageMetrics PageMetrics::fromDevice(double paperWidth, double paperHeight, doubl
     m.offsetX = twips(offsetX, dotsPerInch);
     m.offsetY = twips(offsetY, dotsPerInch);
     // 64 bits for the differences: no overflow whatever the driver reports.
-    m.rightMargin = qint32(qint64(m.physicalWidth) - m.offsetX - twips(printableWidth, dotsPerInch));
+    m.rightMargin =
+        qint32(qint64(m.physicalWidth) - m.offsetX - twips(printableWidth, dotsPerInch));
     m.bottomMargin =
         qint32(qint64(m.physicalHeight) - m.offsetY - twips(printableHeight, dotsPerInch));
     return m;

@@ -14,7 +14,8 @@ class PdfFileTarget : public PrintTarget {
 public:
     // The page layout of a sheet: paper, orientation, and margins of 10 mm
     // as the unprintable border of a printer.
-    static QPageLayout pageLayout(QPageSize::PageSizeId paper, QPageLayout::Orientation orientation);
+    static QPageLayout pageLayout(QPageSize::PageSizeId paper,
+                                  QPageLayout::Orientation orientation);
 
     PdfFileTarget(const QString& path, const QPageLayout& layout, const QString& title = {});
 

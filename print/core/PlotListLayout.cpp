@@ -35,8 +35,8 @@ QList<Part> paginate(int rows, int pageHeight, bool ownPage, int mapTop)
         const int count = last ? rows : std::max(0, rowsOfPart(rows, capacity));
         if (count > 0) {
             const int lines = count + (last ? 1 : 0);
-            parts.append({false, pageHeight - rowHeight - lines * rowHeight, pageHeight, 0, count,
-                          last});
+            parts.append(
+                {false, pageHeight - rowHeight - lines * rowHeight, pageHeight, 0, count, last});
             first = count;
         }
         if (last)
@@ -49,8 +49,8 @@ QList<Part> paginate(int rows, int pageHeight, bool ownPage, int mapTop)
         const bool last = remaining + 1 <= ownCapacity;
         const int count = last ? remaining : rowsOfPart(remaining, ownCapacity);
         const int lines = count + (last ? 1 : 0);
-        parts.append({true, ownPageTop, ownPageTop + rowHeight + lines * rowHeight, first, count,
-                      last});
+        parts.append(
+            {true, ownPageTop, ownPageTop + rowHeight + lines * rowHeight, first, count, last});
         first += count;
     }
     return parts;
@@ -74,9 +74,8 @@ QString areaText(double hectares)
 const QList<Column>& columns()
 {
     static const QList<Column> table = {
-        {"Betrieb", 1000, 30, 2000},   {"Schlag", 3500, 2030, 5000},
-        {"Flaeche", 5500, 5970, 6000}, {"Jahr", 6250, 6030, 6500},
-        {"Kultur", 7500, 6530, 8500},  {"Anmerkung", -1, 8530, -1},
+        {"Betrieb", 1000, 30, 2000}, {"Schlag", 3500, 2030, 5000}, {"Flaeche", 5500, 5970, 6000},
+        {"Jahr", 6250, 6030, 6500},  {"Kultur", 7500, 6530, 8500}, {"Anmerkung", -1, 8530, -1},
     };
     return table;
 }

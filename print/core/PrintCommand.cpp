@@ -84,8 +84,8 @@ std::optional<Arguments> parse(const QStringList& args, QTextStream& err)
         }
     }
     if (a.folder.isEmpty() || a.out.isEmpty()) {
-        err << "print: " << (a.folder.isEmpty() ? "no program folder given" : "no output file given")
-            << '\n';
+        err << "print: "
+            << (a.folder.isEmpty() ? "no program folder given" : "no output file given") << '\n';
         return std::nullopt;
     }
     if (a.options.ownPage && !a.options.list) {
@@ -154,7 +154,8 @@ QList<PlotRecord> pickFarm(ProgramState& state, const QString& farm, OperationEr
     if (error->isError())
         return {};
     QList<PlotRecord> plots;
-    for (const PlotRow& row : FieldQueries(*state.database).fieldGrid(state.schlagsortierung, error))
+    for (const PlotRow& row :
+         FieldQueries(*state.database).fieldGrid(state.schlagsortierung, error))
         plots.append(row.record);
     return plots;
 }
@@ -221,8 +222,8 @@ int runPrintCommand(const QStringList& args, QTextStream& out, QTextStream& err)
             LayerDisplay::show(map, state, StagingFolder::path(state.programmpfad), staged.colours);
         SheetSource source;
         source.map = &sheetMap;
-        source.scaleBoxText = a->options.displayedScale ? a->scale
-                                                        : QString::number(qRound64(map.Scale()));
+        source.scaleBoxText =
+            a->options.displayedScale ? a->scale : QString::number(qRound64(map.Scale()));
         source.kartenanzeige = state.kartenanzeige;
         for (const PlotRecord& plot : plots)
             source.plots.append(listRow(plot));
@@ -240,8 +241,8 @@ int runPrintCommand(const QStringList& args, QTextStream& out, QTextStream& err)
     LayerDisplay::release(map, state);
     const PrintProblem finished = document.finish();
     if (finished != PrintProblem::None)
-        return fail(err, a->out, sheets == 0 ? QStringLiteral("no sheet to print")
-                                             : problemText(finished));
+        return fail(err, a->out,
+                    sheets == 0 ? QStringLiteral("no sheet to print") : problemText(finished));
     out << QDir::toNativeSeparators(target.name()) << ": " << sheets
         << (sheets == 1 ? " sheet\n" : " sheets\n");
     out.flush();

@@ -12,9 +12,9 @@ namespace PrintRuler {
 enum class Band { None, A, B, C, D, E, F };
 
 struct Tick {
-    double x = 0;       // twips from the left edge of the printable area
-    bool main = true;   // long tick (y0 + 225 to y0 + 300) or short (y0 + 255 to y0 + 300)
-    QString label;      // main ticks only
+    double x = 0;              // twips from the left edge of the printable area
+    bool main = true;          // long tick (y0 + 225 to y0 + 300) or short (y0 + 255 to y0 + 300)
+    QString label;             // main ticks only
     bool labelAtStart = false; // "0km" / "0m": starts at x 0 instead of centred on x
 };
 

@@ -74,9 +74,9 @@ PrintProblem drawList(QPainter& painter, const PageMetrics& page, const SheetSou
             return PrintProblem::None;
         if (options.ownPage && !startPage())
             return PrintProblem::DeliveryFailed;
-        SheetPainter::drawGpsTotal(
-            painter, texts.gpsSum + ' ' + source.areaBoxText + QStringLiteral(" ha "), width,
-            height);
+        SheetPainter::drawGpsTotal(painter,
+                                   texts.gpsSum + ' ' + source.areaBoxText + QStringLiteral(" ha "),
+                                   width, height);
         return PrintProblem::None;
     }
     const QList<PlotListLayout::Part> parts = PlotListLayout::paginate(
@@ -94,8 +94,8 @@ PrintProblem drawList(QPainter& painter, const PageMetrics& page, const SheetSou
 }
 } // namespace
 
-PrintProblem check(const SheetSource& source, const PrintOptions& options,
-                   const PageMetrics& page, const PrintTexts& texts)
+PrintProblem check(const SheetSource& source, const PrintOptions& options, const PageMetrics& page,
+                   const PrintTexts& texts)
 {
     const SheetScale::Plan plan = planOf(source, options, page, texts);
     if (plan.problem != SheetScale::Problem::None)
@@ -141,8 +141,8 @@ PrintProblem drawSheet(QPainter& painter, const PageMetrics& page, const SheetSo
     return drawList(painter, page, source, options, texts, newPage);
 }
 
-PrintOutcome printSheet(PrintTarget& target, const SheetSource& source,
-                        const PrintOptions& options, const PrintTexts& texts)
+PrintOutcome printSheet(PrintTarget& target, const SheetSource& source, const PrintOptions& options,
+                        const PrintTexts& texts)
 {
     const WaitCursor wait;
     PrintDocument document(target, texts);

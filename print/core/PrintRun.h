@@ -23,12 +23,12 @@ struct PrintOptions {
 // What one sheet shows, read from the main window (or made by the command line).
 struct SheetSource {
     SheetMap* map = nullptr;
-    QString scaleBoxText;    // cbomassstab
-    int kartenanzeige = 0;   // 2: field plots on the map; else the GPS total line
-    QList<PlotListRow> plots; // the list's rows in the selection's order
+    QString scaleBoxText;           // cbomassstab
+    int kartenanzeige = 0;          // 2: field plots on the map; else the GPS total line
+    QList<PlotListRow> plots;       // the list's rows in the selection's order
     bool plotsFromSelection = true; // false: only the current plot (rows printed bold)
-    int gpsRows = 0;          // rows of gpsdaten
-    QString areaBoxText;      // txtflaeche
+    int gpsRows = 0;                // rows of gpsdaten
+    QString areaBoxText;            // txtflaeche
 };
 
 // Where a document goes: a printer or a file. The print run draws on
@@ -92,12 +92,12 @@ namespace PrintRun {
 
 // The whole run for one sheet: checks, begins, draws, ends and delivers;
 // aborts on any failure. Shows the wait pointer meanwhile.
-PrintOutcome printSheet(PrintTarget& target, const SheetSource& source,
-                        const PrintOptions& options, const PrintTexts& texts);
+PrintOutcome printSheet(PrintTarget& target, const SheetSource& source, const PrintOptions& options,
+                        const PrintTexts& texts);
 
 // Checks a sheet against the page without drawing it.
-PrintProblem check(const SheetSource& source, const PrintOptions& options,
-                   const PageMetrics& page, const PrintTexts& texts);
+PrintProblem check(const SheetSource& source, const PrintOptions& options, const PageMetrics& page,
+                   const PrintTexts& texts);
 
 // Draws a sheet on a painter in twips (SheetPainter::useTwips) over a page
 // of the metrics; newPage starts a further page (false: the device refused,

@@ -15,7 +15,7 @@ QList<TextKey> headings();
 inline const TextKey sum{"Drucken", "Summe", "1"};    // label of the list's sum line
 inline const TextKey gpsSum{"Drucken", "Summe", "2"}; // label of the GPS total line
 // Messages of the print run.
-inline const TextKey failed{"drucken", "Fehler", "1"};         // %1 printer or file
+inline const TextKey failed{"drucken", "Fehler", "1"}; // %1 printer or file
 inline const TextKey noExtent{"drucken", "Fehler", "2"};
 inline const TextKey scaleNotPositive{"drucken", "Fehler", "3"}; // %1 scale box text
 inline const TextKey nothingToDraw{"drucken", "Fehler", "4"};

@@ -105,8 +105,8 @@ void drawListPart(QPainter& painter, const PlotListLayout::Part& part,
     line(painter, 0, part.top + rowHeight, width, part.top + rowHeight);
     painter.setFont(arial(8, true));
     for (int c = 0; c < cols.size(); ++c) {
-        const double centre = cols.at(c).headingCentre >= 0 ? cols.at(c).headingCentre
-                                                            : (width + 8500) / 2.0;
+        const double centre =
+            cols.at(c).headingCentre >= 0 ? cols.at(c).headingCentre : (width + 8500) / 2.0;
         const QString heading = headings.value(c);
         drawText(painter, centre - textWidth(painter, heading) / 2, part.top, heading);
         const double border = cols.at(c).rightBorder >= 0 ? cols.at(c).rightBorder : width;

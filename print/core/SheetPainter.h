@@ -13,8 +13,8 @@ class QPainter;
 
 // One row of the printed plot list.
 struct PlotListRow {
-    QString farm;  // ordner
-    QString label; // PlotListLayout::plotLabel
+    QString farm;      // ordner
+    QString label;     // PlotListLayout::plotLabel
     qint64 colour = 0; // farbe: red + 256 x green + 65536 x blue
     double areaHa = 0;
     int year = 0;

@@ -20,22 +20,22 @@ enum class Problem {
 };
 
 struct Input {
-    qint32 pageWidth = 0;    // W
-    qint32 pageHeight = 0;   // H
-    MapExtent visible;       // the map window as the screen shows it
-    double mapScale = 0;     // the map's scale denominator on screen
-    QString scaleBoxText;    // the scale box as typed
-    QString scaleCaption;    // the scale label's caption (" Maßstab:  1: ")
+    qint32 pageWidth = 0;        // W
+    qint32 pageHeight = 0;       // H
+    MapExtent visible;           // the map window as the screen shows it
+    double mapScale = 0;         // the map's scale denominator on screen
+    QString scaleBoxText;        // the scale box as typed
+    QString scaleCaption;        // the scale label's caption (" Maßstab:  1: ")
     bool displayedScale = false; // print at the scale box's scale; false: fill the width
 };
 
 struct Plan {
     Problem problem = Problem::None;
-    double fill = 0;       // F: twips per metre when the visible width fills W
-    double k = 0;          // twips per metre of ground on paper, for the ruler
-    qint32 displayed = 0;  // S: the scale box's number, rounded (halves to even)
-    QString label;         // printed right-aligned on the title line
-    qint32 printScale = 0; // displayed scale: the map's scale while it is printed
+    double fill = 0;        // F: twips per metre when the visible width fills W
+    double k = 0;           // twips per metre of ground on paper, for the ruler
+    qint32 displayed = 0;   // S: the scale box's number, rounded (halves to even)
+    QString label;          // printed right-aligned on the title line
+    qint32 printScale = 0;  // displayed scale: the map's scale while it is printed
     double groundWidth = 0; // metres of ground across W
 };
 

@@ -14,7 +14,8 @@
 
 namespace {
 // Places widget at a position and size given in twips.
-template <typename W> W* place(W* widget, const char* name, int left, int top, int width, int height)
+template <typename W>
+W* place(W* widget, const char* name, int left, int top, int width, int height)
 {
     widget->setObjectName(QString::fromLatin1(name));
     widget->setGeometry(Twips::toPixels(left), Twips::toPixels(top), Twips::toPixels(width),
@@ -44,8 +45,8 @@ PrintDialog::PrintDialog(ProgramState& state, Run run, QWidget* parent)
     QFrame* listing = panel(this, "SSPanel1", 60, 1020, 3675, 975);
     m_list = place(new QCheckBox(QStringLiteral("Liste drucken"), listing), "chkliste", 180, 180,
                    3255, 255);
-    m_ownPage = place(new QCheckBox(QStringLiteral("auf eigene Seite"), listing),
-                      "chkeigeneseite", 420, 540, 2835, 255);
+    m_ownPage = place(new QCheckBox(QStringLiteral("auf eigene Seite"), listing), "chkeigeneseite",
+                      420, 540, 2835, 255);
     m_ownPage->setEnabled(false);
     m_ok = place(new QPushButton(QStringLiteral("&Ok"), this), "cmdok", 60, 2040, 1575, 375);
     m_cancel = place(new QPushButton(QStringLiteral("&Abbrechen"), this), "cmdabbrechen", 2100,

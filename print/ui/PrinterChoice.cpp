@@ -79,10 +79,9 @@ std::unique_ptr<PrintTarget> PrinterChoice::openTarget(QWidget* parent, QString*
     const QPageLayout chosen = m_printer->pageLayout();
     auto target = std::make_unique<PdfFileTarget>(
         file,
-        PdfFileTarget::pageLayout(chosen.pageSize().id() == QPageSize::Custom
-                                      ? QPageSize::A4
-                                      : chosen.pageSize().id(),
-                                  chosen.orientation()),
+        PdfFileTarget::pageLayout(
+            chosen.pageSize().id() == QPageSize::Custom ? QPageSize::A4 : chosen.pageSize().id(),
+            chosen.orientation()),
         QStringLiteral("Sorvan-GIS-Viewer"));
     if (!target->isReady()) {
         if (refused)

@@ -30,9 +30,9 @@ public:
     // Where the dialogs and the printer can be replaced, for tests.
     struct Hooks {
         std::function<bool()> printerInstalled;
-        std::function<QString(QWidget*)> choosePdfFile;          // "" when cancelled
-        std::function<bool(QWidget*, QPrinter&)> printerDialog;  // false when cancelled
-        std::function<std::unique_ptr<PrintTarget>()> target;    // replaces the printer
+        std::function<QString(QWidget*)> choosePdfFile;         // "" when cancelled
+        std::function<bool(QWidget*, QPrinter&)> printerDialog; // false when cancelled
+        std::function<std::unique_ptr<PrintTarget>()> target;   // replaces the printer
     };
     Hooks& hooks() { return m_hooks; }
     void resetHooks();

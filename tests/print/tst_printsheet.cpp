@@ -53,7 +53,8 @@ SheetSource sourceOf(SheetMap& map, const QString& scale, int plots = 3)
     source.kartenanzeige = 2;
     const qint64 colours[] = {red, green, blue};
     for (int i = 0; i < plots; ++i)
-        source.plots.append({"Hof", QString("Schlag %1").arg(i), colours[i % 3], 1.0, 2026, "", ""});
+        source.plots.append(
+            {"Hof", QString("Schlag %1").arg(i), colours[i % 3], 1.0, 2026, "", ""});
     return source;
 }
 
@@ -188,13 +189,18 @@ private slots:
         QTest::addColumn<QString>("scale");
         QTest::addColumn<QString>("map"); // good, failing, unsized
         QTest::addColumn<int>("problem");
-        QTest::newRow("printed") << "1000" << "good" << int(PrintProblem::None);
+        QTest::newRow("printed") << "1000"
+                                 << "good" << int(PrintProblem::None);
         QTest::newRow("map control fails while drawing")
-            << "1000" << "failing" << int(PrintProblem::NothingToDraw);
-        QTest::newRow("scale 0") << "0" << "good" << int(PrintProblem::ScaleNotPositive);
-        QTest::newRow("negative scale") << "-500" << "good" << int(PrintProblem::ScaleNotPositive);
+            << "1000"
+            << "failing" << int(PrintProblem::NothingToDraw);
+        QTest::newRow("scale 0") << "0"
+                                 << "good" << int(PrintProblem::ScaleNotPositive);
+        QTest::newRow("negative scale") << "-500"
+                                        << "good" << int(PrintProblem::ScaleNotPositive);
         QTest::newRow("map without a visible width")
-            << "1000" << "unsized" << int(PrintProblem::NoVisibleExtent);
+            << "1000"
+            << "unsized" << int(PrintProblem::NoVisibleExtent);
     }
     void failedRunLeavesNothing()
     {
@@ -242,9 +248,9 @@ private slots:
         QCOMPARE(runPrintCommand({"--folder", folder.path(), "--out", other, "--farm", "Hof C"},
                                  out, err),
                  1);
-        QCOMPARE(runPrintCommand({"--folder", folder.path(), "--out", other, "--scale", "0"}, out,
-                                 err),
-                 2);
+        QCOMPARE(
+            runPrintCommand({"--folder", folder.path(), "--out", other, "--scale", "0"}, out, err),
+            2);
         QVERIFY(!QFile::exists(other));
     }
 };

@@ -86,9 +86,9 @@ private slots:
         MainWindow main(state);
         FieldWindow fields(state, {});
         NewFarmDialog newFarm(state);
-        PrintDialog print(state, {});
+        PrintDialog printDialog(state, {});
         keys << captionKeys(&main) << captionKeys(&fields) << captionKeys(&newFarm)
-             << captionKeys(&print);
+             << captionKeys(&printDialog);
         for (const QString& key : keys) {
             if (!rows.contains(key))
                 errors << key + " missing";
