@@ -12,7 +12,9 @@
 // - gps_import_ms: the import of a GPS source folder of 1,000 measurements as
 //   the handheld delivers them (working copies made, rows checked, gpsdaten
 //   written);
-// - gps_display_ms: staging and showing 100 chosen measurements in blue.
+// - gps_display_ms: staging and showing 100 chosen measurements in blue;
+// - print_sheet_ms: one map sheet of a 50-plot farm with its plot list
+//   printed to a PDF file by the window's print run, A4, filling the width.
 // Prints "name: value ms", the median of several runs; it asserts nothing.
 //
 // Without arguments it times generated program folders of 200 (20) farms
@@ -22,6 +24,7 @@
 // the program itself does.
 
 #include "AttributeTableWriter.h"
+#include "DocumentSheetMap.h"
 #include "FieldFolderSync.h"
 #include "FieldQueries.h"
 #include "FileResolver.h"
@@ -31,7 +34,10 @@
 #include "LayerDisplay.h"
 #include "MapDocument.h"
 #include "MapRenderer.h"
+#include "PdfFileTarget.h"
+#include "PlotListLayout.h"
 #include "PolygonShapefileWriter.h"
+#include "PrintRun.h"
 #include "ProgramState.h"
 #include "ProjectDatabase.h"
 #include "ShapeCache.h"
@@ -282,6 +288,41 @@ int main(int argc, char** argv)
     map.SetExtent(farm.minX, farm.minY, farm.maxX, farm.maxY);
     median([&] { return redraw(map, image), true; }, &ms, redrawRuns);
     print(out, "redraw_farm_ms", ms);
+
+    // One farm's sheet, as printed after picking that farm.
+    QList<PlotRow> farmPlots;
+    for (const PlotRow& plot : plots)
+        if (plot.record.ordner == plots.first().record.ordner)
+            farmPlots.append(plot);
+    MapDocument farmMap;
+    farmMap.viewport().resize(QSizeF(790, 560));
+    if (!rebuild(farmMap, state, farmPlots)) {
+        err << "bench_fields: the farm could not be drawn\n";
+        return 1;
+    }
+    DocumentSheetMap sheetMap(farmMap);
+    SheetSource sheet;
+    sheet.map = &sheetMap;
+    sheet.scaleBoxText = QString::number(qRound64(farmMap.Scale()));
+    sheet.kartenanzeige = 2;
+    for (const PlotRow& plot : farmPlots) {
+        const PlotRecord& p = plot.record;
+        sheet.plots.append({p.ordner, PlotListLayout::plotLabel(p.name, p.nummer, p.teil), p.farbe,
+                            p.flaeche, p.erntejahr, p.kultur, p.anmerkung});
+    }
+    const QString pdf = work.filePath("sheet.pdf");
+    const bool printed = median(
+        [&] {
+            PdfFileTarget target(pdf,
+                                 PdfFileTarget::pageLayout(QPageSize::A4, QPageLayout::Portrait));
+            return PrintRun::printSheet(target, sheet, {false, true, false}, PrintTexts()).ok();
+        },
+        &ms);
+    if (!printed) {
+        err << "bench_fields: the sheet could not be printed\n";
+        return 1;
+    }
+    print(out, "print_sheet_ms", ms);
 
     // From opening the program folder to the first picture, in a fresh map
     // with no shape cached, as at the program's start.

@@ -218,7 +218,7 @@ QStringList FieldWindow::chosenFarms() const
     return farms;
 }
 
-QList<PlotRow> FieldWindow::chosenPlots() const
+QList<PlotRow> FieldWindow::chosenPlots(bool* fromSelection) const
 {
     QList<PlotRow> plots;
     for (const qint64 bookmark : m_fieldSelection->bookmarks()) {
@@ -226,6 +226,8 @@ QList<PlotRow> FieldWindow::chosenPlots() const
         if (row >= 0)
             plots.append(m_plots->rows().at(row));
     }
+    if (fromSelection)
+        *fromSelection = !plots.isEmpty();
     const int current = m_fieldGrid->currentIndex().row();
     if (plots.isEmpty() && current >= 0 && current < m_plots->rows().size())
         plots.append(m_plots->rows().at(current));

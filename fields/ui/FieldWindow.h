@@ -44,6 +44,9 @@ public:
     void schlagdatenmarkieren();
     // Draws the selected plots (or the current one) unless anzeigesperre is 1.
     void schlagdatenanzeigen();
+    // The grid's selected plots in the order of selection, or the current
+    // plot alone when none is selected (then *fromSelection is false).
+    QList<PlotRow> chosenPlots(bool* fromSelection = nullptr) const;
 
     // The farm list as an assignment of GPS measurements asks it: the number
     // of farms, of explicitly selected farm rows, and the current farm's name
@@ -70,7 +73,6 @@ private:
     void onHeaderClicked(int column);
     void reportDeletion(const OperationError& error, const QString& farm);
     QStringList chosenFarms() const;
-    QList<PlotRow> chosenPlots() const;
 
     ProgramState& m_state;
     FieldMap m_map;

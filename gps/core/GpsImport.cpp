@@ -16,14 +16,16 @@
 namespace GpsImport {
 
 namespace {
-// The plain files of the source folder, listed once before anything is copied.
-QFileInfoList listedFiles(const QString& folder)
+// The plain files of the source folder, listed once before anything is
+// copied; hidden files only when asked for (the scan passes them over, the
+// existence checks see them).
+QFileInfoList listedFiles(const QString& folder, QDir::Filters hidden = {})
 {
     QFileInfoList files;
     if (folder.isEmpty())
         return files;
     for (const QFileInfo& entry :
-         QDir(folder).entryInfoList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name)) {
+         QDir(folder).entryInfoList(QDir::Files | QDir::NoDotAndDotDot | hidden, QDir::Name)) {
         if (entry.isFile())
             files.append(entry);
     }
@@ -122,7 +124,7 @@ Result gpsdateneinlesen(ProgramState& state)
     const QString folder = state.gpspfad;
     QList<GpsRecord> found;
     const QFileInfoList listed = listedFiles(folder);
-    FolderNames names(folder, listed);
+    FolderNames names(folder, listedFiles(folder, QDir::Hidden));
     for (const QFileInfo& file : listed) {
         QString base;
         const MeasurementFiles::Kind kind = MeasurementFiles::classify(file.fileName(), &base);

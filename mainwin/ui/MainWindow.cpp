@@ -9,9 +9,13 @@
 #include "LanguageFile.h"
 #include "LayerDisplay.h"
 #include "MapControl.h"
+#include "MapControlSheet.h"
 #include "MapNavigation.h"
 #include "Messages.h"
 #include "PictureBox.h"
+#include "PlotListLayout.h"
+#include "PrintDialog.h"
+#include "PrinterChoice.h"
 #include "ProgramState.h"
 #include "ProjectDatabase.h"
 #include "Prompter.h"
@@ -22,6 +26,7 @@
 #include "ToolIcons.h"
 #include "Twips.h"
 #include "WindowGeometry.h"
+#include "WindowPrint.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -107,6 +112,8 @@ void MainWindow::buildMenus()
     settings->menuAction()->setObjectName(QStringLiteral("mnuEinstellung"));
     addTool(settings, QStringLiteral("mnueinstellunggpsdatenpfad"), QStringLiteral("GPS-Datenpfad"),
             QStringLiteral("Ordner der GPS-Quelldaten einstellen"));
+    addTool(settings, QStringLiteral("mnueinstellungdrucker"), QStringLiteral("Drucker"),
+            QStringLiteral("Drucker einrichten"));
     QMenu* languages = settings->addMenu(QStringLiteral("Sprache"));
     languages->setObjectName(QStringLiteral("mnueinstellungsprache"));
     languages->menuAction()->setObjectName(QStringLiteral("mnueinstellungsprache"));
@@ -153,6 +160,7 @@ void MainWindow::buildMenus()
          QKeySequence(Qt::CTRL | Qt::Key_Up)},
         {"tb1unten", "Nach unten", "Kartenausschnitt nach unten verschieben", false,
          QKeySequence(Qt::CTRL | Qt::Key_Down)},
+        {"tb1drucken", "Drucken", "Ansicht drucken", true, QKeySequence::Print},
         {"tb1hilfe", "Hilfe", "Hilfe zum Hauptfenster", true, QKeySequence()},
         {"tb1ende", "Ende", "Programm beenden", true, QKeySequence(Qt::CTRL | Qt::Key_Q)},
     };
@@ -378,6 +386,42 @@ void MainWindow::onToolClicked(QAction* action)
         anzeigeunten(25);
     if (name.contains(QLatin1String("tb1oben")))
         anzeigeoben(25);
+    if (name.contains(QLatin1String("mnueinstellungdrucker")))
+        einstellungdrucker();
+    if (name.contains(QLatin1String("tb1drucken")))
+        druck();
+}
+
+void MainWindow::druck()
+{
+    PrintDialog dialog(
+        m_state, [this](const PrintOptions& options) { return printView(options); }, this);
+    dialog.exec();
+}
+
+void MainWindow::einstellungdrucker()
+{
+    PrinterChoice::instance().einstellungdrucker(this);
+}
+
+bool MainWindow::printView(const PrintOptions& options)
+{
+    MapControlSheet map(*m_map);
+    SheetSource source;
+    source.map = &map;
+    source.scaleBoxText = m_scaleBox->currentText();
+    source.kartenanzeige = m_state.kartenanzeige;
+    source.areaBoxText = m_areaBox->text();
+    if (m_state.database)
+        source.gpsRows = m_state.database->gpsCount();
+    if (m_fieldWindow && options.list) {
+        for (const PlotRow& row : m_fieldWindow->chosenPlots(&source.plotsFromSelection)) {
+            const PlotRecord& p = row.record;
+            source.plots.append({p.ordner, PlotListLayout::plotLabel(p.name, p.nummer, p.teil),
+                                 p.farbe, p.flaeche, p.erntejahr, p.kultur, p.anmerkung});
+        }
+    }
+    return WindowPrint::run(this, m_state, source, options);
 }
 
 void MainWindow::anzeigezoomen(double factor)

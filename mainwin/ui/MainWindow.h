@@ -14,6 +14,7 @@ class FieldWindow;
 class GpsWindow;
 class MapControl;
 class RulerStrip;
+struct PrintOptions;
 struct ProgramState;
 
 // mdi0: the main window. It holds the menu bar and toolbar, the map tplhaupt
@@ -37,6 +38,10 @@ public:
     void anzeigeunten(int percent);
     void massstabsetzen(qint32 scale);
     void linealanzeigen();
+    // Shows the print dialog drucken modally; OK prints the current view.
+    void druck();
+    // The printer set-up dialog; the choice holds for this run's printing.
+    void einstellungdrucker();
 
     void variablen();
     void sprachvariablen();
@@ -85,6 +90,7 @@ private:
     void onScaleTextEdited(const QString& text);
     void applyTypedScale();
     void translate();
+    bool printView(const PrintOptions& options);
 
     ProgramState& m_state;
     QWidget* m_picture = nullptr; // pichaupt

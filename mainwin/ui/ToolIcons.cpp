@@ -82,6 +82,24 @@ QIcon help()
     return QIcon(pixmap);
 }
 
+QIcon printer()
+{
+    QPixmap pixmap = canvas();
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(40, 40, 40), 1.2));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(7, 2.5, 10, 8)); // paper going in
+    p.setBrush(QColor(150, 150, 160));
+    p.drawRoundedRect(QRectF(2.5, 9.5, 19, 8), 2, 2);
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(6.5, 14.5, 11, 7)); // printed sheet
+    p.setPen(QPen(QColor(60, 130, 60), 1));
+    p.drawLine(QPointF(8.5, 17), QPointF(15.5, 17));
+    p.drawLine(QPointF(8.5, 19.2), QPointF(13.5, 19.2));
+    return QIcon(pixmap);
+}
+
 QIcon exitDoor()
 {
     QPixmap pixmap = canvas();
@@ -114,6 +132,8 @@ QIcon forTool(const QString& name)
         return arrow(90);
     if (name == QLatin1String("tb1unten"))
         return arrow(270);
+    if (name == QLatin1String("tb1drucken"))
+        return printer();
     if (name == QLatin1String("tb1hilfe"))
         return help();
     if (name == QLatin1String("tb1ende"))

@@ -5,17 +5,21 @@
 //   sorvan-gis plots --folder DIR [--farm NAME]...   synchronise and list plots
 //   sorvan-gis gps --folder DIR [--source SRC]       import and list GPS measurements
 //   sorvan-gis assign --folder DIR --source SRC --farm NAME MEASUREMENT...
+//   sorvan-gis print --folder DIR --out FILE.pdf ...   print map sheets to PDF
 //   sorvan-gis --help | -h           the usage, on standard output
 //   sorvan-gis --version             the program's version
 #include "DemoCommand.h"
 #include "FieldCommands.h"
 #include "GpsCommands.h"
+#include "PrintCommand.h"
 #include "ShapeDumpCommand.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 #include <functional>
 #include <map>
+#include <memory>
 
 namespace {
 using Command = std::function<int(const QStringList&, QTextStream&, QTextStream&)>;
@@ -35,13 +39,27 @@ const char* const usage =
     "                        date, area, perimeter and largest DOP\n"
     "  assign --folder DIR --source SRC --farm NAME MEASUREMENT...\n"
     "                        make the measurements plots of the farm NAME\n"
+    "  print --folder DIR --out FILE.pdf [--farm NAME]... [--scale N] [--list]\n"
+    "        [--own-page] [--paper A4|A3] [--landscape]\n"
+    "                        print the map sheet of each named farm (of every\n"
+    "                        farm when none is named) into one PDF file; the map\n"
+    "                        fills the width, or is printed at 1:N with --scale;\n"
+    "                        --list adds the plot list, --own-page on a page of\n"
+    "                        its own\n"
     "  --help, -h            show this help\n"
     "  --version             show the program's version\n";
 } // namespace
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    // Printing lays out text and needs the fonts of a GUI application; it
+    // runs on the offscreen platform when no other is asked for.
+    const bool printing = argc > 1 && qstrcmp(argv[1], "print") == 0;
+    if (printing && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::unique_ptr<QCoreApplication> application(
+        printing ? new QGuiApplication(argc, argv) : new QCoreApplication(argc, argv));
+    QCoreApplication& app = *application;
     QCoreApplication::setApplicationName(QStringLiteral("sorvan-gis"));
     QCoreApplication::setApplicationVersion(QStringLiteral(SORVAN_VERSION));
     QTextStream out(stdout);
@@ -52,6 +70,7 @@ int main(int argc, char** argv)
         {QStringLiteral("farms"), runFarmsCommand},
         {QStringLiteral("gps"), runGpsCommand},
         {QStringLiteral("plots"), runPlotsCommand},
+        {QStringLiteral("print"), runPrintCommand},
         {QStringLiteral("shpdump"), runShapeDumpCommand},
     };
     const QStringList args = app.arguments().mid(1);

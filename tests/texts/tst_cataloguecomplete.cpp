@@ -3,6 +3,8 @@
 #include "FieldWindow.h"
 #include "MainWindow.h"
 #include "NewFarmDialog.h"
+#include "PrintDialog.h"
+#include "PrintTexts.h"
 #include "ProgramState.h"
 #include "TextKeys.h"
 #include "GpsTextKeys.h"
@@ -80,15 +82,16 @@ private slots:
         }
         // Every key the program looks up has a row: messages and window captions.
         QStringList keys;
-        for (const TextKey& key : TextKeys::all() + GpsTextKeys::all())
+        for (const TextKey& key : TextKeys::all() + GpsTextKeys::all() + PrintTextKeys::all())
             keys << keyOf(key.form, key.control, key.property);
         ProgramState state;
         MainWindow main(state);
         FieldWindow fields(state, {});
         NewFarmDialog newFarm(state);
         GpsWindow gps(state, {});
+        PrintDialog printDialog(state, {});
         keys << captionKeys(&main) << captionKeys(&fields) << captionKeys(&newFarm)
-             << captionKeys(&gps);
+             << captionKeys(&gps) << captionKeys(&printDialog);
         for (const QString& key : keys) {
             if (!rows.contains(key))
                 errors << key + " missing";

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "PrintRun.h"
+
+#include <QPageLayout>
+#include <QPdfWriter>
+#include <QTemporaryFile>
+#include <memory>
+
+// A PDF file as the print target. The document is written to a temporary
+// file beside the chosen one and takes its name only when it is complete, so
+// a failed or aborted run leaves an existing file as it was and no new one.
+class PdfFileTarget : public PrintTarget {
+public:
+    // The page layout of a sheet: paper, orientation, and margins of 10 mm
+    // as the unprintable border of a printer.
+    static QPageLayout pageLayout(QPageSize::PageSizeId paper,
+                                  QPageLayout::Orientation orientation);
+
+    PdfFileTarget(const QString& path, const QPageLayout& layout, const QString& title = {});
+
+    // False when the file cannot be written: its folder is missing or not
+    // writable, or the name is taken by something other than a regular file.
+    bool isReady() const { return m_writer != nullptr; }
+
+    QPagedPaintDevice* device() override { return m_writer.get(); }
+    QString name() const override { return m_path; }
+    bool close(bool complete) override;
+
+private:
+    QString m_path;
+    QTemporaryFile m_partial;
+    std::unique_ptr<QPdfWriter> m_writer;
+};

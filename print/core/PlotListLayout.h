@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+// Where the plot list goes, in twips. Every row is 200 twips high: the
+// headings take the first, then the plot rows, then (on the last part) the
+// sum line. The list stands at the bottom of the map page, growing upwards
+// but not into the header band, or on pages of its own from y 300. Rows that
+// do not fit continue on further pages of their own, with the headings
+// repeated and the sum line after the last row; no row is lost.
+namespace PlotListLayout {
+
+constexpr int rowHeight = 200;
+constexpr int ownPageTop = 300;
+
+struct Part {
+    bool newPage = false; // starts a page of its own (title and frame, no header band)
+    int top = 0;          // the headings' top line
+    int bottom = 0;       // the closing line
+    int first = 0;        // index of the part's first plot row
+    int count = 0;        // plot rows in this part
+    bool sum = false;     // the sum line follows the rows
+
+    // y of the part's row r (1 = first plot row; count + 1 = sum line).
+    int rowY(int r) const { return top + r * rowHeight; }
+    bool operator==(const Part&) const = default;
+};
+
+// The parts of a list of rows plot rows on pages pageHeight twips high; the
+// map page's list may reach up to mapTop. Empty for no rows, or when a page
+// of its own cannot hold one row and the sum line.
+QList<Part> paginate(int rows, int pageHeight, bool ownPage, int mapTop);
+
+// The plot label: Name, with "/" Teil and a blank in front when Teil is not
+// 0, then Nummer and a blank in front when Nummer is not 0: "12 /2 Hausacker".
+QString plotLabel(const QString& name, int nummer, int teil);
+
+// An area in hectares as "###,###,##0.0000" in the locale.
+QString areaText(double hectares);
+
+struct Column {
+    const char* headingKey; // control of the heading's key ("Drucken", key, "1")
+    int headingCentre;      // x the heading is centred on; -1: between 8500 and W
+    int textX;              // x where a cell's text starts; right end for the area
+    int rightBorder;        // x of its right border line; -1: W
+};
+// Farm, plot, area, year, crop, remark.
+const QList<Column>& columns();
+constexpr int swatchLeft = 4830, swatchRight = 4970, swatchInset = 30;
+
+} // namespace PlotListLayout

@@ -1,0 +1,222 @@
+#include "PrintRun.h"
+
+#include "SheetMap.h"
+#include "WaitCursor.h"
+
+#include <QPagedPaintDevice>
+
+#include <optional>
+
+namespace PrintRun {
+
+namespace {
+SheetScale::Plan planOf(const SheetSource& source, const PrintOptions& options,
+                        const PageMetrics& page, const PrintTexts& texts)
+{
+    SheetScale::Input in;
+    in.pageWidth = page.width();
+    in.pageHeight = page.height();
+    in.visible = source.map ? source.map->window() : MapExtent();
+    in.mapScale = source.map ? source.map->scale() : 0;
+    in.scaleBoxText = source.scaleBoxText;
+    in.scaleCaption = texts.scaleCaption;
+    in.displayedScale = options.displayedScale;
+    return SheetScale::plan(in);
+}
+
+PrintProblem problemOf(SheetScale::Problem problem)
+{
+    switch (problem) {
+    case SheetScale::Problem::None:
+        return PrintProblem::None;
+    case SheetScale::Problem::PageTooSmall:
+        return PrintProblem::PageTooSmall;
+    case SheetScale::Problem::NoVisibleExtent:
+        return PrintProblem::NoVisibleExtent;
+    case SheetScale::Problem::ScaleNotPositive:
+        return PrintProblem::ScaleNotPositive;
+    }
+    return PrintProblem::NoVisibleExtent;
+}
+
+bool listsPlots(const SheetSource& source)
+{
+    return source.kartenanzeige == 2;
+}
+
+// Puts the map's window back when the object goes out of scope.
+class WindowBack {
+public:
+    WindowBack(SheetMap& map) : m_map(map), m_saved(map.window()) {}
+    ~WindowBack() { m_map.restoreWindow(m_saved); }
+    WindowBack(const WindowBack&) = delete;
+    WindowBack& operator=(const WindowBack&) = delete;
+
+private:
+    SheetMap& m_map;
+    MapExtent m_saved;
+};
+
+PrintProblem drawList(QPainter& painter, const PageMetrics& page, const SheetSource& source,
+                      const PrintOptions& options, const PrintTexts& texts,
+                      const std::function<bool()>& newPage)
+{
+    const int width = page.width();
+    const int height = page.height();
+    const auto startPage = [&] {
+        if (!newPage())
+            return false;
+        SheetPainter::drawTitleAndFrame(painter, texts.title, width, height);
+        return true;
+    };
+    if (!listsPlots(source)) {
+        if (source.gpsRows < 1)
+            return PrintProblem::None;
+        if (options.ownPage && !startPage())
+            return PrintProblem::DeliveryFailed;
+        SheetPainter::drawGpsTotal(painter,
+                                   texts.gpsSum + ' ' + source.areaBoxText + QStringLiteral(" ha "),
+                                   width, height);
+        return PrintProblem::None;
+    }
+    const QList<PlotListLayout::Part> parts = PlotListLayout::paginate(
+        int(source.plots.size()), height, options.ownPage, SheetScale::mapTop);
+    double sum = 0;
+    for (const PlotListRow& row : source.plots)
+        sum += row.areaHa;
+    for (const PlotListLayout::Part& part : parts) {
+        if (part.newPage && !startPage())
+            return PrintProblem::DeliveryFailed;
+        SheetPainter::drawListPart(painter, part, source.plots, texts.headings, texts.sum, sum,
+                                   !source.plotsFromSelection, width);
+    }
+    return PrintProblem::None;
+}
+} // namespace
+
+PrintProblem check(const SheetSource& source, const PrintOptions& options, const PageMetrics& page,
+                   const PrintTexts& texts)
+{
+    const SheetScale::Plan plan = planOf(source, options, page, texts);
+    if (plan.problem != SheetScale::Problem::None)
+        return problemOf(plan.problem);
+    const QRect rect = SheetScale::mapRect(page.width(), page.height());
+    if (!source.map->canDraw(SheetScale::printWindow(source.map->window(), plan.groundWidth, rect),
+                             rect))
+        return PrintProblem::NothingToDraw;
+    if (options.list && listsPlots(source) && !source.plots.isEmpty() &&
+        PlotListLayout::paginate(int(source.plots.size()), page.height(), options.ownPage,
+                                 SheetScale::mapTop)
+            .isEmpty())
+        return PrintProblem::PageTooSmall;
+    return PrintProblem::None;
+}
+
+PrintProblem drawSheet(QPainter& painter, const PageMetrics& page, const SheetSource& source,
+                       const PrintOptions& options, const PrintTexts& texts,
+                       const std::function<bool()>& newPage)
+{
+    const SheetScale::Plan plan = planOf(source, options, page, texts);
+    if (plan.problem != SheetScale::Problem::None)
+        return problemOf(plan.problem);
+    const int width = page.width();
+    const int height = page.height();
+    const QRect rect = SheetScale::mapRect(width, height);
+    {
+        std::optional<WindowBack> back;
+        if (options.displayedScale) {
+            back.emplace(*source.map);
+            source.map->setScale(plan.printScale);
+        }
+        const MapExtent window =
+            SheetScale::printWindow(source.map->window(), plan.groundWidth, rect);
+        if (!source.map->draw(painter, window, rect))
+            return PrintProblem::NothingToDraw;
+    }
+    SheetPainter::drawTitleAndFrame(painter, texts.title, width, height);
+    SheetPainter::drawHeader(painter, plan.label, width);
+    SheetPainter::drawRuler(painter, PrintRuler::ticks(plan.k, width), SheetScale::titleBottom);
+    if (!options.list)
+        return PrintProblem::None;
+    return drawList(painter, page, source, options, texts, newPage);
+}
+
+PrintOutcome printSheet(PrintTarget& target, const SheetSource& source, const PrintOptions& options,
+                        const PrintTexts& texts)
+{
+    const WaitCursor wait;
+    PrintDocument document(target, texts);
+    PrintOutcome outcome;
+    outcome.problem = document.addSheet(source, options);
+    if (outcome.problem != PrintProblem::None) {
+        document.abort();
+        return outcome;
+    }
+    outcome.problem = document.finish();
+    outcome.sheets = outcome.ok() ? 1 : 0;
+    return outcome;
+}
+
+} // namespace PrintRun
+
+PrintDocument::PrintDocument(PrintTarget& target, PrintTexts texts)
+    : m_target(target), m_texts(std::move(texts))
+{
+}
+
+PrintDocument::~PrintDocument()
+{
+    abort();
+}
+
+PrintProblem PrintDocument::addSheet(const SheetSource& source, const PrintOptions& options)
+{
+    QPagedPaintDevice* device = m_closed ? nullptr : m_target.device();
+    if (!device || !source.map)
+        return PrintProblem::DeviceRefused;
+    const PageMetrics page = PageMetrics::fromLayout(device->pageLayout());
+    const PrintProblem checked = PrintRun::check(source, options, page, m_texts);
+    if (checked != PrintProblem::None)
+        return checked;
+    if (m_sheets == 0) {
+        if (!m_painter.begin(device))
+            return PrintProblem::DeviceRefused;
+    } else if (!device->newPage()) {
+        abort();
+        return PrintProblem::DeliveryFailed;
+    }
+    SheetPainter::useTwips(m_painter, *device);
+    const PrintProblem drawn = PrintRun::drawSheet(m_painter, page, source, options, m_texts,
+                                                   [device] { return device->newPage(); });
+    if (drawn != PrintProblem::None) {
+        abort();
+        return drawn;
+    }
+    ++m_sheets;
+    return PrintProblem::None;
+}
+
+PrintProblem PrintDocument::finish()
+{
+    if (m_closed)
+        return PrintProblem::DeliveryFailed;
+    if (m_sheets == 0) {
+        abort();
+        return PrintProblem::NothingToDraw;
+    }
+    const bool ended = m_painter.end();
+    m_closed = true;
+    return m_target.close(ended) && ended ? PrintProblem::None : PrintProblem::DeliveryFailed;
+}
+
+void PrintDocument::abort()
+{
+    if (m_closed)
+        return;
+    m_closed = true;
+    if (m_painter.isActive()) {
+        m_target.abort();
+        m_painter.end();
+    }
+    m_target.close(false);
+}
