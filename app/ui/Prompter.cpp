@@ -67,6 +67,8 @@ QColor Prompter::colour(QWidget* parent, const QString& title, const QColor& ini
 bool Prompter::openUrl(const QUrl& url)
 {
     m_shown.append({QStringLiteral("url"), QString(), url.toString(), 0});
+    if (m_urlOpener)
+        return m_urlOpener(url);
     if (m_testMode || m_nonInteractive)
         return true;
     return QDesktopServices::openUrl(url);

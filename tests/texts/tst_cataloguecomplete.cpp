@@ -1,9 +1,11 @@
 // Every text the program looks up must exist in all five languages.
+#include "AboutWindow.h"
 #include "CatalogueSource.h"
 #include "FieldWindow.h"
 #include "MainWindow.h"
 #include "NewFarmDialog.h"
 #include "ProgramState.h"
+#include "SystemInfoWindow.h"
 #include "TextKeys.h"
 #ifdef HAVE_SHAPE_DUMP_KEYS
 #include "ShapeDumpTextKeys.h"
@@ -23,12 +25,15 @@ QString keyOf(const QString& form, const QString& control, const QString& proper
 
 // The caption keys the window translation looks up for a window's
 // translatable controls: labels, panels, buttons, menu and toolbar tools.
+// Labels whose text the window sets itself (program title, version) have none.
 QStringList captionKeys(QWidget* window)
 {
     const QString form = window->objectName();
     QStringList keys;
     for (QWidget* control : window->findChildren<QWidget*>()) {
         const QString prefix = control->objectName().left(3).toLower();
+        if (control->property(AboutWindow::runTimeTextProperty()).toBool())
+            continue;
         if (prefix == "cmd" || prefix == "lbl" || prefix == "pan" || prefix == "chk" ||
             prefix == "opt")
             keys << keyOf(form, control->objectName(), "caption");
@@ -84,7 +89,10 @@ private slots:
         MainWindow main(state);
         FieldWindow fields(state, {});
         NewFarmDialog newFarm(state);
-        keys << captionKeys(&main) << captionKeys(&fields) << captionKeys(&newFarm);
+        AboutWindow about(state, {});
+        SystemInfoWindow systemInfo(state, {});
+        keys << captionKeys(&main) << captionKeys(&fields) << captionKeys(&newFarm)
+             << captionKeys(&about) << captionKeys(&systemInfo);
         for (const QString& key : keys) {
             if (!rows.contains(key))
                 errors << key + " missing";
