@@ -49,7 +49,9 @@ QList<Item> collect(const Paths& paths)
         QSysInfo::kernelType() + ' ' + QSysInfo::kernelVersion(),
         qt,
         screens(),
-        QStringLiteral("%1 (%2)").arg(locale.name(), locale.nativeLanguageName()),
+        locale.nativeLanguageName().isEmpty()
+            ? locale.name()
+            : QStringLiteral("%1 (%2)").arg(locale.name(), locale.nativeLanguageName()),
         path(paths.programFolder),
         path(paths.database),
         path(paths.catalogue)};

@@ -1,7 +1,8 @@
 #include "Prompter.h"
 
+#include "DesktopOpener.h"
+
 #include <QColorDialog>
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QTextStream>
 
@@ -71,5 +72,5 @@ bool Prompter::openUrl(const QUrl& url)
         return m_urlOpener(url);
     if (m_testMode || m_nonInteractive)
         return true;
-    return QDesktopServices::openUrl(url);
+    return DesktopOpener::open(url);
 }

@@ -26,8 +26,8 @@ public:
     // Colour dialog preset with initial; an invalid colour when the user
     // cancels. In test mode the queued answer is a QColor.
     QColor colour(QWidget* parent, const QString& title, const QColor& initial);
-    // Opens a file, mail or web URL with the desktop's default program; false
-    // when no program took it.
+    // Opens a file, mail or web URL with the desktop's default program
+    // (DesktopOpener); false when no program took it.
     bool openUrl(const QUrl& url);
 
     // Test side. In test mode nothing is shown: each call takes the next

@@ -67,6 +67,8 @@ SystemInfoWindow::SystemInfoWindow(ProgramState& state, const QString& databaseP
     new FormKeyHandler(this, state, QStringLiteral("Info.HTM"), ok, ok);
     FormBehaviour::fensteroben(this, owner);
     FormTranslator::translateWindow(this, state);
+    adjustSize();
+    FormBehaviour::fenstermitte(this);
 }
 
 QString SystemInfoWindow::reportText() const

@@ -52,8 +52,6 @@ private slots:
         QTest::newRow("installed")
             << "usr/bin" << QStringList{"usr/bin", "usr/share/sorvan-gis-viewer"} << QStringList{}
             << true;
-        QTest::newRow("shared files missing")
-            << "usr/bin" << QStringList{"usr/bin", "usr/share"} << QStringList{} << false;
         QTest::newRow("shared name is a file")
             << "usr/bin" << QStringList{"usr/bin"} << QStringList{"usr/share/sorvan-gis-viewer"}
             << false;

@@ -170,7 +170,6 @@ private slots:
         QCOMPARE(boxes.size(), 2); // the call, then the message
         QCOMPARE(boxes.last().title, p.state.titelbedienungsfehler);
         QCOMPARE(boxes.last().text, Messages::format(p.state, TextKeys::shellOpenFailed, {shown}));
-        QVERIFY(boxes.last().text.startsWith(shown + " cannot be opened"));
         QVERIFY(!QGuiApplication::overrideCursor());
     }
 
