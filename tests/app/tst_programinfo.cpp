@@ -1,9 +1,14 @@
-// The version as shown, the support mail link, and where an installed
-// program keeps its data.
+// What the program tells about itself and the desktop: the version as shown,
+// the support mail link, where an installed program keeps its data, and
+// links handed to xdg-open.
+#include "DesktopOpener.h"
 #include "ProgramFolderChoice.h"
 #include "ProgramInfo.h"
 #include "TestFolder.h"
 
+#include <QElapsedTimer>
+#include <QFile>
+#include <QUrl>
 #include <QtTest>
 
 class TestProgramInfo : public QObject {
@@ -15,8 +20,6 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::newRow("build number dropped") << "1.2.0.3"
                                               << "1.2.3";
-        QTest::newRow("year version") << "2005.0.0.9"
-                                      << "2005.0.9";
         QTest::newRow("three parts") << "2026.1.4"
                                      << "2026.1.4";
         QTest::newRow("leading zeros") << "01.002.7.03"
@@ -40,39 +43,56 @@ private slots:
                          "%0D%0A%0AAnfrage%20/%20Genaue%20Fehlerbeschreibung:"));
     }
 
-    // Folders made below a temporary folder; the executable lies in "exe".
+    // Folders (a trailing "*" makes a file) below a temporary folder; the
+    // executable lies in usr/bin.
     void programFolder_data()
     {
-        QTest::addColumn<QString>("exe");
-        QTest::addColumn<QStringList>("folders");
-        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QStringList>("made");
         QTest::addColumn<bool>("installed");
-        QTest::newRow("build tree")
-            << "build/bin" << QStringList{"build/bin"} << QStringList{} << false;
-        QTest::newRow("installed")
-            << "usr/bin" << QStringList{"usr/bin", "usr/share/sorvan-gis-viewer"} << QStringList{}
-            << true;
+        QTest::newRow("build tree") << QStringList{"usr/bin"} << false;
+        QTest::newRow("installed") << QStringList{"usr/bin", "usr/share/sorvan-gis-viewer"} << true;
         QTest::newRow("shared name is a file")
-            << "usr/bin" << QStringList{"usr/bin"} << QStringList{"usr/share/sorvan-gis-viewer"}
-            << false;
-        QTest::newRow("not a bin folder")
-            << "usr/lib" << QStringList{"usr/lib", "usr/share/sorvan-gis-viewer"} << QStringList{}
-            << false;
+            << QStringList{"usr/bin", "usr/share/sorvan-gis-viewer*"} << false;
     }
     void programFolder()
     {
-        QFETCH(QString, exe);
-        QFETCH(QStringList, folders);
-        QFETCH(QStringList, files);
+        QFETCH(QStringList, made);
         QFETCH(bool, installed);
         TestFolder root;
-        for (const QString& folder : folders)
-            root.makeFolder(folder);
-        for (const QString& file : files)
-            root.writeFile(file, "x");
-        const QString exeFolder = root.file(exe);
+        for (const QString& entry : made)
+            if (entry.endsWith('*'))
+                root.writeFile(entry.chopped(1), "x");
+            else
+                root.makeFolder(entry);
         const QString data = root.file("home/.local/share/Sorvan-GIS-Viewer");
-        QCOMPARE(ProgramFolderChoice::defaultFolder(exeFolder, data), installed ? data : exeFolder);
+        QCOMPARE(ProgramFolderChoice::defaultFolder(root.file("usr/bin"), data),
+                 installed ? data : root.file("usr/bin"));
+    }
+
+    // An xdg-open that finds no program fails; one still running has started
+    // a program in the foreground and is not waited for.
+    void xdgOpenAnswer_data()
+    {
+        QTest::addColumn<QByteArray>("script");
+        QTest::addColumn<bool>("opened");
+        QTest::newRow("opened") << QByteArray("exit 0") << true;
+        QTest::newRow("no program for it") << QByteArray("exit 3") << false;
+        QTest::newRow("program in the foreground") << QByteArray("sleep 4") << true;
+    }
+    void xdgOpenAnswer()
+    {
+        QFETCH(QByteArray, script);
+        QFETCH(bool, opened);
+        TestFolder bin;
+        const QString fake = bin.writeFile("xdg-open", "#!/bin/sh\n" + script + "\n");
+        QFile::setPermissions(fake, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(bin.path()) + ':' + path);
+        QElapsedTimer timer;
+        timer.start();
+        QCOMPARE(DesktopOpener::open(QUrl("mailto:hotline@example.org")), opened);
+        QCOMPARE_LT(timer.elapsed(), 3000);
+        qputenv("PATH", path);
     }
 };
 
