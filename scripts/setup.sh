@@ -2,7 +2,8 @@
 # Installs the Debian packages the project needs to build, test and run.
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libqt6sql6-sqlite libshp-dev
-          fonts-liberation2 xvfb xauth imagemagick poppler-utils unzip)
+          fonts-liberation2 xvfb xauth imagemagick poppler-utils unzip
+          dpkg-dev) # dpkg-dev: dpkg-shlibdeps for the package's dependencies
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -4,9 +4,11 @@
 #include "Messages.h"
 #include "ProgramState.h"
 #include "Prompter.h"
+#include "WaitCursor.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -46,6 +48,22 @@ QString ordnerwaehlen(QWidget* owner, const QString& title)
     return Prompter::instance().existingDirectory(owner, title);
 }
 
+bool openExternal(QWidget* owner, const ProgramState& state, const QUrl& url)
+{
+    bool opened = false;
+    {
+        const WaitCursor wait;
+        opened = Prompter::instance().openUrl(url);
+    }
+    if (!opened) {
+        // A mail link names its address only; the rest is the message body.
+        const QString shown = url.isLocalFile() ? QDir::toNativeSeparators(url.toLocalFile())
+                                                : url.adjusted(QUrl::RemoveQuery).toDisplayString();
+        Messages::operatingError(owner, state, TextKeys::shellOpenFailed, {shown});
+    }
+    return opened;
+}
+
 void openHelpPage(QWidget* owner, const ProgramState& state, const QString& page)
 {
     const QString path = FileResolver::resolve(state.programmpfad, page);
@@ -53,7 +71,7 @@ void openHelpPage(QWidget* owner, const ProgramState& state, const QString& page
         Messages::operatingError(owner, state, TextKeys::helpPageMissing, {path});
         return;
     }
-    Prompter::instance().openUrl(QUrl::fromLocalFile(path));
+    openExternal(owner, state, QUrl::fromLocalFile(path));
 }
 
 } // namespace FormBehaviour

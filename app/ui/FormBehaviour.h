@@ -7,6 +7,7 @@
 class QAbstractButton;
 class QKeyEvent;
 class QPushButton;
+class QUrl;
 class QWidget;
 struct ProgramState;
 
@@ -20,6 +21,10 @@ void fensteroben(QWidget* window, QWidget* owner);
 void fenstermitte(QWidget* window);
 // Folder browser; "" when the user cancels.
 QString ordnerwaehlen(QWidget* owner, const QString& title);
+// Hands a file, mail or web URL to the desktop with the wait pointer shown;
+// when no program takes it, tells the user what could not be opened. True
+// when it was opened.
+bool openExternal(QWidget* owner, const ProgramState& state, const QUrl& url);
 // Opens a help page of the program folder (found ignoring case) with the
 // desktop's viewer; a missing page is reported with the catalogue message.
 void openHelpPage(QWidget* owner, const ProgramState& state, const QString& page);

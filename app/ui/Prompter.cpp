@@ -1,7 +1,8 @@
 #include "Prompter.h"
 
+#include "DesktopOpener.h"
+
 #include <QColorDialog>
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QTextStream>
 
@@ -67,7 +68,9 @@ QColor Prompter::colour(QWidget* parent, const QString& title, const QColor& ini
 bool Prompter::openUrl(const QUrl& url)
 {
     m_shown.append({QStringLiteral("url"), QString(), url.toString(), 0});
+    if (m_urlOpener)
+        return m_urlOpener(url);
     if (m_testMode || m_nonInteractive)
         return true;
-    return QDesktopServices::openUrl(url);
+    return DesktopOpener::open(url);
 }

@@ -7,6 +7,7 @@
 #include <QUrl>
 #include <QVariant>
 #include <deque>
+#include <functional>
 
 // Every modal question the program asks and every URL it hands to the desktop
 // goes through here, so that tests can answer in advance and never hang on a
@@ -25,7 +26,8 @@ public:
     // Colour dialog preset with initial; an invalid colour when the user
     // cancels. In test mode the queued answer is a QColor.
     QColor colour(QWidget* parent, const QString& title, const QColor& initial);
-    // Opens a file, mail or web URL with the desktop's default program.
+    // Opens a file, mail or web URL with the desktop's default program
+    // (DesktopOpener); false when no program took it.
     bool openUrl(const QUrl& url);
 
     // Test side. In test mode nothing is shown: each call takes the next
@@ -38,6 +40,10 @@ public:
     bool interactive() const { return !m_testMode && !m_nonInteractive; }
     bool testMode() const { return m_testMode; }
     void setNextAnswer(const QVariant& answer) { m_answers.push_back(answer); }
+    // Replaces the desktop call of openUrl in every mode (empty: the desktop
+    // again), so a test can record URLs and let their opening fail.
+    using UrlOpener = std::function<bool(const QUrl&)>;
+    void setUrlOpener(UrlOpener opener) { m_urlOpener = std::move(opener); }
     struct Shown {
         QString kind; // "message", "folder", "colour", "url"
         QString title;
@@ -52,5 +58,6 @@ private:
     bool m_testMode = false;
     bool m_nonInteractive = false;
     std::deque<QVariant> m_answers;
+    UrlOpener m_urlOpener;
     QList<Shown> m_shown;
 };

@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "AboutWindow.h"
 #include "FieldWindow.h"
 #include "FormBehaviour.h"
 #include "FormTranslator.h"
@@ -16,6 +17,7 @@
 #include "PlotListLayout.h"
 #include "PrintDialog.h"
 #include "PrinterChoice.h"
+#include "ProgramInfo.h"
 #include "ProgramState.h"
 #include "ProjectDatabase.h"
 #include "Prompter.h"
@@ -41,6 +43,7 @@
 #include <QMenuBar>
 #include <QScopedValueRollback>
 #include <QToolBar>
+#include <QUrl>
 
 namespace {
 const WindowGeometry mainGeometry{QStringLiteral("mdi0"), MainWindow::defaultLeft,
@@ -48,6 +51,9 @@ const WindowGeometry mainGeometry{QStringLiteral("mdi0"), MainWindow::defaultLef
                                   MainWindow::defaultWidth};
 const QString helpPage = QStringLiteral("Hauptfenster.HTM");
 constexpr int languageEntries = 5;
+// The language number is the last character of an entry's name and
+// SPRACHE.DAT keeps one digit, so entries end at 9 (there is no entry 10).
+constexpr int mostLanguageEntries = 9;
 
 // sprachespeichern; tells the user when the file could not be written or, being
 // a link or special file, was left alone.
@@ -135,6 +141,12 @@ void MainWindow::buildMenus()
                                  QStringLiteral("Hilfe zum Hauptfenster"));
     helpEntry->setShortcut(QKeySequence(Qt::Key_F1));
     helpEntry->setShortcutContext(Qt::WidgetShortcut); // F1 itself is the window's key
+    addTool(help, QStringLiteral("mnuhilfeemail"), QStringLiteral("E-Mail an die Sorvan-Hotline"),
+            QStringLiteral("Anfrage per E-Mail an die Hotline schreiben"));
+    addTool(help, QStringLiteral("mnuhilfeinternet"), QStringLiteral("Sorvan im Internet"),
+            QStringLiteral("Internetseite des Herstellers öffnen"));
+    addTool(help, QStringLiteral("mnuhilfeinfo"), QStringLiteral("Info"),
+            QStringLiteral("Programmversion und Systeminformation"));
 
     m_toolbar = addToolBar(QStringLiteral("Werkzeuge"));
     m_toolbar->setObjectName(QStringLiteral("tb1"));
@@ -162,6 +174,9 @@ void MainWindow::buildMenus()
          QKeySequence(Qt::CTRL | Qt::Key_Down)},
         {"tb1drucken", "Drucken", "Ansicht drucken", true, QKeySequence::Print},
         {"tb1hilfe", "Hilfe", "Hilfe zum Hauptfenster", true, QKeySequence()},
+        {"tb1email", "E-Mail", "E-Mail an die Sorvan-Hotline", false, QKeySequence()},
+        {"tb1internet", "Internet", "Sorvan im Internet", false, QKeySequence()},
+        {"tb1info", "Info", "Programmversion und Systeminformation", false, QKeySequence()},
         {"tb1ende", "Ende", "Programm beenden", true, QKeySequence(Qt::CTRL | Qt::Key_Q)},
     };
     for (const auto& tool : tools) {
@@ -242,6 +257,7 @@ void MainWindow::load()
         !stored && !Prompter::instance().interactive() && !Prompter::instance().testMode();
     if (!keepUnasked)
         saveLanguage(this, m_state);
+    offerCatalogueLanguages();
     translate();
     sprachvariablen();
     variablen();
@@ -322,6 +338,20 @@ void MainWindow::showEvent(QShowEvent* event)
     m_fieldWindow->schlagdatenanzeigen();
 }
 
+void MainWindow::offerCatalogueLanguages()
+{
+    const int columns = m_state.catalogue ? m_state.catalogue->languageColumns() : 0;
+    QMenu* languages = findChild<QMenu*>(QStringLiteral("mnueinstellungsprache"));
+    for (int i = languageEntries + 1; i <= qMin(columns, mostLanguageEntries); ++i) {
+        const QString name = QStringLiteral("mnueinstellungsprache%1").arg(i);
+        if (findChild<QAction*>(name))
+            continue;
+        QAction* entry = addTool(languages, name, QStringLiteral("Sprache%1").arg(i));
+        entry->setCheckable(true);
+        m_languageEntries->addAction(entry);
+    }
+}
+
 void MainWindow::translate()
 {
     FormTranslator::translateWindow(this, m_state);
@@ -390,6 +420,13 @@ void MainWindow::onToolClicked(QAction* action)
         einstellungdrucker();
     if (name.contains(QLatin1String("tb1drucken")))
         druck();
+    if (name.contains(QLatin1String("mnuhilfeinfo")) || name.contains(QLatin1String("tb1info")))
+        showAbout();
+    if (name.contains(QLatin1String("mnuhilfeemail")) || name.contains(QLatin1String("tb1email")))
+        supportMail();
+    if (name.contains(QLatin1String("mnuhilfeinternet")) ||
+        name.contains(QLatin1String("tb1internet")))
+        FormBehaviour::openExternal(this, m_state, QUrl(ProgramInfo::webAddress()));
 }
 
 void MainWindow::druck()
@@ -422,6 +459,27 @@ bool MainWindow::printView(const PrintOptions& options)
         }
     }
     return WindowPrint::run(this, m_state, source, options);
+}
+
+QString MainWindow::databasePath() const
+{
+    return m_state.database ? m_state.database->path() : QString();
+}
+
+void MainWindow::showAbout()
+{
+    AboutWindow about(m_state, databasePath(), this);
+    about.exec();
+}
+
+void MainWindow::supportMail()
+{
+    // The about window is loaded, not shown: the link carries what it shows.
+    const AboutWindow about(m_state, databasePath(), this);
+    const QString link = ProgramInfo::supportMailLink(ProgramInfo::supportMailAddress(),
+                                                      ProgramState::programTitle(),
+                                                      about.versionCaption(), about.dateCaption());
+    FormBehaviour::openExternal(this, m_state, QUrl::fromEncoded(link.toUtf8(), QUrl::StrictMode));
 }
 
 void MainWindow::anzeigezoomen(double factor)

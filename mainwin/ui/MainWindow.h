@@ -86,6 +86,15 @@ private:
     QAction* addTool(QMenu* menu, const QString& name, const QString& caption,
                      const QString& tooltip = {});
     void onToolClicked(QAction* action);
+    // Adds the language entries after the fifth for the further language
+    // columns the catalogue has (up to entry 9), so that no entry selects a
+    // language without texts.
+    void offerCatalogueLanguages();
+    // The about window, modally.
+    void showAbout();
+    // Opens the support mail link with the desktop's mail program.
+    void supportMail();
+    QString databasePath() const;
     void layoutPicture();
     void onScaleTextEdited(const QString& text);
     void applyTypedScale();
@@ -101,7 +110,7 @@ private:
     QLabel* m_scaleLabel = nullptr;            // panmassstab
     QComboBox* m_scaleBox = nullptr;           // cbomassstab
     QToolBar* m_toolbar = nullptr;             // tb1
-    QActionGroup* m_languageEntries = nullptr; // mnueinstellungsprache1 to 5
+    QActionGroup* m_languageEntries = nullptr; // mnueinstellungsprache1 to 5 (to 9)
     std::unique_ptr<FieldWindow> m_fieldWindow;
     std::unique_ptr<GpsWindow> m_gpsWindow;
     bool m_plotsDrawn = false; // the plots chosen at start drawn once the map has its size

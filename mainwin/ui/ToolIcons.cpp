@@ -100,6 +100,48 @@ QIcon printer()
     return QIcon(pixmap);
 }
 
+QIcon envelope()
+{
+    QPixmap pixmap = canvas();
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(60, 60, 60), 1.5));
+    p.setBrush(QColor(250, 245, 225));
+    p.drawRect(QRectF(2.5, 5.5, 19, 13));
+    p.drawPolyline(QPolygonF({QPointF(2.5, 5.5), QPointF(12, 13), QPointF(21.5, 5.5)}));
+    return QIcon(pixmap);
+}
+
+QIcon globe()
+{
+    QPixmap pixmap = canvas();
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(30, 80, 140), 1.5));
+    p.setBrush(QColor(150, 200, 240));
+    p.drawEllipse(QPointF(12, 12), 9.5, 9.5);
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QPointF(12, 12), 4, 9.5);
+    p.drawLine(QPointF(2.5, 12), QPointF(21.5, 12));
+    p.drawLine(QPointF(4, 7), QPointF(20, 7));
+    p.drawLine(QPointF(4, 17), QPointF(20, 17));
+    return QIcon(pixmap);
+}
+
+QIcon information()
+{
+    QPixmap pixmap = canvas();
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(40, 130, 60));
+    p.drawEllipse(2, 2, 20, 20);
+    p.setPen(Qt::white);
+    p.setFont(QFont(QStringLiteral("Arial"), 12, QFont::Bold));
+    p.drawText(QRect(2, 2, 20, 20), Qt::AlignCenter, QStringLiteral("i"));
+    return QIcon(pixmap);
+}
+
 QIcon exitDoor()
 {
     QPixmap pixmap = canvas();
@@ -136,6 +178,12 @@ QIcon forTool(const QString& name)
         return printer();
     if (name == QLatin1String("tb1hilfe"))
         return help();
+    if (name == QLatin1String("tb1email"))
+        return envelope();
+    if (name == QLatin1String("tb1internet"))
+        return globe();
+    if (name == QLatin1String("tb1info"))
+        return information();
     if (name == QLatin1String("tb1ende"))
         return exitDoor();
     return {};

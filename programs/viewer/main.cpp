@@ -1,17 +1,21 @@
 // sorvan-gis-viewer: the desktop program.
 //   --folder DIR        program folder (default: the folder of the program
-//                       file); missing installation files are created there
+//                       file, or the user's data folder for an installed
+//                       program); missing installation files are created there
 //   --settings FILE     keep window positions in FILE instead of the user's store
 //   --report-and-quit   load the folder, print what was loaded and end
 //   --help, --version   answered without a display
 #include "EarlyAnswers.h"
 #include "MainWindow.h"
+#include "ProgramFolderChoice.h"
 #include "ProgramFolderSetup.h"
 #include "ProgramRun.h"
 #include "Prompter.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
+#include <QStandardPaths>
 #include <QTextStream>
 
 namespace {
@@ -19,7 +23,8 @@ struct Options {
     QCommandLineOption folder{
         QStringLiteral("folder"),
         QStringLiteral("Program folder (default: the folder of the program "
-                       "file). Missing installation files (%1) are created "
+                       "file; for an installed program the user's data folder). Missing "
+                       "installation files (%1) are created "
                        "there.")
             .arg(ProgramFolderSetup::suppliedFiles().join(QStringLiteral(", "))),
         QStringLiteral("DIR")};
@@ -53,6 +58,8 @@ int main(int argc, char** argv)
         parser.process(app); // answers and ends, unless "-h" was an option's value
     }
     QApplication app(argc, argv);
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/sorvan-gis-viewer.png")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("sorvan-gis-viewer"));
     QCommandLineParser parser;
     configure(parser, options);
     parser.process(app);
@@ -60,9 +67,12 @@ int main(int argc, char** argv)
     if (parser.isSet(options.report))
         Prompter::instance().setNonInteractive(true);
     ProgramRun::Options runOptions;
-    runOptions.programFolder = parser.isSet(options.folder)
-                                   ? parser.value(options.folder)
-                                   : QCoreApplication::applicationDirPath();
+    runOptions.programFolder =
+        parser.isSet(options.folder)
+            ? parser.value(options.folder)
+            : ProgramFolderChoice::defaultFolder(
+                  QCoreApplication::applicationDirPath(),
+                  QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     runOptions.settingsFile = parser.value(options.settings);
     runOptions.startWindow = !parser.isSet(options.report);
     ProgramRun run(runOptions);

@@ -1,4 +1,5 @@
 // Every text the program looks up must exist in all five languages.
+#include "AboutWindow.h"
 #include "CatalogueSource.h"
 #include "FieldWindow.h"
 #include "MainWindow.h"
@@ -6,6 +7,7 @@
 #include "PrintDialog.h"
 #include "PrintTexts.h"
 #include "ProgramState.h"
+#include "SystemInfoWindow.h"
 #include "TextKeys.h"
 #include "GpsTextKeys.h"
 #include "GpsWindow.h"
@@ -27,12 +29,15 @@ QString keyOf(const QString& form, const QString& control, const QString& proper
 
 // The caption keys the window translation looks up for a window's
 // translatable controls: labels, panels, buttons, menu and toolbar tools.
+// Labels whose text the window sets itself (program title, version) have none.
 QStringList captionKeys(QWidget* window)
 {
     const QString form = window->objectName();
     QStringList keys;
     for (QWidget* control : window->findChildren<QWidget*>()) {
         const QString prefix = control->objectName().left(3).toLower();
+        if (control->property(AboutWindow::runTimeTextProperty()).toBool())
+            continue;
         if (prefix == "cmd" || prefix == "lbl" || prefix == "pan" || prefix == "chk" ||
             prefix == "opt")
             keys << keyOf(form, control->objectName(), "caption");
@@ -90,8 +95,11 @@ private slots:
         NewFarmDialog newFarm(state);
         GpsWindow gps(state, {});
         PrintDialog printDialog(state, {});
+        AboutWindow about(state, {});
+        SystemInfoWindow systemInfo(state, {});
         keys << captionKeys(&main) << captionKeys(&fields) << captionKeys(&newFarm)
-             << captionKeys(&gps) << captionKeys(&printDialog);
+             << captionKeys(&gps) << captionKeys(&printDialog) << captionKeys(&about)
+             << captionKeys(&systemInfo);
         for (const QString& key : keys) {
             if (!rows.contains(key))
                 errors << key + " missing";

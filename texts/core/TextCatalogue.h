@@ -18,6 +18,8 @@ public:
     OperationError open(const QString& programFolder);
     bool isOpen() const { return m_connection.isOpen(); }
     QString path() const { return m_connection.path(); }
+    // Number of language columns of the open table (German first).
+    int languageColumns() const { return m_columnCount; }
 
     // The language whose column a lookup reads: sprache when the table has that
     // column, otherwise German (1). Language 0 (no choice made) is German too.

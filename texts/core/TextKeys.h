@@ -37,6 +37,7 @@ inline const TextKey fileLeftAlone{"haupt", "Dateischutz", "1"};          // %1 
 inline const TextKey shapefilesLeftOut{"haupt", "Kartendaten", "1"};      // %1 list of files
 inline const TextKey helpPageMissing{"haupt", "Hilfe", "1"};              // %1 file
 inline const TextKey catalogueUnusable{"haupt", "Texte", "1"};            // %1 file
+inline const TextKey shellOpenFailed{"haupt", "Aufruf", "1"};             // %1 file or address
 
 // Farm and field window schlagdaten and new farm dialog Betriebeneu.
 inline const TextKey farmDeleteQuestion{"schlagdaten", "betriebloeschen", "1"};     // %1 farm
@@ -73,7 +74,8 @@ inline QList<TextKey> all()
             farmDeleteFailed,   plotDeleteFailed,    cellStoreFailed,     farmHasSubfolder,
             deletionLeftAlone,  farmFolderFailed,    checkNumber,         checkPart,
             checkName,          checkYear,           checkCrop,           checkRemark,
-            checkColour,        farmNameEmpty,       farmNameExists,      farmNameCharacters};
+            checkColour,        farmNameEmpty,       farmNameExists,      farmNameCharacters,
+            shellOpenFailed};
 }
 
 } // namespace TextKeys
