@@ -1,5 +1,6 @@
 #include "GpsWindow.h"
 
+#include "FileGuard.h"
 #include "FormBehaviour.h"
 #include "FormTranslator.h"
 #include "GpsAssignment.h"
@@ -22,6 +23,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QScopedValueRollback>
 #include <QStyle>
@@ -266,6 +268,12 @@ void GpsWindow::gpspfadwaehlen()
     QString folder = QDir::cleanPath(chosen);
     if (folder.size() > 1 && folder.endsWith('/'))
         folder.chop(1);
+    if (FileGuard::entryAt(folder) != FileGuard::Entry::Folder &&
+        !QFileInfo(folder).isDir()) {
+        Messages::failure(this, m_state, GpsTextKeys::folderFailed,
+                          {ErrorKind::PathNotFound, QStringLiteral("no such folder"), folder});
+        return;
+    }
     m_state.gpspfad = folder;
     gpsdateneinlesen();
 }

@@ -91,7 +91,8 @@ struct Program {
     {
         QStringList texts;
         for (const Prompter::Shown& s : Prompter::instance().shown())
-            texts << s.text;
+            if (s.kind == "message")
+                texts << s.text;
         return texts;
     }
     int plots(const QString& farm) const
@@ -220,6 +221,34 @@ private slots:
         QCOMPARE(QFileInfo::exists(p.folder.file("shapes/M1.DES")), left.contains("M1"));
         QCOMPARE(p.state.anzeigesperre, 0);
         QVERIFY(p.shown().first().contains("M1"));
+    }
+
+    void chooseFolder_data()
+    {
+        QTest::addColumn<QString>("answer"); // relative to the program folder; "-" cancels
+        QTest::addColumn<QString>("gpspfad");
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<int>("messages");
+        QTest::newRow("cancelled") << "-" << "shapes" << QStringList{"M1", "M2"} << 0;
+        QTest::newRow("case kept, slash dropped") << "Neue GPS/" << "Neue GPS" << QStringList{"N"} << 0;
+        QTest::newRow("no such folder") << "Fehlt" << "shapes" << QStringList{"M1", "M2"} << 1;
+    }
+
+    void chooseFolder()
+    {
+        QFETCH(QString, answer);
+        QFETCH(QString, gpspfad);
+        QFETCH(QStringList, rows);
+        QFETCH(int, messages);
+        Program p;
+        const QString other = p.folder.makeFolder("Neue GPS");
+        ShapeFixture::writeSquare(other, "NF", 0, 0, 100);
+        p.folder.writeFile("Neue GPS/N.DES", description(3));
+        Prompter::instance().setNextAnswer(answer == "-" ? QString() : p.folder.file(answer));
+        p.window->findChild<QAction*>("mnueinstellunggpsdatenpfad")->trigger();
+        QCOMPARE(p.state.gpspfad, p.folder.file(gpspfad));
+        QCOMPARE(p.column(0), rows);
+        QVERIFY2(p.shown().size() == messages, qPrintable(p.shown().join('|')));
     }
 
     void keepsItsWidth()
