@@ -3,10 +3,12 @@
 //   sorvan-gis shpdump FILE.shp      list the header, first polygon and index
 //   sorvan-gis farms --folder DIR    synchronise and list the farms
 //   sorvan-gis plots --folder DIR [--farm NAME]...   synchronise and list plots
+//   sorvan-gis import-mdb --folder DIR [FILE]   bring an Access project database over
 //   sorvan-gis --help | -h           the usage, on standard output
 //   sorvan-gis --version             the program's version
 #include "DemoCommand.h"
 #include "FieldCommands.h"
+#include "ImportMdbCommand.h"
 #include "ShapeDumpCommand.h"
 
 #include <QCoreApplication>
@@ -26,6 +28,12 @@ const char* const usage =
     "  plots --folder DIR [--farm NAME]...\n"
     "                        synchronise and list the plots of the named farms\n"
     "                        (all farms when none is named), a header line first\n"
+    "  import-mdb --folder DIR [FILE]\n"
+    "                        bring the Access project database FILE (default:\n"
+    "                        DIR/GISDATEN.MDB) over into a new GISDATEN.MDB of DIR;\n"
+    "                        the Access file in DIR is kept as GISDATEN.access.mdb.\n"
+    "                        Prints the counts and findings, on standard error\n"
+    "                        the columns left out; exits 1 when nothing was imported\n"
     "  --help, -h            show this help\n"
     "  --version             show the program's version\n";
 } // namespace
@@ -40,6 +48,7 @@ int main(int argc, char** argv)
     const std::map<QString, Command> commands = {
         {QStringLiteral("demo"), runDemoCommand},
         {QStringLiteral("farms"), runFarmsCommand},
+        {QStringLiteral("import-mdb"), runImportMdbCommand},
         {QStringLiteral("plots"), runPlotsCommand},
         {QStringLiteral("shpdump"), runShapeDumpCommand},
     };
