@@ -149,7 +149,8 @@ OperationError readTable(MdbHandle* mdb, MdbCatalogEntry* entry, const QString& 
         if (mdb_crack_row(table.get(), start & 0x1fff, size, fields.data()) < 0)
             return damaged(path, QStringLiteral("a row of %1 cannot be read").arg(name));
         QVariantList row(columnCount);
-        for (const MdbField& field : fields) {
+        for (guint i = 0; i < columnCount; ++i) {
+            const MdbField& field = fields[i];
             if (field.colnum < 0 || guint(field.colnum) >= columnCount)
                 return damaged(path, QStringLiteral("a row of %1 cannot be read").arg(name));
             const auto* column =
@@ -186,7 +187,8 @@ OperationError read(const QString& path, const QStringList& tableNames, QList<Ac
 
     if (!SqliteChecks::isAccessHeader(bytes.left(20)))
         return {ErrorKind::NotADatabase, QStringLiteral("no Access database"), path};
-    // Text comes as UTF-8 unless the environment asks the library for another set.
+    // The library converts text to the character set MDBICONV names, to UTF-8
+    // without it, which is what is read here.
     qunsetenv("MDBICONV");
     const Handle mdb(mdb_open_buffer(bytes.data(), size_t(bytes.size()), MDB_NOFLAGS));
     if (!mdb)
