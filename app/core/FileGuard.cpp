@@ -121,6 +121,22 @@ OperationError checkPath(const QString& programFolder, const QString& path, bool
     return notAFolder(target);
 }
 
+// Renames from to to unless to exists: the name is taken by the file as a
+// whole or not at all. Where the file system cannot rename so, a hard link
+// and the removal of the old name do the same. errno tells why on failure.
+bool moveWithoutReplacing(const QString& from, const QString& to)
+{
+    if (::renameat2(AT_FDCWD, native(from).constData(), AT_FDCWD, native(to).constData(),
+                    RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    if (::link(native(from).constData(), native(to).constData()) != 0)
+        return false;
+    ::unlink(native(from).constData());
+    return true;
+}
+
 } // namespace
 
 Entry entryAt(const QString& path)
@@ -255,16 +271,42 @@ OperationError createNew(const QString& programFolder, const QString& path, cons
     }
     if (entryAt(scratch) != Entry::File)
         return {ErrorKind::PathFileAccess, QStringLiteral("not written"), path};
-    // Moving without replacing: the name is taken by the file as a whole or not at all.
-    if (::renameat2(AT_FDCWD, native(scratch).constData(), AT_FDCWD, native(path).constData(),
-                    RENAME_NOREPLACE) == 0)
-        return OperationError::none();
-    if ((errno == EINVAL || errno == ENOSYS) &&
-        ::link(native(scratch).constData(), native(path).constData()) == 0)
+    if (moveWithoutReplacing(scratch, path))
         return OperationError::none();
     if (errno == EEXIST)
         return {ErrorKind::PathFileAccess, QStringLiteral("exists already"), path};
     return systemError(errno, path);
+}
+
+OperationError supersede(const QString& programFolder, const QString& path, const QString& keptPath,
+                         const Writer& writer)
+{
+    for (const QString& name : {path, keptPath}) {
+        if (OperationError error = checkFile(programFolder, name); error.isError())
+            return error;
+    }
+    if (entryAt(path) != Entry::File)
+        return {ErrorKind::FileNotFound, QStringLiteral("no such file"), path};
+    if (entryAt(keptPath) != Entry::Missing)
+        return {ErrorKind::PathFileAccess, QStringLiteral("exists already"), keptPath};
+    const QFileInfo info(path);
+    const QTemporaryDir scratchFolder(info.absolutePath() + QStringLiteral("/.new-XXXXXX"));
+    if (!scratchFolder.isValid())
+        return {ErrorKind::PathFileAccess, scratchFolder.errorString(), path};
+    const QString scratch = scratchFolder.filePath(info.fileName());
+    if (OperationError error = writer(scratch); error.isError()) {
+        error.where = path;
+        return error;
+    }
+    if (entryAt(scratch) != Entry::File)
+        return {ErrorKind::PathFileAccess, QStringLiteral("not written"), path};
+    if (!moveWithoutReplacing(path, keptPath))
+        return systemError(errno, keptPath);
+    if (moveWithoutReplacing(scratch, path))
+        return OperationError::none();
+    const int error = errno;
+    moveWithoutReplacing(keptPath, path); // the old file back under its name
+    return systemError(error, path);
 }
 
 OperationError copyNew(const QString& programFolder, const QString& source, const QString& target)

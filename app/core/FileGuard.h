@@ -73,6 +73,14 @@ using Writer = std::function<OperationError(const QString& scratchPath)>;
 // never replaced or removed; the scratch folder goes again in every case.
 OperationError createNew(const QString& programFolder, const QString& path, const Writer& writer);
 
+// Puts a new file at path in place of the regular file there, which keeps
+// its content under the new name keptPath: writer fills a scratch file as for
+// createNew; then the old file is renamed to keptPath and the new one to
+// path, neither rename replacing an existing name. Should the second fail,
+// the old file goes back to path. The folder ends with both files or as it was.
+OperationError supersede(const QString& programFolder, const QString& path, const QString& keptPath,
+                         const Writer& writer);
+
 // Copies the regular file source to a new file at target (as createNew).
 OperationError copyNew(const QString& programFolder, const QString& source, const QString& target);
 

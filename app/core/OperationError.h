@@ -22,7 +22,8 @@ enum class ErrorKind {
     UnknownCollation = 3005, // detail: the collation's name
     FolderNotFile = 3006,    // a folder stands where a file is expected
     FileNotFolder = 3007,    // a file stands where a folder is expected
-    Refused = 3008,          // a link or special file stood where a file is read or written: left alone
+    Refused = 3008, // a link or special file stood where a file is read or written: left alone
+    AccessDamaged = 3009, // an Access file that cannot be read whole (cut short, unreadable page)
 };
 
 // What went wrong, where and with which detail. Readers and operations return

@@ -13,15 +13,6 @@ namespace {
 
 constexpr qint64 headerSize = 100;
 
-// Jet (Access 97 to 2003) and ACE (Access 2007 on) files start with the bytes
-// 00 01 00 00 and the engine's name.
-bool isAccessHeader(const QByteArray& head)
-{
-    return head.startsWith(QByteArray("\x00\x01\x00\x00", 4)) &&
-           (head.mid(4, 16) == QByteArray("Standard Jet DB\0", 16) ||
-            head.mid(4, 16) == QByteArray("Standard ACE DB\0", 16));
-}
-
 bool isSqliteHeader(const QByteArray& head)
 {
     return head.size() >= headerSize && head.startsWith(QByteArray("SQLite format 3\0", 16));
@@ -39,6 +30,14 @@ OperationError prepareFailure(const QSqlQuery& query, const QString& path)
 }
 
 } // namespace
+
+// Both start with the bytes 00 01 00 00 and the engine's name.
+bool isAccessHeader(const QByteArray& head)
+{
+    return head.startsWith(QByteArray("\x00\x01\x00\x00", 4)) &&
+           (head.mid(4, 16) == QByteArray("Standard Jet DB\0", 16) ||
+            head.mid(4, 16) == QByteArray("Standard ACE DB\0", 16));
+}
 
 OperationError checkFile(const QString& path)
 {

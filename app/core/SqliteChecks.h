@@ -18,6 +18,10 @@ namespace SqliteChecks {
 // An empty file passes: SQLite takes it for a database without tables.
 OperationError checkFile(const QString& path);
 
+// Whether the first bytes of a file are those of a Jet (Access 97 to 2003) or
+// ACE (Access 2007 on) database.
+bool isAccessHeader(const QByteArray& head);
+
 // Table exists (TableMissing) with every column (ColumnMissing, names compared
 // ignoring case), and statements comparing and sorting by those columns, and
 // inserting into them when written is true, can be prepared. SQLite looks up

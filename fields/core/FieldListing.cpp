@@ -10,8 +10,7 @@
 
 namespace FieldListing {
 
-namespace {
-QString text(QString value)
+QString escaped(QString value)
 {
     return value.replace('\\', QLatin1String("\\\\"))
         .replace('\t', QLatin1String("\\t"))
@@ -19,6 +18,7 @@ QString text(QString value)
         .replace('\r', QLatin1String("\\r"));
 }
 
+namespace {
 QString number(double value)
 {
     return QLocale::c().toString(value, 'f', QLocale::FloatingPointShortest);
@@ -70,19 +70,12 @@ QString plotHeader()
 
 QString plotLine(const PlotRecord& p)
 {
-    return QStringList{text(p.dateiname),
-                       text(p.ordner),
-                       text(p.name),
-                       QString::number(p.nummer),
-                       QString::number(p.teil),
-                       QString::number(p.erntejahr),
-                       text(p.kultur),
-                       text(p.anmerkung),
-                       QString::number(p.farbe),
-                       number(p.flaeche),
-                       number(p.umfang),
-                       number(p.maxDop),
-                       QString::number(p.anzeigen)}
+    return QStringList{
+        escaped(p.dateiname),       escaped(p.ordner),       escaped(p.name),
+        QString::number(p.nummer),  QString::number(p.teil), QString::number(p.erntejahr),
+        escaped(p.kultur),          escaped(p.anmerkung),    QString::number(p.farbe),
+        number(p.flaeche),          number(p.umfang),        number(p.maxDop),
+        QString::number(p.anzeigen)}
         .join('\t');
 }
 
@@ -104,8 +97,8 @@ Listing farms(ProgramState& state)
             }
         }
         listing.lines.append(
-            QStringList{text(name), QString::number(count), QString::number(areaHa, 'f', 4)}.join(
-                '\t'));
+            QStringList{escaped(name), QString::number(count), QString::number(areaHa, 'f', 4)}
+                .join('\t'));
     }
     if (listing.error.isError())
         listing.lines.clear();

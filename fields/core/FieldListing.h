@@ -30,6 +30,9 @@ Listing farms(ProgramState& state);
 // that is no farm fails the listing.
 Listing plots(ProgramState& state, const QStringList& farmNames);
 
+// value with a tab, line break or backslash written as \t, \n, \r or \\.
+QString escaped(QString value);
+
 QString plotHeader();
 QString plotLine(const PlotRecord& plot);
 

@@ -73,6 +73,23 @@ OperationError ProjectDatabase::createEmpty(const QString& path)
     return OperationError::none();
 }
 
+QStringList ProjectDatabase::tableNames()
+{
+    QStringList names;
+    for (const TableColumns& used : usedColumns)
+        names << QString::fromLatin1(used.table);
+    return names;
+}
+
+QStringList ProjectDatabase::columnNames(const QString& table)
+{
+    for (const TableColumns& used : usedColumns) {
+        if (table.compare(QLatin1String(used.table), Qt::CaseInsensitive) == 0)
+            return used.columns;
+    }
+    return {};
+}
+
 OperationError ProjectDatabase::failure(const QString& detail) const
 {
     const QString engine = m_connection.database().lastError().text();

@@ -36,6 +36,9 @@ struct GpsRecord {
 class ProjectDatabase {
 public:
     static QString fileName() { return QStringLiteral("GISDATEN.MDB"); }
+    // The name an Access GISDATEN.MDB of the earlier Windows version is kept
+    // under once its rows have been brought over into a new database.
+    static QString accessFileName() { return QStringLiteral("GISDATEN.access.mdb"); }
     // The error of an operation that needs the program folder's database when
     // none is open (it was missing or unusable at start).
     static OperationError notOpen(const QString& programFolder);
@@ -46,6 +49,10 @@ public:
     OperationError open(const QString& programFolder);
     // Writes a new, empty project database with the three tables at path.
     static OperationError createEmpty(const QString& path);
+    // The three tables and, for each, the columns the program uses, spelt as
+    // in the schema.
+    static QStringList tableNames();
+    static QStringList columnNames(const QString& table);
 
     bool isOpen() const { return m_connection.isOpen(); }
     QString path() const { return m_connection.path(); }

@@ -1,5 +1,6 @@
 #include "ProgramRun.h"
 
+#include "AccessImportQuestion.h"
 #include "FarmFolders.h"
 #include "LanguageFile.h"
 #include "MainWindow.h"
@@ -8,6 +9,7 @@
 #include "StartWindow.h"
 #include "Texts.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -72,7 +74,7 @@ bool ProgramRun::start()
     m_state.catalogue = &m_catalogue;
     sprachvariablen(m_state); // titles for messages shown before the language is known
 
-    const OperationError dbError = m_database.open(m_state.programmpfad);
+    OperationError dbError = m_database.open(m_state.programmpfad);
     if (!dbError.isError())
         m_state.database = &m_database;
 
@@ -94,6 +96,8 @@ bool ProgramRun::start()
                               {m_installed.join(QStringLiteral(", ")),
                                QDir::toNativeSeparators(m_state.programmpfad)});
 
+    if (dbError.kind == ErrorKind::AccessDatabase)
+        dbError = offerAccessImport(dbError.where);
     if (dbError.kind == ErrorKind::Refused)
         Messages::operatingError(m_mainWindow.get(), m_state, TextKeys::fileLeftAlone,
                                  {QDir::toNativeSeparators(dbError.where)});
@@ -101,6 +105,26 @@ bool ProgramRun::start()
         Messages::operatingError(m_mainWindow.get(), m_state, TextKeys::databaseUnusable,
                                  {QDir::toNativeSeparators(dbError.where), dbError.detail});
     return true;
+}
+
+OperationError ProgramRun::offerAccessImport(const QString& accessFile)
+{
+    if (!AccessImportQuestion::ask(m_mainWindow.get(), m_state, accessFile))
+        return {ErrorKind::AccessDatabase, QStringLiteral("Access database"), accessFile};
+    const QString program =
+        m_options.importProgram.isEmpty()
+            ? QCoreApplication::applicationDirPath() + QStringLiteral("/sorvan-gis")
+            : m_options.importProgram;
+    const std::optional<AccessImportReport> report =
+        AccessImportQuestion::run(m_mainWindow.get(), m_state, program, accessFile);
+    if (!report)
+        return OperationError::none();
+    if (OperationError error = m_database.open(m_state.programmpfad); error.isError())
+        return error;
+    m_state.database = &m_database;
+    m_mainWindow->openFieldWindow();
+    AccessImportQuestion::showReport(m_mainWindow.get(), m_state, *report);
+    return OperationError::none();
 }
 
 QString ProgramRun::loadReport() const

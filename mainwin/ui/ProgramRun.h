@@ -20,6 +20,9 @@ public:
         QString programFolder;
         QString settingsFile; // "" = the user's own settings store
         bool startWindow = true;
+        // The command-line program that imports an Access project database;
+        // "" = sorvan-gis beside the running program.
+        QString importProgram;
     };
     explicit ProgramRun(const Options& options);
     ~ProgramRun();
@@ -40,6 +43,10 @@ private:
     // words come from the one built into the program, in the language of
     // SPRACHE.DAT (German without one).
     void reportStartFailure(const OperationError& error, const TextKey& otherwise);
+    // Offers to bring the Access project database accessFile over; after an
+    // import, opens the new database and shows its farms in the field window.
+    // Returns what is left to report: a failed import has been shown already.
+    OperationError offerAccessImport(const QString& accessFile);
 
     Options m_options;
     ProgramState m_state;

@@ -6,12 +6,14 @@
 //   sorvan-gis gps --folder DIR [--source SRC]       import and list GPS measurements
 //   sorvan-gis assign --folder DIR --source SRC --farm NAME MEASUREMENT...
 //   sorvan-gis print --folder DIR --out FILE.pdf ...   print map sheets to PDF
+//   sorvan-gis import-mdb --folder DIR [FILE]   bring an Access project database over
 //   sorvan-gis --help | -h           the usage, on standard output
 //   sorvan-gis --version             the program's version
 #include "DemoCommand.h"
 #include "FieldCommands.h"
 #include "GpsCommands.h"
 #include "PrintCommand.h"
+#include "ImportMdbCommand.h"
 #include "ShapeDumpCommand.h"
 
 #include <QCoreApplication>
@@ -46,6 +48,12 @@ const char* const usage =
     "                        fills the width, or is printed at 1:N with --scale;\n"
     "                        --list adds the plot list, --own-page on a page of\n"
     "                        its own\n"
+    "  import-mdb --folder DIR [FILE]\n"
+    "                        bring the Access project database FILE (default:\n"
+    "                        DIR/GISDATEN.MDB) over into a new GISDATEN.MDB of DIR;\n"
+    "                        the Access file in DIR is kept as GISDATEN.access.mdb.\n"
+    "                        Prints the counts and findings, on standard error\n"
+    "                        the columns left out; exits 1 when nothing was imported\n"
     "  --help, -h            show this help\n"
     "  --version             show the program's version\n";
 } // namespace
@@ -69,6 +77,7 @@ int main(int argc, char** argv)
         {QStringLiteral("assign"), runAssignCommand},
         {QStringLiteral("farms"), runFarmsCommand},
         {QStringLiteral("gps"), runGpsCommand},
+        {QStringLiteral("import-mdb"), runImportMdbCommand},
         {QStringLiteral("plots"), runPlotsCommand},
         {QStringLiteral("print"), runPrintCommand},
         {QStringLiteral("shpdump"), runShapeDumpCommand},

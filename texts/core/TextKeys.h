@@ -39,6 +39,17 @@ inline const TextKey helpPageMissing{"haupt", "Hilfe", "1"};              // %1 
 inline const TextKey catalogueUnusable{"haupt", "Texte", "1"};            // %1 file
 inline const TextKey shellOpenFailed{"haupt", "Aufruf", "1"};             // %1 file or address
 
+// Bringing an Access project database of the earlier Windows version over.
+inline const TextKey accessImportQuestion{"haupt", "Accessimport", "1"}; // %1 file, %2 kept as
+inline const TextKey accessImportDone{"haupt", "Accessimport", "2"};     // %1 %2 %3 counts, %4 file
+inline const TextKey accessImportLeftOut{"haupt", "Accessimport", "3"};  // %1 columns
+inline const TextKey accessImportFailed{"haupt", "Accessimport", "4"};   // %1 file
+inline const TextKey accessImportFindings{"haupt", "Accessimport", "5"};
+inline const TextKey plotWithoutFarmFolder{"haupt", "Accessimport", "6"}; // %1 farm, %2 plot
+inline const TextKey plotWithoutShapefiles{"haupt", "Accessimport", "7"}; // %1 farm, %2 plot
+inline const TextKey farmFolderWithoutRow{"haupt", "Accessimport", "8"};  // %1 folder
+inline const TextKey duplicatePlot{"haupt", "Accessimport", "9"};         // %1 farm, %2 plot
+
 // Farm and field window schlagdaten and new farm dialog Betriebeneu.
 inline const TextKey farmDeleteQuestion{"schlagdaten", "betriebloeschen", "1"};     // %1 farm
 inline const TextKey plotDeleteQuestion{"schlagdaten", "schlagdatenlöschen", "1"};  // %1 plot
@@ -75,7 +86,9 @@ inline QList<TextKey> all()
             deletionLeftAlone,  farmFolderFailed,    checkNumber,         checkPart,
             checkName,          checkYear,           checkCrop,           checkRemark,
             checkColour,        farmNameEmpty,       farmNameExists,      farmNameCharacters,
-            shellOpenFailed};
+            shellOpenFailed,    accessImportQuestion, accessImportDone,  accessImportLeftOut,
+            accessImportFailed, accessImportFindings, plotWithoutFarmFolder, plotWithoutShapefiles,
+            farmFolderWithoutRow, duplicatePlot};
 }
 
 } // namespace TextKeys

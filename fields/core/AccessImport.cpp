@@ -1,0 +1,164 @@
+#include "AccessImport.h"
+
+#include "AccessReader.h"
+#include "FileGuard.h"
+#include "FileResolver.h"
+#include "ImportChecks.h"
+#include "ProjectDatabase.h"
+#include "SqliteConnection.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include <algorithm>
+
+namespace {
+
+// The rows of one project table, with the columns they fill.
+struct TableRows {
+    QString table;
+    QStringList columns;
+    QList<QVariantList> rows;
+
+    QStringList texts(const QString& column) const
+    {
+        QStringList values;
+        const qsizetype index = columns.indexOf(column);
+        for (const QVariantList& row : rows)
+            values << (index < 0 ? QString() : row.at(index).toString());
+        return values;
+    }
+};
+
+// Matches the columns of an Access table to those of the project table.
+TableRows matched(const QString& table, const AccessTable& source, QStringList* leftOut)
+{
+    TableRows result{table, {}, {}};
+    const QStringList wanted = ProjectDatabase::columnNames(table);
+    QList<qsizetype> taken;
+    for (qsizetype i = 0; i < source.columns.size(); ++i) {
+        const QString& name = source.columns.at(i);
+        const auto match = std::find_if(wanted.begin(), wanted.end(), [&](const QString& column) {
+            return column.compare(name, Qt::CaseInsensitive) == 0;
+        });
+        if (match == wanted.end() || result.columns.contains(*match) ||
+            source.unreadable.contains(name)) {
+            leftOut->append(table + '.' + name);
+            continue;
+        }
+        result.columns << *match;
+        taken << i;
+    }
+    for (const QVariantList& row : source.rows) {
+        QVariantList values;
+        for (const qsizetype i : taken)
+            values << row.at(i);
+        result.rows << values;
+    }
+    return result;
+}
+
+OperationError writeRows(QSqlDatabase& db, const QString& path, const TableRows& table)
+{
+    QSqlQuery query(db);
+    const QStringList marks(table.columns.size(), QStringLiteral("?"));
+    const QString statement = table.columns.isEmpty()
+                                  ? QStringLiteral("insert into %1 default values").arg(table.table)
+                                  : QStringLiteral("insert into %1 (%2) values (%3)")
+                                        .arg(table.table, table.columns.join(QStringLiteral(", ")),
+                                             marks.join(QStringLiteral(", ")));
+    if (!query.prepare(statement))
+        return {ErrorKind::Database, query.lastError().text(), path};
+    for (const QVariantList& row : table.rows) {
+        for (qsizetype i = 0; i < row.size(); ++i)
+            query.bindValue(int(i), row.at(i));
+        if (!query.exec())
+            return {ErrorKind::Database, query.lastError().text(), path};
+    }
+    return OperationError::none();
+}
+
+// A new project database at path holding tables, in one transaction.
+OperationError writeDatabase(const QString& path, const QList<TableRows>& tables)
+{
+    if (OperationError error = ProjectDatabase::createEmpty(path); error.isError())
+        return error;
+    SqliteConnection connection;
+    if (OperationError error = connection.open(path); error.isError())
+        return error;
+    QSqlDatabase db = connection.database();
+    if (!db.transaction())
+        return {ErrorKind::Database, db.lastError().text(), path};
+    for (const TableRows& table : tables) {
+        if (OperationError error = writeRows(db, path, table); error.isError()) {
+            db.rollback();
+            return error;
+        }
+    }
+    if (!db.commit()) {
+        const OperationError error{ErrorKind::Database, db.lastError().text(), path};
+        db.rollback();
+        return error;
+    }
+    return OperationError::none();
+}
+
+bool sameFile(const QString& a, const QString& b)
+{
+    const QString canonical = QFileInfo(a).canonicalFilePath();
+    return !canonical.isEmpty() && canonical == QFileInfo(b).canonicalFilePath();
+}
+
+} // namespace
+
+namespace AccessImport {
+
+Result run(const QString& programFolder, const QString& accessFile)
+{
+    const QString folder = QDir::cleanPath(QDir::current().absoluteFilePath(programFolder));
+    if (!QFileInfo(folder).isDir())
+        return {{ErrorKind::PathNotFound, QStringLiteral("no such folder"), folder}, {}};
+    const QString target = FileResolver::resolve(folder, ProjectDatabase::fileName());
+    const QString source = accessFile.isEmpty()
+                               ? target
+                               : QDir::cleanPath(QDir::current().absoluteFilePath(accessFile));
+
+    QList<AccessTable> accessTables;
+    const QStringList tableNames = ProjectDatabase::tableNames();
+    if (OperationError error = AccessReader::read(source, tableNames, &accessTables);
+        error.isError())
+        return {error, {}};
+
+    Result result;
+    QList<TableRows> tables;
+    for (qsizetype i = 0; i < tableNames.size(); ++i)
+        tables << matched(tableNames.at(i), accessTables.at(i), &result.report.leftOut);
+    const auto writer = [&](const QString& scratch) { return writeDatabase(scratch, tables); };
+    if (sameFile(source, target)) {
+        result.report.keptAs = FileResolver::resolve(folder, ProjectDatabase::accessFileName());
+        result.error = FileGuard::supersede(folder, target, result.report.keptAs, writer);
+    } else {
+        result.report.keptAs = source;
+        result.error = FileGuard::createNew(folder, target, writer);
+    }
+    if (result.error.isError())
+        return {result.error, {}};
+
+    const TableRows& farms = tables.at(0);
+    const TableRows& plots = tables.at(1);
+    result.report.farms = int(farms.rows.size());
+    result.report.plots = int(plots.rows.size());
+    result.report.measurements = int(tables.at(2).rows.size());
+    const QStringList ordner = plots.texts(QStringLiteral("ordner"));
+    const QStringList dateiname = plots.texts(QStringLiteral("dateiname"));
+    QList<ImportChecks::Plot> plotKeys;
+    for (qsizetype i = 0; i < ordner.size(); ++i)
+        plotKeys.append({ordner.at(i), dateiname.at(i)});
+    result.report.findings =
+        ImportChecks::run(folder, farms.texts(QStringLiteral("Name")), plotKeys);
+    return result;
+}
+
+} // namespace AccessImport

@@ -1,0 +1,220 @@
+#include "AccessReader.h"
+
+#include "FileGuard.h"
+#include "SqliteChecks.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <cstring>
+#include <mdbtools.h>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr qint64 largestAccessFile = qint64(2) << 30; // the engine's limit
+constexpr size_t textBufferSize = 64 * 1024;          // a Text(255) needs at most 765 bytes
+
+struct HandleCloser {
+    void operator()(MdbHandle* mdb) const { mdb_close(mdb); }
+};
+struct TableFreer {
+    void operator()(MdbTableDef* table) const { mdb_free_tabledef(table); }
+};
+using Handle = std::unique_ptr<MdbHandle, HandleCloser>;
+using Table = std::unique_ptr<MdbTableDef, TableFreer>;
+
+OperationError damaged(const QString& path, const QString& why)
+{
+    return {ErrorKind::AccessDamaged, why, path};
+}
+
+// Bytes a value of a fixed-size type takes in a row; 0 for text, -1 for a type
+// that is not read.
+int valueSize(int type)
+{
+    switch (type) {
+    case MDB_BOOL:
+    case MDB_TEXT:
+        return 0;
+    case MDB_BYTE:
+        return 1;
+    case MDB_INT:
+        return 2;
+    case MDB_LONGINT:
+    case MDB_FLOAT:
+        return 4;
+    case MDB_DOUBLE:
+        return 8;
+    default:
+        return -1;
+    }
+}
+
+// The value of one field of the row on the current page; false when the field
+// does not fit the page or a text fills the whole buffer (and may be cut).
+bool fieldValue(MdbHandle* mdb, const MdbColumn& column, const MdbField& field, QVariant* value)
+{
+    *value = QVariant();
+    if (column.col_type == MDB_BOOL) { // kept in the row's null mask: set means Yes
+        *value = qint64(field.is_null ? 0 : 1);
+        return true;
+    }
+    const int size = valueSize(column.col_type);
+    if (field.is_null || size < 0)
+        return true;
+    if (field.start < 0 || field.siz < size || field.start + field.siz > mdb->fmt->pg_size)
+        return false;
+    void* page = mdb->pg_buf;
+    switch (column.col_type) {
+    case MDB_BYTE:
+        *value = qint64(mdb_get_byte(page, field.start));
+        return true;
+    case MDB_INT:
+        *value = qint64(qint16(mdb_get_int16(page, field.start)));
+        return true;
+    case MDB_LONGINT:
+        *value = qint64(qint32(mdb_get_int32(page, field.start)));
+        return true;
+    case MDB_FLOAT:
+        *value = double(mdb_get_single(page, field.start));
+        return true;
+    case MDB_DOUBLE:
+        *value = mdb_get_double(page, field.start);
+        return true;
+    default:
+        break;
+    }
+    char* text = mdb_col_to_string(mdb, page, field.start, MDB_TEXT, field.siz);
+    if (!text)
+        return false;
+    const size_t length = std::strlen(text);
+    *value = QString::fromUtf8(text, qsizetype(length));
+    g_free(text);
+    return length + 8 < textBufferSize;
+}
+
+// Every data page the table's usage map names lies inside the file.
+bool pagesInside(MdbHandle* mdb, MdbTableDef* table, qint64 pageCount)
+{
+    guint32 page = 0;
+    for (;;) {
+        const gint32 next = mdb_map_find_next(mdb, table->usage_map, guint(table->map_sz), page);
+        if (next <= 0)
+            return true;
+        if (next >= pageCount || guint32(next) <= page)
+            return false;
+        page = guint32(next);
+    }
+}
+
+MdbCatalogEntry* findTable(MdbHandle* mdb, const QString& name)
+{
+    for (guint i = 0; i < mdb->num_catalog; ++i) {
+        auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
+        if (entry->object_type == MDB_TABLE && !mdb_is_system_table(entry) &&
+            name.compare(QString::fromUtf8(entry->object_name), Qt::CaseInsensitive) == 0)
+            return entry;
+    }
+    return nullptr;
+}
+
+OperationError readTable(MdbHandle* mdb, MdbCatalogEntry* entry, const QString& path,
+                         qint64 pageCount, AccessTable* result)
+{
+    const QString name = QString::fromUtf8(entry->object_name);
+    const Table table(mdb_read_table(entry));
+    if (!table || !mdb_read_columns(table.get()))
+        return damaged(path, QStringLiteral("table %1 cannot be read").arg(name));
+    if (!pagesInside(mdb, table.get(), pageCount))
+        return damaged(path, QStringLiteral("table %1 names pages beyond the end").arg(name));
+    result->name = name;
+    const guint columnCount = table->num_cols;
+    for (guint i = 0; i < columnCount; ++i) {
+        const auto* column = static_cast<MdbColumn*>(g_ptr_array_index(table->columns, i));
+        result->columns << QString::fromUtf8(column->name);
+        if (valueSize(column->col_type) < 0)
+            result->unreadable << result->columns.last();
+    }
+    std::vector<MdbField> fields(std::max<guint>(columnCount, 1));
+    mdb_rewind_table(table.get());
+    while (mdb_fetch_row(table.get())) {
+        // The row just fetched is on the current page: its fields as stored.
+        int start = 0;
+        size_t size = 0;
+        if (mdb_find_row(mdb, int(table->cur_row) - 1, &start, &size) != 0)
+            return damaged(path, QStringLiteral("a row of %1 cannot be found").arg(name));
+        // Columns added after a row was written are missing from it and come as null.
+        if (mdb_crack_row(table.get(), start & 0x1fff, size, fields.data()) < 0)
+            return damaged(path, QStringLiteral("a row of %1 cannot be read").arg(name));
+        QVariantList row(columnCount);
+        for (guint i = 0; i < columnCount; ++i) {
+            const MdbField& field = fields[i];
+            if (field.colnum < 0 || guint(field.colnum) >= columnCount)
+                return damaged(path, QStringLiteral("a row of %1 cannot be read").arg(name));
+            const auto* column =
+                static_cast<MdbColumn*>(g_ptr_array_index(table->columns, field.colnum));
+            if (!fieldValue(mdb, *column, field, &row[field.colnum]))
+                return damaged(path, QStringLiteral("a value of %1.%2 cannot be read")
+                                         .arg(name, QString::fromUtf8(column->name)));
+        }
+        result->rows.append(row);
+    }
+    if (result->rows.size() != qsizetype(table->num_rows))
+        return damaged(path, QStringLiteral("table %1 records %2 rows, %3 can be read")
+                                 .arg(name)
+                                 .arg(table->num_rows)
+                                 .arg(result->rows.size()));
+    return OperationError::none();
+}
+
+} // namespace
+
+namespace AccessReader {
+
+OperationError read(const QString& path, const QStringList& tableNames, QList<AccessTable>* tables)
+{
+    tables->clear();
+    QFile file;
+    if (OperationError error = FileGuard::openForReading(file, path); error.isError())
+        return error;
+    if (file.size() > largestAccessFile)
+        return damaged(path, QStringLiteral("larger than an Access file can be"));
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError || bytes.size() != file.size())
+        return {ErrorKind::PathFileAccess, file.errorString(), path};
+
+    if (!SqliteChecks::isAccessHeader(bytes.left(20)))
+        return {ErrorKind::NotADatabase, QStringLiteral("no Access database"), path};
+    // The library converts text to the character set MDBICONV names, to UTF-8
+    // without it, which is what is read here.
+    qunsetenv("MDBICONV");
+    const Handle mdb(mdb_open_buffer(bytes.data(), size_t(bytes.size()), MDB_NOFLAGS));
+    if (!mdb)
+        return damaged(path, QStringLiteral("not readable as an Access database"));
+    const qint64 pageSize = mdb->fmt->pg_size;
+    if (bytes.size() % pageSize != 0)
+        return damaged(
+            path,
+            QStringLiteral("cut short: %1 bytes are no whole number of pages").arg(bytes.size()));
+    mdb_set_bind_size(mdb.get(), textBufferSize);
+    if (!mdb_read_catalog(mdb.get(), MDB_TABLE))
+        return damaged(path, QStringLiteral("the list of tables cannot be read"));
+    for (const QString& name : tableNames) {
+        MdbCatalogEntry* entry = findTable(mdb.get(), name);
+        if (!entry)
+            return {ErrorKind::TableMissing, name, path};
+        AccessTable table;
+        if (OperationError error =
+                readTable(mdb.get(), entry, path, bytes.size() / pageSize, &table);
+            error.isError()) {
+            tables->clear();
+            return error;
+        }
+        tables->append(table);
+    }
+    return OperationError::none();
+}
+
+} // namespace AccessReader

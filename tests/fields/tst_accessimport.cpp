@@ -1,0 +1,183 @@
+// sorvan-gis import-mdb on the generated Access fixtures: every row as
+// expected, and every failure leaving the program folder as it was.
+#include "ProjectDatabase.h"
+#include "SqliteConnection.h"
+#include "TestFolder.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QtTest>
+
+#include <grp.h>
+#include <pwd.h>
+#include <unistd.h>
+
+namespace {
+const QString fixtures = QStringLiteral(SORVAN_REALDATA_DIR "/access");
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+// Runs the command; asNobody: as the user "nobody" when this test runs as root.
+Run importMdb(const QStringList& args, bool asNobody = false)
+{
+    QProcess process;
+    const passwd* nobody = ::geteuid() == 0 && asNobody ? ::getpwnam("nobody") : nullptr;
+    if (nobody) {
+        const uid_t uid = nobody->pw_uid;
+        const gid_t gid = nobody->pw_gid;
+        process.setChildProcessModifier([uid, gid] {
+            if (::setgroups(0, nullptr) != 0 || ::setgid(gid) != 0 || ::setuid(uid) != 0)
+                ::_exit(90);
+        });
+    }
+    process.start(QStringLiteral(SORVAN_CLI), QStringList{"import-mdb"} + args);
+    process.waitForFinished(60000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+QByteArray fixtureBytes(const QString& name)
+{
+    QFile file(fixtures + '/' + name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Compares a value read back from the project database with expected.json's.
+bool sameValue(const QVariant& actual, const QJsonValue& expected)
+{
+    if (expected.isNull())
+        return actual.isNull();
+    if (expected.isString())
+        return actual.typeId() == QMetaType::QString && actual.toString() == expected.toString();
+    // Doubles bit for bit, integers as stored.
+    return !actual.isNull() && actual.toDouble() == expected.toDouble();
+}
+} // namespace
+
+class TestAccessImport : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        if (!QFileInfo::exists(fixtures + "/expected.json"))
+            QSKIP("the Access fixtures are absent");
+    }
+    void importsEveryRow_data();
+    void importsEveryRow();
+    void failureLeavesFolderUnchanged_data();
+    void failureLeavesFolderUnchanged();
+};
+
+void TestAccessImport::importsEveryRow_data()
+{
+    QTest::addColumn<QString>("fixture");
+    for (const char* name : {"GISDATEN-jet4.mdb", "GISDATEN-jet4-empty.mdb",
+                             "GISDATEN-jet4-extra.mdb", "GISDATEN-ace.accdb"})
+        QTest::newRow(name) << name;
+}
+
+void TestAccessImport::importsEveryRow()
+{
+    QFETCH(QString, fixture);
+    QFile json(fixtures + "/expected.json");
+    QVERIFY(json.open(QIODevice::ReadOnly));
+    const QJsonObject expected =
+        QJsonDocument::fromJson(json.readAll())["files"][fixture]["tables"].toObject();
+    QVERIFY(!expected.isEmpty());
+
+    TestFolder folder;
+    const QByteArray original = fixtureBytes(fixture);
+    folder.writeFile("GISDATEN.MDB", original);
+    const Run run = importMdb({"--folder", folder.path()});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    QCOMPARE(folder.readFile("GISDATEN.access.mdb"), original);
+
+    SqliteConnection connection;
+    QCOMPARE(connection.open(folder.file("GISDATEN.MDB"), true).detail, QString());
+    QStringList leftOut;
+    for (const QString& table : ProjectDatabase::tableNames()) {
+        const QJsonArray rows = expected[table]["rows"].toArray();
+        QVERIFY2(run.out.contains(QString("\t%1\n").arg(rows.size())), qPrintable(run.out));
+        QSqlQuery query(connection.database());
+        QVERIFY(query.exec("select * from " + table + " order by rowid"));
+        const QSqlRecord columns = query.record();
+        for (const QJsonValue& column : expected[table]["columns"].toArray()) {
+            if (columns.indexOf(column["name"].toString()) < 0)
+                leftOut << "left out\t" + table + '.' + column["name"].toString();
+        }
+        for (const QJsonValue& row : rows) {
+            QVERIFY(query.next());
+            const QJsonObject values = row.toObject();
+            for (auto value = values.begin(); value != values.end(); ++value) {
+                const int index = columns.indexOf(value.key());
+                if (index >= 0)
+                    QVERIFY2(
+                        sameValue(query.value(index), value.value()),
+                        qPrintable(QString("%1.%2: %3")
+                                       .arg(table, value.key(), query.value(index).toString())));
+            }
+        }
+        QVERIFY(!query.next());
+    }
+    QCOMPARE(run.err.split('\n', Qt::SkipEmptyParts), leftOut);
+}
+
+void TestAccessImport::failureLeavesFolderUnchanged_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<int>("code");
+    QTest::newRow("cut short within a page") << "cut at 100000" << 3009;
+    QTest::newRow("cut short at a page boundary") << "cut at 139264" << 3009;
+    QTest::newRow("unreadable file") << "unreadable" << 70;
+    QTest::newRow("read-only folder") << "read-only folder" << 75;
+    QTest::newRow("SQLite GISDATEN.MDB beside the file") << "sqlite beside" << 75;
+    QTest::newRow("name for the Access file taken") << "kept name taken" << 75;
+}
+
+void TestAccessImport::failureLeavesFolderUnchanged()
+{
+    QFETCH(QString, damage);
+    QFETCH(int, code);
+    TestFolder folder;
+    QByteArray bytes = fixtureBytes("GISDATEN-jet4.mdb");
+    if (damage.startsWith("cut at"))
+        bytes.truncate(damage.mid(7).toInt());
+    QStringList args{"--folder", folder.path()};
+    if (damage == "sqlite beside") {
+        QCOMPARE(ProjectDatabase::createEmpty(folder.file("GISDATEN.MDB")).detail, QString());
+        args << fixtures + "/GISDATEN-jet4.mdb";
+    } else {
+        folder.writeFile("GISDATEN.MDB", bytes);
+    }
+    if (damage == "kept name taken")
+        folder.writeFile("gisdaten.ACCESS.mdb", "an earlier copy");
+    // The folder belongs to root: the user "nobody" may read it, not write it.
+    QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                             QFile::ReadOther | QFile::ExeOther);
+    if (damage == "unreadable")
+        QFile::setPermissions(folder.file("GISDATEN.MDB"), {});
+    if (damage == "read-only folder" && ::geteuid() != 0)
+        QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner);
+    const QStringList before = folderSnapshot(folder.path());
+
+    const Run run = importMdb(args, damage == "unreadable" || damage == "read-only folder");
+    QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QCOMPARE(run.exitCode, 1);
+    // The reader's own warnings may come first.
+    QVERIFY2(run.err.contains(QRegularExpression(QString("(^|\n)error\t%1\t").arg(code))),
+             qPrintable(run.err));
+    QCOMPARE(run.out, QString());
+    QCOMPARE(folderSnapshot(folder.path()), before);
+}
+
+QTEST_MAIN(TestAccessImport)
+#include "tst_accessimport.moc"
