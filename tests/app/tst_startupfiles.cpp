@@ -134,11 +134,18 @@ private slots:
     {
         TestFolder folder;
         folder.writeFile("gisdaten.mdb", "keep me");
+        folder.writeFile("schlagdaten.htm", "my own page");
         const ProgramFolderSetup::Result result =
             ProgramFolderSetup::installMissingFiles(folder.path());
         QVERIFY(!result.error.isError());
-        QCOMPARE(result.installed, (QStringList{"texte.mdb", "leer.DBF"}));
+        // Every file of the help folder is supplied, but no page replaces one
+        // of the same name in another case.
+        QStringList help = QDir(HELP_SOURCE_DIR).entryList(QDir::Files, QDir::Name);
+        QCOMPARE(ProgramFolderSetup::helpFiles(), help);
+        help.removeOne("schlagdaten.HTM");
+        QCOMPARE(result.installed, QStringList({"texte.mdb", "leer.DBF"}) + help);
         QCOMPARE(folder.readFile("gisdaten.mdb"), QByteArray("keep me"));
+        QCOMPARE(folder.readFile("schlagdaten.htm"), QByteArray("my own page"));
         QCOMPARE(ProgramFolderSetup::installMissingFiles(folder.path()).installed, QStringList());
         // leer.DBF: an attribute table without records (header of 32 bytes, one
         // 32-byte field descriptor, terminator).

@@ -1,6 +1,9 @@
+#include "FieldWindow.h"
+#include "GpsWindow.h"
 #include "MainWindow.h"
 #include "MapControl.h"
 #include "ProgramFolderSetup.h"
+#include "PrintDialog.h"
 #include "ProgramState.h"
 #include "ProjectDatabase.h"
 #include "Prompter.h"
@@ -16,6 +19,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QTableView>
+#include <QToolBar>
 #include <QtTest>
 #include <memory>
 
@@ -266,6 +271,54 @@ private slots:
         p.child("tb1links")->trigger();
         QCOMPARE(qRound(map->Scale()), 1000);
         QCOMPARE(box->currentText(), QString("1000"));
+    }
+    // A switch from the menu re-captions the main, field and GPS windows at
+    // once, grid headings and floating toolbars included; later messages
+    // carry the new titles, a dialog opened later speaks the new language,
+    // and the next start comes up in it.
+    void switchReachesEveryWindow_data()
+    {
+        QTest::addColumn<int>("to");
+        QTest::addColumn<QStringList>("texts"); // field window, GPS window, area heading,
+                                                // GPS tool tip, print dialog, message title
+        QTest::newRow("English") << 2 << QStringList{" Farms and plots", " GPS data", "Area (ha)",
+                                                     "Change GPS data folder", " Print view",
+                                                     "Sorvan-GIS-Viewer - Error"};
+        QTest::newRow("Magyar") << 5 << QStringList{" Gazdaságok és táblák", " GPS-adatok",
+                                                    "Terület (ha)", "GPS-mappa módosítása",
+                                                    " Nézet nyomtatása",
+                                                    "Sorvan-GIS-Viewer - Kezelési hiba"};
+        QTest::newRow("back to German")
+            << 1 << QStringList{" Betriebe und Schläge", " GPS-Daten", "Fläche (ha)",
+                                "GPS-Datenpfad ändern", " Ansicht drucken",
+                                "Sorvan-GIS-Viewer - Bedienungsfehler"};
+    }
+    void switchReachesEveryWindow()
+    {
+        QFETCH(int, to);
+        QFETCH(QStringList, texts);
+        Program p(to == 1 ? "3\r\n" : "1\r\n");
+        MainWindow* w = p.load();
+        p.child(qPrintable(QString("mnueinstellungsprache%1").arg(to)))->trigger();
+        FieldWindow* fields = w->fieldWindow();
+        GpsWindow* gps = w->gpsWindow();
+        auto* plots = fields->findChild<QTableView*>("grdschlagdaten");
+        QCOMPARE((QStringList{fields->windowTitle(), gps->windowTitle(),
+                              plots->model()->headerData(8, Qt::Horizontal).toString(),
+                              gps->findChild<QToolBar*>("mnu")->actions().at(0)->text()}),
+                 texts.mid(0, 4));
+
+        PrintDialog dialog(p.state, {}, w);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QCOMPARE(dialog.windowTitle(), texts.at(4));
+        dialog.reject();
+
+        QFile::remove(p.folder.file("gpsdaten.HTM"));
+        Prompter::instance().clearShown();
+        QTest::keyClick(gps, Qt::Key_F1);
+        QCOMPARE(Prompter::instance().shown().value(0).title, texts.at(5));
+        QCOMPARE(p.folder.readFile("SPRACHE.DAT"), QByteArray::number(to) + "\r\n");
     }
 };
 
