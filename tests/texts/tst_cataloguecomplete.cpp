@@ -2,6 +2,7 @@
 #include "AboutWindow.h"
 #include "CatalogueSource.h"
 #include "FieldWindow.h"
+#include "FormTranslator.h"
 #include "MainWindow.h"
 #include "NewFarmDialog.h"
 #include "PrintDialog.h"
@@ -17,7 +18,9 @@
 
 #include <QAction>
 #include <QHash>
+#include <QMenu>
 #include <QRegularExpression>
+#include <QTableView>
 #include <QToolBar>
 #include <QtTest>
 
@@ -27,28 +30,48 @@ QString keyOf(const QString& form, const QString& control, const QString& proper
     return (form + '/' + control + '/' + property).toLower();
 }
 
-// The caption keys the window translation looks up for a window's
-// translatable controls: labels, panels, buttons, menu and toolbar tools.
+// The keys the window translation looks up and the window needs: its caption;
+// captions of labels, panels, buttons, check and option boxes; tooltips
+// the window sets; grid captions, tooltips and column headings; menus,
+// toolbars and their tools (the language entries keep their own names).
 // Labels whose text the window sets itself (program title, version) have none.
-QStringList captionKeys(QWidget* window)
+QStringList windowKeys(QWidget* window)
 {
     const QString form = window->objectName();
-    QStringList keys;
+    QStringList keys{keyOf(form, form, "caption")};
     for (QWidget* control : window->findChildren<QWidget*>()) {
-        const QString prefix = control->objectName().left(3).toLower();
+        const QString name = control->objectName();
+        const QString prefix = name.left(3).toLower();
         if (control->property(AboutWindow::runTimeTextProperty()).toBool())
             continue;
-        if (prefix == "cmd" || prefix == "lbl" || prefix == "pan" || prefix == "chk" ||
-            prefix == "opt")
-            keys << keyOf(form, control->objectName(), "caption");
-    }
-    for (QAction* action : window->findChildren<QAction*>()) {
-        const QString name = action->objectName();
-        if ((name.startsWith("mnu") || name.startsWith("tb")) && !action->isSeparator())
+        if (QStringList{"cmd", "lbl", "pan", "chk", "opt", "grd"}.contains(prefix))
             keys << keyOf(form, name, "caption");
+        if (QStringList{"cmd", "lbl", "pan", "chk", "opt", "grd", "txt"}.contains(prefix) &&
+            !control->toolTip().isEmpty())
+            keys << keyOf(form, name, "tooltiptext");
+        if (auto* grid = qobject_cast<QTableView*>(control); grid && prefix == "grd") {
+            const QAbstractItemModel* model = grid->model();
+            for (int column = 0; column < model->columnCount(); ++column)
+                keys << keyOf(form,
+                              model->headerData(column, Qt::Horizontal,
+                                                FormTranslator::DataFieldRole)
+                                  .toString(),
+                              "caption");
+        }
     }
+    for (QMenu* menu : window->findChildren<QMenu*>())
+        keys << keyOf(form, menu->objectName(), "caption");
     for (QToolBar* toolbar : window->findChildren<QToolBar*>())
         keys << keyOf(form, toolbar->objectName(), "caption");
+    const QRegularExpression languageEntry("^mnueinstellungsprache\\d$");
+    for (QAction* action : window->findChildren<QAction*>()) {
+        const QString name = action->objectName();
+        if (!(name.startsWith("mnu") || name.startsWith("tb")) || action->isSeparator())
+            continue;
+        keys << keyOf(form, name, "caption");
+        if (!action->menu() && !languageEntry.match(name).hasMatch())
+            keys << keyOf(form, name, "tooltiptext");
+    }
     return keys;
 }
 
@@ -97,9 +120,15 @@ private slots:
         PrintDialog printDialog(state, {});
         AboutWindow about(state, {});
         SystemInfoWindow systemInfo(state, {});
-        keys << captionKeys(&main) << captionKeys(&fields) << captionKeys(&newFarm)
-             << captionKeys(&gps) << captionKeys(&printDialog) << captionKeys(&about)
-             << captionKeys(&systemInfo);
+        for (QWidget* window : std::initializer_list<QWidget*>{
+                 &main, &fields, &newFarm, &gps, &printDialog, &about, &systemInfo})
+            keys << windowKeys(window);
+#ifdef HAVE_SHAPE_DUMP_KEYS
+        for (const TextKey& key : ShapeDumpTextKeys::all() +
+                                      QList{ShapeDumpTextKeys::windowCaption,
+                                            ShapeDumpTextKeys::printButton})
+            keys << keyOf(key.form, key.control, key.property);
+#endif
         for (const QString& key : keys) {
             if (!rows.contains(key))
                 errors << key + " missing";
