@@ -2,8 +2,8 @@
 #include "GpsWindow.h"
 #include "MainWindow.h"
 #include "MapControl.h"
-#include "ProgramFolderSetup.h"
 #include "PrintDialog.h"
+#include "ProgramFolderSetup.h"
 #include "ProgramState.h"
 #include "ProjectDatabase.h"
 #include "Prompter.h"
@@ -281,17 +281,20 @@ private slots:
         QTest::addColumn<int>("to");
         QTest::addColumn<QStringList>("texts"); // field window, GPS window, area heading,
                                                 // GPS tool tip, print dialog, message title
-        QTest::newRow("English") << 2 << QStringList{" Farms and plots", " GPS data", "Area (ha)",
-                                                     "Change GPS data folder", " Print view",
-                                                     "Sorvan-GIS-Viewer - Error"};
-        QTest::newRow("Magyar") << 5 << QStringList{" Gazdaságok és táblák", " GPS-adatok",
-                                                    "Terület (ha)", "GPS-mappa módosítása",
+        QTest::newRow("English") << 2
+                                 << QStringList{" Farms and plots", " GPS data",
+                                                "Area (ha)",        "Change GPS data folder",
+                                                " Print view",      "Sorvan-GIS-Viewer - Error"};
+        QTest::newRow("Magyar") << 5 << QStringList{" Gazdaságok és táblák",
+                                                    " GPS-adatok",
+                                                    "Terület (ha)",
+                                                    "GPS-mappa módosítása",
                                                     " Nézet nyomtatása",
                                                     "Sorvan-GIS-Viewer - Kezelési hiba"};
         QTest::newRow("back to German")
-            << 1 << QStringList{" Betriebe und Schläge", " GPS-Daten", "Fläche (ha)",
-                                "GPS-Datenpfad ändern", " Ansicht drucken",
-                                "Sorvan-GIS-Viewer - Bedienungsfehler"};
+            << 1 << QStringList{" Betriebe und Schläge", " GPS-Daten",
+                                "Fläche (ha)",           "GPS-Datenpfad ändern",
+                                " Ansicht drucken",      "Sorvan-GIS-Viewer - Bedienungsfehler"};
     }
     void switchReachesEveryWindow()
     {

@@ -3,6 +3,8 @@
 #include "CatalogueSource.h"
 #include "FieldWindow.h"
 #include "FormTranslator.h"
+#include "GpsTextKeys.h"
+#include "GpsWindow.h"
 #include "MainWindow.h"
 #include "NewFarmDialog.h"
 #include "PrintDialog.h"
@@ -10,8 +12,6 @@
 #include "ProgramState.h"
 #include "SystemInfoWindow.h"
 #include "TextKeys.h"
-#include "GpsTextKeys.h"
-#include "GpsWindow.h"
 #ifdef HAVE_SHAPE_DUMP_KEYS
 #include "ShapeDumpTextKeys.h"
 #endif
@@ -52,11 +52,11 @@ QStringList windowKeys(QWidget* window)
         if (auto* grid = qobject_cast<QTableView*>(control); grid && prefix == "grd") {
             const QAbstractItemModel* model = grid->model();
             for (int column = 0; column < model->columnCount(); ++column)
-                keys << keyOf(form,
-                              model->headerData(column, Qt::Horizontal,
-                                                FormTranslator::DataFieldRole)
-                                  .toString(),
-                              "caption");
+                keys << keyOf(
+                    form,
+                    model->headerData(column, Qt::Horizontal, FormTranslator::DataFieldRole)
+                        .toString(),
+                    "caption");
         }
     }
     for (QMenu* menu : window->findChildren<QMenu*>())
@@ -120,13 +120,12 @@ private slots:
         PrintDialog printDialog(state, {});
         AboutWindow about(state, {});
         SystemInfoWindow systemInfo(state, {});
-        for (QWidget* window : std::initializer_list<QWidget*>{
-                 &main, &fields, &newFarm, &gps, &printDialog, &about, &systemInfo})
+        for (QWidget* window : std::initializer_list<QWidget*>{&main, &fields, &newFarm, &gps,
+                                                               &printDialog, &about, &systemInfo})
             keys << windowKeys(window);
 #ifdef HAVE_SHAPE_DUMP_KEYS
-        for (const TextKey& key : ShapeDumpTextKeys::all() +
-                                      QList{ShapeDumpTextKeys::windowCaption,
-                                            ShapeDumpTextKeys::printButton})
+        for (const TextKey& key : ShapeDumpTextKeys::all() + QList{ShapeDumpTextKeys::windowCaption,
+                                                                   ShapeDumpTextKeys::printButton})
             keys << keyOf(key.form, key.control, key.property);
 #endif
         for (const QString& key : keys) {
