@@ -280,7 +280,7 @@ private slots:
     {
         QTest::addColumn<int>("to");
         QTest::addColumn<QStringList>("texts"); // field window, GPS window, area heading,
-                                                // GPS tool tip, print dialog, message title
+                                                // GPS tool, print dialog, message title
         QTest::newRow("English") << 2
                                  << QStringList{" Farms and plots", " GPS data",
                                                 "Area (ha)",        "Change GPS data folder",
