@@ -70,7 +70,7 @@ private slots:
         const QString html = QString::fromUtf8(page.readAll());
         QVERIFY(html.contains("<img src="));
         // Pictures and links to other pages lead to files of the folder.
-        const QRegularExpression reference(R"re((?:src|href)="([^":#]+)")re");
+        const QRegularExpression reference("(?:src|href)=\"([^\":#]+)\"");
         for (const auto& match : reference.globalMatch(html)) {
             const QString target = QUrl::fromPercentEncoding(match.captured(1).toUtf8());
             QVERIFY2(QFileInfo(folder.file(target)).isFile(), qPrintable(target));

@@ -313,7 +313,7 @@ private slots:
 
         PrintDialog dialog(p.state, {}, w);
         dialog.show();
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QCOMPARE(dialog.windowTitle(), texts.at(4));
         dialog.reject();
 

@@ -51,16 +51,21 @@ QStringList windowKeys(QWidget* window)
             keys << keyOf(form, name, "tooltiptext");
         if (auto* grid = qobject_cast<QTableView*>(control); grid && prefix == "grd") {
             const QAbstractItemModel* model = grid->model();
-            for (int column = 0; column < model->columnCount(); ++column)
-                keys << keyOf(
-                    form,
+            for (int column = 0; column < model->columnCount(); ++column) {
+                // The heading's data field, or the heading itself, as translated.
+                QString field =
                     model->headerData(column, Qt::Horizontal, FormTranslator::DataFieldRole)
-                        .toString(),
-                    "caption");
+                        .toString();
+                if (field.isEmpty())
+                    field = model->headerData(column, Qt::Horizontal, Qt::EditRole).toString();
+                keys << keyOf(form, field, "caption");
+            }
         }
     }
-    for (QMenu* menu : window->findChildren<QMenu*>())
-        keys << keyOf(form, menu->objectName(), "caption");
+    for (QMenu* menu : window->findChildren<QMenu*>()) {
+        if (!menu->objectName().isEmpty()) // unnamed: a toolbar's own overflow menu
+            keys << keyOf(form, menu->objectName(), "caption");
+    }
     for (QToolBar* toolbar : window->findChildren<QToolBar*>())
         keys << keyOf(form, toolbar->objectName(), "caption");
     const QRegularExpression languageEntry("^mnueinstellungsprache\\d$");
