@@ -84,8 +84,12 @@ Result installMissingFiles(const QString& programFolder)
         if (result.error.isError() || present(programFolder, name))
             return;
         result.error = create(programFolder + '/' + name);
-        if (!result.error.isError())
-            result.installed.append(name);
+        if (result.error.isError())
+            return;
+        // The pictures go with their pages; the user is told of the pages.
+        const bool picture = helpFiles().contains(name) &&
+                             !name.endsWith(QLatin1String(".HTM"), Qt::CaseInsensitive);
+        (picture ? result.pictures : result.installed).append(name);
     };
     auto viaScratch = [&programFolder](const FileGuard::Writer& writer) -> Creator {
         return [&programFolder, writer](const QString& target) {

@@ -11,7 +11,8 @@
 namespace ProgramFolderSetup {
 
 struct Result {
-    QStringList installed; // file names put into the folder
+    QStringList installed; // file names put into the folder, help pages included
+    QStringList pictures;  // pictures of the help pages put into the folder
     OperationError error;  // first file that could not be written
 };
 
