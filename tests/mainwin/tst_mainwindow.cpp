@@ -279,49 +279,39 @@ private slots:
     void switchReachesEveryWindow_data()
     {
         QTest::addColumn<int>("to");
-        QTest::addColumn<QStringList>("texts"); // field window, GPS window, area heading,
-                                                // GPS tool, print dialog, message title
+        // Field and GPS window, area heading, GPS tool, print dialog, message title.
+        QTest::addColumn<QString>("texts");
         QTest::newRow("English") << 2
-                                 << QStringList{" Farms and plots", " GPS data",
-                                                "Area (ha)",        "Change GPS data folder",
-                                                " Print view",      "Sorvan-GIS-Viewer - Error"};
-        QTest::newRow("Magyar") << 5 << QStringList{" Gazdaságok és táblák",
-                                                    " GPS-adatok",
-                                                    "Terület (ha)",
-                                                    "GPS-mappa módosítása",
-                                                    " Nézet nyomtatása",
-                                                    "Sorvan-GIS-Viewer - Kezelési hiba"};
-        QTest::newRow("back to German")
-            << 1 << QStringList{" Betriebe und Schläge", " GPS-Daten",
-                                "Fläche (ha)",           "GPS-Datenpfad ändern",
-                                " Ansicht drucken",      "Sorvan-GIS-Viewer - Bedienungsfehler"};
+                                 << " Farms and plots| GPS data|Area (ha)|Change GPS data "
+                                    "folder| Print view|Sorvan-GIS-Viewer - Error";
+        QTest::newRow("Magyar") << 5
+                                << " Gazdaságok és táblák| GPS-adatok|Terület (ha)|GPS-mappa "
+                                   "módosítása| Nézet nyomtatása|Sorvan-GIS-Viewer - Kezelési hiba";
+        QTest::newRow("back to German") << 1
+                                        << " Betriebe und Schläge| GPS-Daten|Fläche (ha)|GPS-"
+                                           "Datenpfad ändern| Ansicht drucken|Sorvan-GIS-"
+                                           "Viewer - Bedienungsfehler";
     }
     void switchReachesEveryWindow()
     {
         QFETCH(int, to);
-        QFETCH(QStringList, texts);
+        QFETCH(QString, texts);
         Program p(to == 1 ? "3\r\n" : "1\r\n");
         MainWindow* w = p.load();
         p.child(qPrintable(QString("mnueinstellungsprache%1").arg(to)))->trigger();
-        FieldWindow* fields = w->fieldWindow();
         GpsWindow* gps = w->gpsWindow();
-        auto* plots = fields->findChild<QTableView*>("grdschlagdaten");
-        QCOMPARE((QStringList{fields->windowTitle(), gps->windowTitle(),
-                              plots->model()->headerData(8, Qt::Horizontal).toString(),
-                              gps->findChild<QToolBar*>("mnu")->actions().at(0)->text()}),
-                 texts.mid(0, 4));
-
-        PrintDialog dialog(p.state, {}, w);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QCOMPARE(dialog.windowTitle(), texts.at(4));
-        dialog.reject();
-
+        PrintDialog dialog(p.state, {}, w); // opened after the switch
         QFile::remove(p.folder.file("gpsdaten.HTM"));
-        Prompter::instance().clearShown();
-        QTest::keyClick(gps, Qt::Key_F1);
-        QCOMPARE(Prompter::instance().shown().value(0).title, texts.at(5));
-        QCOMPARE(p.folder.readFile("SPRACHE.DAT"), QByteArray::number(to) + "\r\n");
+        QTest::keyClick(gps, Qt::Key_F1); // a message about the missing page
+        QCOMPARE((QStringList{w->fieldWindow()->windowTitle(), gps->windowTitle(),
+                              w->fieldWindow()
+                                  ->findChild<QTableView*>("grdschlagdaten")
+                                  ->model()
+                                  ->headerData(8, Qt::Horizontal)
+                                  .toString(),
+                              gps->findChild<QToolBar*>("mnu")->actions().at(0)->text(),
+                              dialog.windowTitle(), Prompter::instance().shown().value(0).title}),
+                 texts.split('|'));
     }
 };
 

@@ -1,4 +1,5 @@
-// Every text the program looks up must exist in all five languages.
+// Every text the program looks up must exist in all five languages, and F1
+// in every window must find its page in the help folder the program supplies.
 #include "AboutWindow.h"
 #include "CatalogueSource.h"
 #include "FieldWindow.h"
@@ -10,6 +11,7 @@
 #include "PrintDialog.h"
 #include "PrintTexts.h"
 #include "ProgramState.h"
+#include "Prompter.h"
 #include "SystemInfoWindow.h"
 #include "TextKeys.h"
 #ifdef HAVE_SHAPE_DUMP_KEYS
@@ -32,8 +34,9 @@ QString keyOf(const QString& form, const QString& control, const QString& proper
 
 // The keys the window translation looks up and the window needs: its caption;
 // captions of labels, panels, buttons, check and option boxes; tooltips
-// the window sets; grid captions, tooltips and column headings; menus,
-// toolbars and their tools (the language entries keep their own names).
+// the window sets; grid captions, tooltips and column headings; toolbars;
+// menus (by their entries' names) and tools (the language entries keep their
+// own names).
 // Labels whose text the window sets itself (program title, version) have none.
 QStringList windowKeys(QWidget* window)
 {
@@ -62,10 +65,6 @@ QStringList windowKeys(QWidget* window)
             }
         }
     }
-    for (QMenu* menu : window->findChildren<QMenu*>()) {
-        if (!menu->objectName().isEmpty()) // unnamed: a toolbar's own overflow menu
-            keys << keyOf(form, menu->objectName(), "caption");
-    }
     for (QToolBar* toolbar : window->findChildren<QToolBar*>())
         keys << keyOf(form, toolbar->objectName(), "caption");
     const QRegularExpression languageEntry("^mnueinstellungsprache\\d$");
@@ -90,6 +89,22 @@ QStringList placeholders(const QString& text)
     found.removeDuplicates();
     return found;
 }
+
+// Every window and dialog of the viewer, as built before loading.
+struct Windows {
+    ProgramState state;
+    MainWindow main{state};
+    FieldWindow fields{state, {}};
+    NewFarmDialog newFarm{state};
+    GpsWindow gps{state, {}};
+    PrintDialog printDialog{state, {}};
+    AboutWindow about{state, {}};
+    SystemInfoWindow systemInfo{state, {}};
+    QList<QWidget*> all()
+    {
+        return {&main, &fields, &newFarm, &gps, &printDialog, &about, &systemInfo};
+    }
+};
 } // namespace
 
 class TestCatalogueComplete : public QObject {
@@ -117,16 +132,8 @@ private slots:
         QStringList keys;
         for (const TextKey& key : TextKeys::all() + GpsTextKeys::all() + PrintTextKeys::all())
             keys << keyOf(key.form, key.control, key.property);
-        ProgramState state;
-        MainWindow main(state);
-        FieldWindow fields(state, {});
-        NewFarmDialog newFarm(state);
-        GpsWindow gps(state, {});
-        PrintDialog printDialog(state, {});
-        AboutWindow about(state, {});
-        SystemInfoWindow systemInfo(state, {});
-        for (QWidget* window : std::initializer_list<QWidget*>{&main, &fields, &newFarm, &gps,
-                                                               &printDialog, &about, &systemInfo})
+        Windows windows;
+        for (QWidget* window : windows.all())
             keys << windowKeys(window);
 #ifdef HAVE_SHAPE_DUMP_KEYS
         for (const TextKey& key : ShapeDumpTextKeys::all() + QList{ShapeDumpTextKeys::windowCaption,
@@ -152,6 +159,20 @@ private slots:
             errors << "print failed: English differs from the command's";
 #endif
         QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));
+    }
+
+    void everyWindowOpensItsHelpPage()
+    {
+        Prompter::instance().setTestMode(true);
+        Windows windows;
+        windows.state.programmpfad = QStringLiteral(HELP_SOURCE_DIR);
+        for (QWidget* window : windows.all()) {
+            Prompter::instance().clearShown();
+            QTest::keyClick(window, Qt::Key_F1);
+            const QList<Prompter::Shown> shown = Prompter::instance().shown();
+            QVERIFY2(shown.size() == 1 && shown.at(0).kind == "url",
+                     qPrintable(window->objectName()));
+        }
     }
 };
 

@@ -161,9 +161,7 @@ private slots:
         grid->setModel(&model);
         QHeaderView* header = grid->horizontalHeader();
         header->resizeSection(1, 400);
-        const int before = header->sectionSize(0);
         QVERIFY(!FormTranslator::formuebersetzen(&window, m_catalogue, 1).isError());
-        QCOMPARE_GT(header->sectionSize(0), before);
         QCOMPARE_GE(header->sectionSize(0), header->fontMetrics().horizontalAdvance(
                                                 model.headerData(0, Qt::Horizontal).toString()));
         QCOMPARE(header->sectionSize(1), 400);
