@@ -17,6 +17,7 @@ namespace ProgramFolderSetup {
 
 namespace {
 const QString emptyTableName = QStringLiteral("leer.DBF");
+const QString helpResources = QStringLiteral(":/install/help/");
 
 OperationError copyResource(const QString& resource, const QString& scratch)
 {
@@ -40,6 +41,11 @@ bool present(const QString& folder, const QString& name)
 QStringList suppliedFiles()
 {
     return {ProjectDatabase::fileName(), TextCatalogue::fileName(), emptyTableName};
+}
+
+QStringList helpFiles()
+{
+    return QDir(helpResources).entryList(QDir::Files, QDir::Name);
 }
 
 OperationError writeEmptyAttributeTable(const QString& path)
@@ -78,8 +84,12 @@ Result installMissingFiles(const QString& programFolder)
         if (result.error.isError() || present(programFolder, name))
             return;
         result.error = create(programFolder + '/' + name);
-        if (!result.error.isError())
-            result.installed.append(name);
+        if (result.error.isError())
+            return;
+        // The pictures go with their pages; the user is told of the pages.
+        const bool picture = helpFiles().contains(name) &&
+                             !name.endsWith(QLatin1String(".HTM"), Qt::CaseInsensitive);
+        (picture ? result.pictures : result.installed).append(name);
     };
     auto viaScratch = [&programFolder](const FileGuard::Writer& writer) -> Creator {
         return [&programFolder, writer](const QString& target) {
@@ -93,6 +103,10 @@ Result installMissingFiles(const QString& programFolder)
                 return copyResource(QStringLiteral(":/install/texte.mdb"), scratch);
             }));
     install(emptyTableName, writeEmptyAttributeTable);
+    for (const QString& name : helpFiles())
+        install(name, viaScratch([name](const QString& scratch) {
+                    return copyResource(helpResources + name, scratch);
+                }));
     return result;
 }
 

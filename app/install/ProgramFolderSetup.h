@@ -11,14 +11,20 @@
 namespace ProgramFolderSetup {
 
 struct Result {
-    QStringList installed; // file names put into the folder
+    QStringList installed; // file names put into the folder, help pages included
+    QStringList pictures;  // pictures of the help pages put into the folder
     OperationError error;  // first file that could not be written
 };
 
-// Names of the supplied files, as composed.
+// Names of the supplied data files, as composed.
 QStringList suppliedFiles();
 
-// Creates the folder if needed and puts every missing supplied file into it.
+// Names of the help pages (".HTM", one per window, opened by F1) and of the
+// pictures they show; they are supplied like the data files.
+QStringList helpFiles();
+
+// Creates the folder if needed and puts every missing supplied file and help
+// file into it.
 Result installMissingFiles(const QString& programFolder);
 
 // Writes a new attribute table with one numeric field and no records

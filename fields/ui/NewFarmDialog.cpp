@@ -39,6 +39,10 @@ NewFarmDialog::NewFarmDialog(ProgramState& state, QWidget* parent) : QDialog(par
     connect(m_cancel, &QPushButton::clicked, this, &NewFarmDialog::reject);
     m_keys = new FormKeyHandler(this, state, QStringLiteral("Betrieb neu.HTM"), m_cancel, m_ok);
     FormBehaviour::fensteroben(this, parent);
+    // Translated as it loads, so it opens in the language of the moment even
+    // where the desktop does not activate it.
+    if (m_state.catalogue)
+        FormTranslator::formuebersetzen(this, *m_state.catalogue, m_state.sprache);
 }
 
 QString NewFarmDialog::ask()

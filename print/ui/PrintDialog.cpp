@@ -58,6 +58,10 @@ PrintDialog::PrintDialog(ProgramState& state, Run run, QWidget* parent)
     connect(m_cancel, &QPushButton::clicked, this, &PrintDialog::reject);
     m_keys = new FormKeyHandler(this, state, QStringLiteral("drucken.HTM"), m_cancel, m_ok);
     FormBehaviour::fensteroben(this, parent);
+    // Translated as it loads, so it opens in the language of the moment even
+    // where the desktop does not activate it.
+    if (m_state.catalogue)
+        FormTranslator::formuebersetzen(this, *m_state.catalogue, m_state.sprache);
 }
 
 PrintOptions PrintDialog::options() const

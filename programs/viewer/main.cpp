@@ -24,7 +24,7 @@ struct Options {
         QStringLiteral("folder"),
         QStringLiteral("Program folder (default: the folder of the program "
                        "file; for an installed program the user's data folder). Missing "
-                       "installation files (%1) are created "
+                       "installation files (%1, the help pages) are created "
                        "there.")
             .arg(ProgramFolderSetup::suppliedFiles().join(QStringLiteral(", "))),
         QStringLiteral("DIR")};

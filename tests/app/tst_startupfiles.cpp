@@ -134,11 +134,28 @@ private slots:
     {
         TestFolder folder;
         folder.writeFile("gisdaten.mdb", "keep me");
+        folder.writeFile("schlagdaten.htm", "my own page");
         const ProgramFolderSetup::Result result =
             ProgramFolderSetup::installMissingFiles(folder.path());
         QVERIFY(!result.error.isError());
-        QCOMPARE(result.installed, (QStringList{"texte.mdb", "leer.DBF"}));
+        // Every file of the help folder is supplied, but no page replaces one
+        // of the same name in another case; the pictures are not named.
+        const QStringList help = QDir(HELP_SOURCE_DIR).entryList(QDir::Files, QDir::Name);
+        QCOMPARE(ProgramFolderSetup::helpFiles(), help);
+        QStringList pages = help.filter(".HTM");
+        pages.removeOne("schlagdaten.HTM");
+        QCOMPARE(result.installed, QStringList({"texte.mdb", "leer.DBF"}) + pages);
+        QCOMPARE(result.pictures, help.filter(".png"));
         QCOMPARE(folder.readFile("gisdaten.mdb"), QByteArray("keep me"));
+        QCOMPARE(folder.readFile("schlagdaten.htm"), QByteArray("my own page"));
+        // The pages' pictures and links lead to supplied files.
+        for (const QString& page : pages) {
+            const QString html = QString::fromUtf8(folder.readFile(page));
+            for (const auto& ref :
+                 QRegularExpression("(src|href)=\"([^\":#]+)\"").globalMatch(html))
+                QVERIFY2(help.contains(QUrl::fromPercentEncoding(ref.captured(2).toUtf8())),
+                         qPrintable(page + ": " + ref.captured(2)));
+        }
         QCOMPARE(ProgramFolderSetup::installMissingFiles(folder.path()).installed, QStringList());
         // leer.DBF: an attribute table without records (header of 32 bytes, one
         // 32-byte field descriptor, terminator).

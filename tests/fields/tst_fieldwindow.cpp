@@ -116,7 +116,7 @@ private slots:
         QVERIFY(p.window->findChild<QComboBox*>("cbomassstab")->currentText().toInt() > 0);
         QCOMPARE(p.state.kartenanzeige, 2);
         QCOMPARE(p.state.anzeigesperre, 0);
-        QCOMPARE(p.window->fieldWindow()->windowTitle(), QString(" Ansichten"));
+        QCOMPARE(p.window->fieldWindow()->windowTitle(), QString(" Betriebe und Schläge"));
         QVERIFY(Prompter::instance().shown().isEmpty());
     }
 

@@ -1,5 +1,8 @@
+#include "FieldWindow.h"
+#include "GpsWindow.h"
 #include "MainWindow.h"
 #include "MapControl.h"
+#include "PrintDialog.h"
 #include "ProgramFolderSetup.h"
 #include "ProgramState.h"
 #include "ProjectDatabase.h"
@@ -16,6 +19,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QTableView>
+#include <QToolBar>
 #include <QtTest>
 #include <memory>
 
@@ -266,6 +271,47 @@ private slots:
         p.child("tb1links")->trigger();
         QCOMPARE(qRound(map->Scale()), 1000);
         QCOMPARE(box->currentText(), QString("1000"));
+    }
+    // A switch from the menu re-captions the main, field and GPS windows at
+    // once, grid headings and floating toolbars included; later messages
+    // carry the new titles, a dialog opened later speaks the new language,
+    // and the next start comes up in it.
+    void switchReachesEveryWindow_data()
+    {
+        QTest::addColumn<int>("to");
+        // Field and GPS window, area heading, GPS tool, print dialog, message title.
+        QTest::addColumn<QString>("texts");
+        QTest::newRow("English") << 2
+                                 << " Farms and plots| GPS data|Area (ha)|Change GPS data "
+                                    "folder| Print view|Sorvan-GIS-Viewer - Error";
+        QTest::newRow("Magyar") << 5
+                                << " Gazdaságok és táblák| GPS-adatok|Terület (ha)|GPS-mappa "
+                                   "módosítása| Nézet nyomtatása|Sorvan-GIS-Viewer - Kezelési hiba";
+        QTest::newRow("back to German") << 1
+                                        << " Betriebe und Schläge| GPS-Daten|Fläche (ha)|GPS-"
+                                           "Datenpfad ändern| Ansicht drucken|Sorvan-GIS-"
+                                           "Viewer - Bedienungsfehler";
+    }
+    void switchReachesEveryWindow()
+    {
+        QFETCH(int, to);
+        QFETCH(QString, texts);
+        Program p(to == 1 ? "3\r\n" : "1\r\n");
+        MainWindow* w = p.load();
+        p.child(qPrintable(QString("mnueinstellungsprache%1").arg(to)))->trigger();
+        GpsWindow* gps = w->gpsWindow();
+        PrintDialog dialog(p.state, {}, w); // opened after the switch
+        QFile::remove(p.folder.file("gpsdaten.HTM"));
+        QTest::keyClick(gps, Qt::Key_F1); // a message about the missing page
+        QCOMPARE((QStringList{w->fieldWindow()->windowTitle(), gps->windowTitle(),
+                              w->fieldWindow()
+                                  ->findChild<QTableView*>("grdschlagdaten")
+                                  ->model()
+                                  ->headerData(8, Qt::Horizontal)
+                                  .toString(),
+                              gps->findChild<QToolBar*>("mnu")->actions().at(0)->text(),
+                              dialog.windowTitle(), Prompter::instance().shown().value(0).title}),
+                 texts.split('|'));
     }
 };
 

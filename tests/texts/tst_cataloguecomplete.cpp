@@ -1,23 +1,28 @@
-// Every text the program looks up must exist in all five languages.
+// Every text the program looks up must exist in all five languages, and F1
+// in every window must find its page in the help folder the program supplies.
 #include "AboutWindow.h"
 #include "CatalogueSource.h"
 #include "FieldWindow.h"
+#include "FormTranslator.h"
+#include "GpsTextKeys.h"
+#include "GpsWindow.h"
 #include "MainWindow.h"
 #include "NewFarmDialog.h"
 #include "PrintDialog.h"
 #include "PrintTexts.h"
 #include "ProgramState.h"
+#include "Prompter.h"
 #include "SystemInfoWindow.h"
 #include "TextKeys.h"
-#include "GpsTextKeys.h"
-#include "GpsWindow.h"
 #ifdef HAVE_SHAPE_DUMP_KEYS
 #include "ShapeDumpTextKeys.h"
 #endif
 
 #include <QAction>
 #include <QHash>
+#include <QMenu>
 #include <QRegularExpression>
+#include <QTableView>
 #include <QToolBar>
 #include <QtTest>
 
@@ -27,28 +32,50 @@ QString keyOf(const QString& form, const QString& control, const QString& proper
     return (form + '/' + control + '/' + property).toLower();
 }
 
-// The caption keys the window translation looks up for a window's
-// translatable controls: labels, panels, buttons, menu and toolbar tools.
+// The keys the window translation looks up and the window needs: its caption;
+// captions of labels, panels, buttons, check and option boxes; tooltips
+// the window sets; grid captions, tooltips and column headings; toolbars;
+// menus (by their entries' names) and tools (the language entries keep their
+// own names).
 // Labels whose text the window sets itself (program title, version) have none.
-QStringList captionKeys(QWidget* window)
+QStringList windowKeys(QWidget* window)
 {
     const QString form = window->objectName();
-    QStringList keys;
+    QStringList keys{keyOf(form, form, "caption")};
     for (QWidget* control : window->findChildren<QWidget*>()) {
-        const QString prefix = control->objectName().left(3).toLower();
+        const QString name = control->objectName();
+        const QString prefix = name.left(3).toLower();
         if (control->property(AboutWindow::runTimeTextProperty()).toBool())
             continue;
-        if (prefix == "cmd" || prefix == "lbl" || prefix == "pan" || prefix == "chk" ||
-            prefix == "opt")
-            keys << keyOf(form, control->objectName(), "caption");
-    }
-    for (QAction* action : window->findChildren<QAction*>()) {
-        const QString name = action->objectName();
-        if ((name.startsWith("mnu") || name.startsWith("tb")) && !action->isSeparator())
+        if (QStringList{"cmd", "lbl", "pan", "chk", "opt", "grd"}.contains(prefix))
             keys << keyOf(form, name, "caption");
+        if (QStringList{"cmd", "lbl", "pan", "chk", "opt", "grd", "txt"}.contains(prefix) &&
+            !control->toolTip().isEmpty())
+            keys << keyOf(form, name, "tooltiptext");
+        if (auto* grid = qobject_cast<QTableView*>(control); grid && prefix == "grd") {
+            const QAbstractItemModel* model = grid->model();
+            for (int column = 0; column < model->columnCount(); ++column) {
+                // The heading's data field, or the heading itself, as translated.
+                QString field =
+                    model->headerData(column, Qt::Horizontal, FormTranslator::DataFieldRole)
+                        .toString();
+                if (field.isEmpty())
+                    field = model->headerData(column, Qt::Horizontal, Qt::EditRole).toString();
+                keys << keyOf(form, field, "caption");
+            }
+        }
     }
     for (QToolBar* toolbar : window->findChildren<QToolBar*>())
         keys << keyOf(form, toolbar->objectName(), "caption");
+    const QRegularExpression languageEntry("^mnueinstellungsprache\\d$");
+    for (QAction* action : window->findChildren<QAction*>()) {
+        const QString name = action->objectName();
+        if (!(name.startsWith("mnu") || name.startsWith("tb")) || action->isSeparator())
+            continue;
+        keys << keyOf(form, name, "caption");
+        if (!action->menu() && !languageEntry.match(name).hasMatch())
+            keys << keyOf(form, name, "tooltiptext");
+    }
     return keys;
 }
 
@@ -62,6 +89,22 @@ QStringList placeholders(const QString& text)
     found.removeDuplicates();
     return found;
 }
+
+// Every window and dialog of the viewer, as built before loading.
+struct Windows {
+    ProgramState state;
+    MainWindow main{state};
+    FieldWindow fields{state, {}};
+    NewFarmDialog newFarm{state};
+    GpsWindow gps{state, {}};
+    PrintDialog printDialog{state, {}};
+    AboutWindow about{state, {}};
+    SystemInfoWindow systemInfo{state, {}};
+    QList<QWidget*> all()
+    {
+        return {&main, &fields, &newFarm, &gps, &printDialog, &about, &systemInfo};
+    }
+};
 } // namespace
 
 class TestCatalogueComplete : public QObject {
@@ -89,17 +132,14 @@ private slots:
         QStringList keys;
         for (const TextKey& key : TextKeys::all() + GpsTextKeys::all() + PrintTextKeys::all())
             keys << keyOf(key.form, key.control, key.property);
-        ProgramState state;
-        MainWindow main(state);
-        FieldWindow fields(state, {});
-        NewFarmDialog newFarm(state);
-        GpsWindow gps(state, {});
-        PrintDialog printDialog(state, {});
-        AboutWindow about(state, {});
-        SystemInfoWindow systemInfo(state, {});
-        keys << captionKeys(&main) << captionKeys(&fields) << captionKeys(&newFarm)
-             << captionKeys(&gps) << captionKeys(&printDialog) << captionKeys(&about)
-             << captionKeys(&systemInfo);
+        Windows windows;
+        for (QWidget* window : windows.all())
+            keys << windowKeys(window);
+#ifdef HAVE_SHAPE_DUMP_KEYS
+        for (const TextKey& key : ShapeDumpTextKeys::all() + QList{ShapeDumpTextKeys::windowCaption,
+                                                                   ShapeDumpTextKeys::printButton})
+            keys << keyOf(key.form, key.control, key.property);
+#endif
         for (const QString& key : keys) {
             if (!rows.contains(key))
                 errors << key + " missing";
@@ -119,6 +159,20 @@ private slots:
             errors << "print failed: English differs from the command's";
 #endif
         QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));
+    }
+
+    void everyWindowOpensItsHelpPage()
+    {
+        Prompter::instance().setTestMode(true);
+        Windows windows;
+        windows.state.programmpfad = QStringLiteral(HELP_SOURCE_DIR);
+        for (QWidget* window : windows.all()) {
+            Prompter::instance().clearShown();
+            QTest::keyClick(window, Qt::Key_F1);
+            const QList<Prompter::Shown> shown = Prompter::instance().shown();
+            QVERIFY2(shown.size() == 1 && shown.at(0).kind == "url",
+                     qPrintable(window->objectName()));
+        }
     }
 };
 

@@ -5,6 +5,7 @@
 #include "ProgramState.h"
 
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -33,7 +34,9 @@ const char* const source =
     "fenster|mnuDatei|caption|Datei|File|Fichier|File|Fájl\n"
     "fenster|mnudateiende|caption|Ende|Exit|Quitter|Esci|Kilépés\n"
     "fenster|mnudateiende|tooltiptext|Beenden|Close|Fermer|Chiudi|Bezárás\n"
-    "fenster|tb1ende|tooltiptext|Beenden|Close|Fermer|Chiudi|Bezárás\n";
+    "fenster|tb1ende|tooltiptext|Beenden|Close|Fermer|Chiudi|Bezárás\n"
+    "breit|Flaeche|caption|Fläche in Hektar nach der amtlichen Vermessung|A|S|S|T\n"
+    "breit|Kultur|caption|Kultur|Crop|Culture|Coltura|Kultúra\n";
 
 // A window with one control of each kind the translation handles, every
 // text still the design-time "Entwurf".
@@ -142,6 +145,26 @@ private slots:
         w.window.setObjectName(form);
         QVERIFY(!FormTranslator::formuebersetzen(&w.window, m_catalogue, sprache).isError());
         QTEST(w.texts(), "texts");
+    }
+
+    // A heading wider than its column widens the column; a short one leaves a
+    // wide column as it is.
+    void headingsWidenTheirColumns()
+    {
+        QWidget window;
+        window.setObjectName("breit");
+        QStandardItemModel model(0, 2);
+        model.setHeaderData(0, Qt::Horizontal, "Flaeche", FormTranslator::DataFieldRole);
+        model.setHeaderData(1, Qt::Horizontal, "Kultur", FormTranslator::DataFieldRole);
+        auto* grid = new QTableView(&window);
+        grid->setObjectName("grdbreit");
+        grid->setModel(&model);
+        QHeaderView* header = grid->horizontalHeader();
+        header->resizeSection(1, 400);
+        QVERIFY(!FormTranslator::formuebersetzen(&window, m_catalogue, 1).isError());
+        QCOMPARE_GE(header->sectionSize(0), header->fontMetrics().horizontalAdvance(
+                                                model.headerData(0, Qt::Horizontal).toString()));
+        QCOMPARE(header->sectionSize(1), 400);
     }
 
     void failsWhenCatalogueIsGone()

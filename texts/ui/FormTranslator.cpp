@@ -9,6 +9,7 @@
 #include <QAbstractItemModel>
 #include <QAction>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -132,8 +133,14 @@ void translateGrid(Translator& t, QTableView* grid)
         QString field = model->headerData(column, Qt::Horizontal, DataFieldRole).toString();
         if (field.isEmpty())
             field = model->headerData(column, Qt::Horizontal, Qt::EditRole).toString();
-        t.apply(field, "caption",
-                [&](const QString& s) { model->setHeaderData(column, Qt::Horizontal, s); });
+        t.apply(field, "caption", [&](const QString& s) {
+            model->setHeaderData(column, Qt::Horizontal, s);
+            // A heading of another language may be longer: the column widens
+            // to show it whole, and never narrows.
+            QHeaderView* header = grid->horizontalHeader();
+            if (header->sectionSize(column) < header->sectionSizeHint(column))
+                header->resizeSection(column, header->sectionSizeHint(column));
+        });
     }
 }
 

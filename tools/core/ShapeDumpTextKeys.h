@@ -20,6 +20,11 @@ inline const TextKey indexFileMissing{"Form1", "Fehler", "7"};   // %1 index fil
 inline const TextKey printFailed{"Form1", "Fehler", "8"};        // %1 printer or PDF file
 inline const TextKey notShapefile{"Form1", "Fehler", "9"};       // %1 file, %2 file code
 
+// The window's own caption and its button; without a catalogue text they stay
+// "Form1" and "Command1".
+inline const TextKey windowCaption{"Form1", "Form1", "caption"};
+inline const TextKey printButton{"Form1", "Command1", "caption"};
+
 inline QList<TextKey> all()
 {
     return {fileMissing,        fileUnreadable,   fileTooShort, notPolygon,  notSinglePart,

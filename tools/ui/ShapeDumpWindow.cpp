@@ -63,6 +63,8 @@ void ShapeDumpWindow::setCatalogue(const TextCatalogue* catalogue, int sprache)
 {
     m_catalogue = catalogue;
     m_sprache = sprache;
+    setWindowTitle(catalogueText(ShapeDumpTextKeys::windowCaption, QStringLiteral("Form1")));
+    m_command1->setText(catalogueText(ShapeDumpTextKeys::printButton, QStringLiteral("Command1")));
 }
 
 QString ShapeDumpWindow::catalogueText(const TextKey& key, const QString& english) const

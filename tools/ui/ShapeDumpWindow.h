@@ -37,8 +37,9 @@ class ShapeDumpWindow : public QWidget {
 public:
     explicit ShapeDumpWindow(QWidget* parent = nullptr);
 
-    // The catalogue the problem lines come from, in language sprache. Without
-    // one (or for a key it lacks) the English texts of ShapeDump are used.
+    // The catalogue the problem lines, the caption and the button's text come
+    // from, in language sprache. Without one (or for a key it lacks) the
+    // English texts of ShapeDump, "Form1" and "Command1" are used.
     void setCatalogue(const TextCatalogue* catalogue, int sprache);
 
     // The main file (".shp") to list; "" means ask when loading.
