@@ -1,0 +1,36 @@
+// The attribute table (.DBF) as shapelib reads it through the program's
+// hooks: every field of every record.
+#include "FuzzTargets.h"
+#include "FuzzInput.h"
+#include "ShapelibHooks.h"
+
+#include <QFile>
+
+bool fuzzAttributeTable(const uint8_t* data, size_t size)
+{
+    static FuzzFolder folder;
+    const QString path = folder.write(QStringLiteral("table.DBF"),
+                                      QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
+    ShapelibSession session;
+    DbfHandle table(DBFOpenLL(QFile::encodeName(path).constData(), "rb", session.hooks()),
+                    &DBFClose);
+    if (!table)
+        return false;
+    const int records = std::min(DBFGetRecordCount(table.get()), 4096);
+    const int fields = DBFGetFieldCount(table.get());
+    for (int f = 0; f < fields; ++f) {
+        char name[XBASE_FLDNAME_LEN_READ + 1] = {};
+        int width = 0;
+        int decimals = 0;
+        const DBFFieldType type = DBFGetFieldInfo(table.get(), f, name, &width, &decimals);
+        for (int r = 0; r < records; ++r) {
+            if (DBFIsAttributeNULL(table.get(), r, f))
+                continue;
+            if (type == FTInteger || type == FTDouble)
+                (void)DBFReadDoubleAttribute(table.get(), r, f);
+            else
+                (void)DBFReadStringAttribute(table.get(), r, f);
+        }
+    }
+    return fields > 0;
+}
