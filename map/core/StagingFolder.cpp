@@ -153,10 +153,10 @@ OperationError prepare(const QString& folder)
         const QString file = dir.filePath(entry);
         if (FileGuard::entryAt(file) == FileGuard::Entry::Folder)
             continue;
-        // unlink removes a link itself, never what it points to.
-        if (::unlink(QFile::encodeName(file).constData()) != 0 && errno != ENOENT &&
-            !first.isError())
-            first = {ErrorKind::PermissionDenied, QStringLiteral("cannot delete"), file};
+        // A link itself goes, never what it points to.
+        if (const OperationError error = FileGuard::removeEntry(file);
+            error.isError() && !first.isError())
+            first = error;
     }
     return first;
 }
@@ -190,8 +190,7 @@ QList<OperationError> copyShapefile(const QString& sourceFolder, const QString& 
     return problems;
 }
 
-OperationError stageFile(const QString& programFolder, const QString& source,
-                         const QString& target)
+OperationError stageFile(const QString& programFolder, const QString& source, const QString& target)
 {
     const QString folder = QFileInfo(target).absolutePath();
     if (OperationError refused = FileGuard::checkFolder(programFolder, folder); refused.isError())
