@@ -10,6 +10,7 @@
 #include "TestFolder.h"
 
 #include <QDirIterator>
+#include <QSqlQuery>
 #include <QTest>
 
 #include <csignal>
@@ -141,6 +142,21 @@ class tst_Reliability : public QObject {
     }
 
 private slots:
+    // Every commit on disk before it returns, with a rollback journal beside
+    // the database.
+    void databaseIsSynced()
+    {
+        TestFolder folder;
+        QVERIFY(!ProjectDatabase::createEmpty(folder.file("GISDATEN.MDB")).isError());
+        ProjectDatabase database;
+        QVERIFY(!database.open(folder.path()).isError());
+        QSqlQuery query(database.database());
+        QVERIFY(query.exec("pragma synchronous") && query.next());
+        QCOMPARE(query.value(0).toInt(), 2);
+        QVERIFY(query.exec("pragma journal_mode") && query.next());
+        QCOMPARE(query.value(0).toString(), QString("delete"));
+    }
+
     void killsAndFaults_data()
     {
         QTest::addColumn<int>("index");
