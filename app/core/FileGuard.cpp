@@ -361,6 +361,17 @@ OperationError removeFile(const QString& programFolder, const QString& path)
     return removeEntry(path);
 }
 
+OperationError createFolder(const QString& programFolder, const QString& folder)
+{
+    if (OperationError error = checkFolder(programFolder, folder); error.isError())
+        return error;
+    if (const int injected = step(Step::OpenForWriting, folder))
+        return systemError(injected, folder);
+    if (::mkdir(native(folder).constData(), 0777) != 0)
+        return systemError(errno, folder);
+    return OperationError::none();
+}
+
 OperationError removeFolder(const QString& programFolder, const QString& folder)
 {
     if (OperationError error = checkFolder(programFolder, folder); error.isError())

@@ -89,6 +89,9 @@ OperationError linkNew(const QString& programFolder, const QString& source, cons
 // no error.
 OperationError removeFile(const QString& programFolder, const QString& path);
 
+// Creates the folder (its parent exists); fails when anything has the name.
+OperationError createFolder(const QString& programFolder, const QString& folder);
+
 // Deletes the empty folder at folder (as checkFolder allows, never a link).
 OperationError removeFolder(const QString& programFolder, const QString& folder);
 
