@@ -140,6 +140,16 @@ QString path(const QString& programFolder)
     return FileResolver::resolve(programFolder, name());
 }
 
+namespace {
+void removeScratch(const QString& folder, const QString& scratch)
+{
+    const QDir dir(scratch);
+    for (const QString& entry : dir.entryList(QDir::Files | QDir::Hidden | QDir::System))
+        FileGuard::removeEntry(dir.filePath(entry));
+    FileGuard::removeFolder(folder, scratch);
+}
+} // namespace
+
 OperationError prepare(const QString& folder)
 {
     const OperationError refused = FileGuard::makeFolder(programFolderOf(folder), folder);
@@ -151,8 +161,12 @@ OperationError prepare(const QString& folder)
         dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QString& entry : entries) {
         const QString file = dir.filePath(entry);
-        if (FileGuard::entryAt(file) == FileGuard::Entry::Folder)
+        if (FileGuard::entryAt(file) == FileGuard::Entry::Folder) {
+            // The scratch folder of a copy cut short (FileGuard::createNew).
+            if (entry.startsWith(QLatin1String(".new-")))
+                removeScratch(folder, file);
             continue;
+        }
         // A link itself goes, never what it points to.
         if (const OperationError error = FileGuard::removeEntry(file);
             error.isError() && !first.isError())

@@ -4,6 +4,7 @@
 // database must pass its integrity check.
 #include "FieldDeletion.h"
 #include "FieldFolderSync.h"
+#include "FieldLayers.h"
 #include "FileGuard.h"
 #include "GpsAssignment.h"
 #include "GpsImport.h"
@@ -88,6 +89,12 @@ const QList<QPair<QString, Operation>> operations = {
          return FieldDeletion::deletePlots(s, {{"Hof A", "P1"}, {"Hof A", "P2"}, {"Hof A", "P3"}});
      }},
     {"deletefarm", [](ProgramState& s) { return FieldDeletion::deleteFarm(s, "Hof A"); }},
+    {"staging",
+     [](ProgramState& s) {
+         const FieldLayers::Staged staged =
+             FieldLayers::stage(s.programmpfad, s.database->plotsOfFarm("Hof A"));
+         return staged.error.isError() ? staged.error : staged.problems.value(0);
+     }},
 };
 
 // What the folder holds, keyed by what changes as a unit: "plot:farm/base"
@@ -121,10 +128,13 @@ State snapshot(const QString& root)
             QCryptographicHash::hash(content.readAll(), QCryptographicHash::Md5).toHex().left(8);
         // Scratch files of the import's copies in the GPS folder, which the
         // import passes over and makes again.
-        if (relative.startsWith("GISDATEN.MDB") || relative.startsWith("gps/."))
+        // The staging folder holds copies made one by one, each whole or
+        // absent; the scratch of a copy cut short goes with the next staging.
+        if (relative.startsWith("GISDATEN.MDB") || relative.startsWith("gps/.") ||
+            relative.startsWith("temp/."))
             continue;
         if (relative.count('/') == 1 && !relative.startsWith("gps/") &&
-            !file.fileName().startsWith('.') &&
+            !relative.startsWith("temp/") && !file.fileName().startsWith('.') &&
             QStringList{"SHP", "SHX", "DBF"}.contains(file.suffix().toUpper()))
             plots["plot:" + relative.section('.', 0, -2)].append(file.suffix() + ' ' + hash);
         else
