@@ -193,20 +193,6 @@ void copyFolder(const QString& from, const QString& to)
 class tst_Reliability : public QObject {
     Q_OBJECT
 private slots:
-    // Every commit on disk before it returns, with a rollback journal.
-    void databaseIsSynced()
-    {
-        TestFolder folder;
-        setUp(folder.path());
-        ProjectDatabase database;
-        QVERIFY(!database.open(folder.path()).isError());
-        QSqlQuery query(database.database());
-        QVERIFY(query.exec("pragma synchronous") && query.next());
-        QCOMPARE(query.value(0).toInt(), 2);
-        QVERIFY(query.exec("pragma journal_mode") && query.next());
-        QCOMPARE(query.value(0).toString(), QString("delete"));
-    }
-
     void killsAndFaults_data()
     {
         QTest::addColumn<int>("index");
