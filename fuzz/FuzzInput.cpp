@@ -5,8 +5,7 @@
 
 #include <cstdlib>
 
-FuzzFolder::FuzzFolder()
-    : m_folder(QDir::tempPath() + QStringLiteral("/sorvan-fuzz-XXXXXX"))
+FuzzFolder::FuzzFolder() : m_folder(QDir::tempPath() + QStringLiteral("/sorvan-fuzz-XXXXXX"))
 {
     if (!m_folder.isValid())
         std::abort();

@@ -1,7 +1,7 @@
 // The shapefile dump listing: one input split into the main file and its
 // index.
-#include "FuzzTargets.h"
 #include "FuzzInput.h"
+#include "FuzzTargets.h"
 #include "ShapeDump.h"
 
 bool fuzzShapeDump(const uint8_t* data, size_t size)

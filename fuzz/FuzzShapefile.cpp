@@ -1,7 +1,7 @@
 // The shapefile triple as the map reads it: one input split into the main
 // file, its index and its attribute table, read by ShapefileReader.
-#include "FuzzTargets.h"
 #include "FuzzInput.h"
+#include "FuzzTargets.h"
 #include "ShapefileReader.h"
 
 bool fuzzShapefile(const uint8_t* data, size_t size)
