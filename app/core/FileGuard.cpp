@@ -15,6 +15,15 @@
 
 namespace FileGuard {
 
+namespace detail {
+StepHook stepHook = nullptr;
+}
+
+void setStepHook(StepHook hook)
+{
+    detail::stepHook = hook;
+}
+
 namespace {
 
 QByteArray native(const QString& path)
@@ -185,6 +194,8 @@ OperationError makeFolder(const QString& programFolder, const QString& folder)
 {
     if (OperationError error = checkFolder(programFolder, folder); error.isError())
         return error;
+    if (const int injected = step(Step::OpenForWriting, folder))
+        return systemError(injected, folder);
     if (!QDir().mkpath(folder))
         return {ErrorKind::PathNotFound, QStringLiteral("cannot create folder"), folder};
     return OperationError::none();
@@ -226,6 +237,8 @@ OperationError replaceFile(const QString& programFolder, const QString& path,
     struct stat existing {};
     const bool replacing = ::lstat(native(path).constData(), &existing) == 0;
 
+    if (const int injected = step(Step::OpenForWriting, path))
+        return systemError(injected, path);
     QString scratch;
     int fd = -1;
     for (int attempt = 0; fd < 0 && attempt < 50; ++attempt) {
@@ -246,6 +259,12 @@ OperationError replaceFile(const QString& programFolder, const QString& path,
         written = false;
         error = errno;
     }
+    if (written) {
+        if (const int injected = step(Step::Rename, path)) {
+            written = false;
+            error = injected;
+        }
+    }
     if (written && ::rename(native(scratch).constData(), native(path).constData()) == 0)
         return OperationError::none();
     if (written)
@@ -261,6 +280,8 @@ OperationError createNew(const QString& programFolder, const QString& path, cons
     if (entryAt(path) != Entry::Missing)
         return {ErrorKind::PathFileAccess, QStringLiteral("exists already"), path};
     const QFileInfo info(path);
+    if (const int injected = step(Step::OpenForWriting, path))
+        return systemError(injected, path);
     const QTemporaryDir scratchFolder(info.absolutePath() + QStringLiteral("/.new-XXXXXX"));
     if (!scratchFolder.isValid())
         return {ErrorKind::PathFileAccess, scratchFolder.errorString(), path};
@@ -271,6 +292,9 @@ OperationError createNew(const QString& programFolder, const QString& path, cons
     }
     if (entryAt(scratch) != Entry::File)
         return {ErrorKind::PathFileAccess, QStringLiteral("not written"), path};
+    if (const int injected = step(Step::Rename, path))
+        return systemError(injected, path);
+    // Moving without replacing: the name is taken by the file as a whole or not at all.
     if (moveWithoutReplacing(scratch, path))
         return OperationError::none();
     if (errno == EEXIST)
@@ -315,6 +339,8 @@ OperationError copyNew(const QString& programFolder, const QString& source, cons
     if (OperationError error = openForReading(in, source); error.isError())
         return error;
     return createNew(programFolder, target, [&](const QString& scratch) -> OperationError {
+        if (const int injected = step(Step::Copy, target))
+            return systemError(injected, scratch);
         QFile out(scratch);
         if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly))
             return {ErrorKind::PathFileAccess, out.errorString(), scratch};
@@ -353,6 +379,10 @@ OperationError linkNew(const QString& programFolder, const QString& source, cons
         ::close(fd);
         return refused(source, QStringLiteral("changed while being examined"));
     }
+    if (const int injected = step(Step::Link, target)) {
+        ::close(fd);
+        return systemError(injected, target);
+    }
     // Linking the open handle links exactly the file examined; link() itself
     // fails when the name is taken, so nothing is replaced.
     const QByteArray handle = "/proc/self/fd/" + QByteArray::number(fd);
@@ -371,8 +401,46 @@ OperationError removeFile(const QString& programFolder, const QString& path)
 {
     if (OperationError error = checkFile(programFolder, path); error.isError())
         return error;
+    return removeEntry(path);
+}
+
+OperationError createFolder(const QString& programFolder, const QString& folder)
+{
+    if (OperationError error = checkFolder(programFolder, folder); error.isError())
+        return error;
+    if (const int injected = step(Step::OpenForWriting, folder))
+        return systemError(injected, folder);
+    if (::mkdir(native(folder).constData(), 0777) != 0)
+        return systemError(errno, folder);
+    return OperationError::none();
+}
+
+OperationError removeFolder(const QString& programFolder, const QString& folder)
+{
+    if (OperationError error = checkFolder(programFolder, folder); error.isError())
+        return error;
+    if (const int injected = step(Step::Remove, folder))
+        return systemError(injected, folder);
+    if (::rmdir(native(folder).constData()) != 0 && errno != ENOENT)
+        return systemError(errno, folder);
+    return OperationError::none();
+}
+
+OperationError removeEntry(const QString& path)
+{
+    if (const int injected = step(Step::Remove, path))
+        return systemError(injected, path);
     if (::unlink(native(path).constData()) != 0 && errno != ENOENT)
         return systemError(errno, path);
+    return OperationError::none();
+}
+
+OperationError moveOver(const QString& from, const QString& to)
+{
+    if (const int injected = step(Step::Rename, to))
+        return systemError(injected, to);
+    if (::rename(native(from).constData(), native(to).constData()) != 0)
+        return systemError(errno, to);
     return OperationError::none();
 }
 

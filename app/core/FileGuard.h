@@ -97,4 +97,37 @@ OperationError linkNew(const QString& programFolder, const QString& source, cons
 // no error.
 OperationError removeFile(const QString& programFolder, const QString& path);
 
+// Creates the folder (its parent exists); fails when anything has the name.
+OperationError createFolder(const QString& programFolder, const QString& folder);
+
+// Deletes the empty folder at folder (as checkFolder allows, never a link).
+OperationError removeFolder(const QString& programFolder, const QString& folder);
+
+// Removes the entry at path itself, a link included, never what a link points
+// to; a missing entry is no error. For folders that hold only the program's
+// own copies (the staging folder).
+OperationError removeEntry(const QString& path);
+
+// Moves the finished file from over to, replacing what is at to (a link
+// itself, never what it points to). For files the user names outside the
+// program folder (a printed PDF); from is the program's own scratch file.
+OperationError moveOver(const QString& from, const QString& to);
+
+// Every step that changes a file or the database passes here first: copy,
+// link, rename, delete, open for writing, and the begin and commit of a
+// database transaction. Without a hook (the normal run) a step costs one
+// test of a pointer. Tests set a hook to count the steps, to end the process
+// at one of them or to make one fail: a hook returns 0 to go on or an errno
+// value, which the step then reports as its failure.
+enum class Step { Copy, Link, Rename, Remove, OpenForWriting, DatabaseBegin, DatabaseCommit };
+using StepHook = int (*)(Step step, const QString& path);
+void setStepHook(StepHook hook);
+namespace detail {
+extern StepHook stepHook;
+}
+inline int step(Step kind, const QString& path)
+{
+    return detail::stepHook ? detail::stepHook(kind, path) : 0;
+}
+
 } // namespace FileGuard

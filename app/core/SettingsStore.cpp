@@ -1,16 +1,39 @@
 #include "SettingsStore.h"
 
+#include "FileGuard.h"
+
 #include <QSettings>
+#include <QTemporaryDir>
 
 SettingsStore::SettingsStore()
     : m_settings(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
                                              applicationName(), applicationName()))
 {
+    keepOffLinks();
 }
 
 SettingsStore::SettingsStore(const QString& iniFile)
     : m_settings(std::make_unique<QSettings>(iniFile, QSettings::IniFormat))
 {
+    keepOffLinks();
+}
+
+void SettingsStore::keepOffLinks()
+{
+    // QSettings writes through a link into whatever it points to. A store
+    // that is a link or special file is read, and changes are kept for this
+    // run only, in a scratch file.
+    const FileGuard::Entry entry = FileGuard::entryAt(m_settings->fileName());
+    if (entry != FileGuard::Entry::Link && entry != FileGuard::Entry::Special)
+        return;
+    m_scratch = std::make_unique<QTemporaryDir>();
+    auto detached = std::make_unique<QSettings>(m_scratch->filePath(QStringLiteral("settings.ini")),
+                                                QSettings::IniFormat);
+    if (entry == FileGuard::Entry::Link) {
+        for (const QString& key : m_settings->allKeys())
+            detached->setValue(key, m_settings->value(key));
+    }
+    m_settings = std::move(detached);
 }
 
 SettingsStore::~SettingsStore() = default;

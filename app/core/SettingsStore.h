@@ -4,6 +4,7 @@
 #include <memory>
 
 class QSettings;
+class QTemporaryDir;
 
 // Per-user settings of the program: application "Sorvan-GIS-Viewer", section
 // "Settings". Keys are matched ignoring case (the store lower-cases them on
@@ -27,5 +28,7 @@ public:
 
 private:
     static QString normalisedKey(const QString& key);
+    void keepOffLinks();
+    std::unique_ptr<QTemporaryDir> m_scratch;
     std::unique_ptr<QSettings> m_settings;
 };

@@ -72,6 +72,10 @@ OperationError SqliteConnection::openWith(const QString& path, const QString& op
             QSqlQuery probe(db);
             if (!probe.exec(QStringLiteral("select count(*) from sqlite_master")))
                 error = {ErrorKind::Database, probe.lastError().text(), path};
+            // Every commit is on disk before it returns, journal included:
+            // a power cut loses at most the transaction under way.
+            else if (!probe.exec(QStringLiteral("pragma synchronous = full")))
+                error = {ErrorKind::Database, probe.lastError().text(), path};
         }
     }
     if (error.isError())

@@ -3,6 +3,7 @@
 #include "FieldQueries.h"
 #include "FileGuard.h"
 #include "FileResolver.h"
+#include "PendingChange.h"
 #include "ProgramState.h"
 #include "ProjectDatabase.h"
 #include "WaitCursor.h"
@@ -17,6 +18,23 @@
 namespace FieldDeletion {
 
 namespace {
+const QString pendingFarm = QStringLiteral("deletefarm");
+
+// Runs a deletion under a record of it, so that a deletion cut short is
+// finished at the next start. A failure that deleted no file leaves nothing
+// to finish; one that did keeps the record.
+template <typename Fn>
+OperationError recorded(const QString& programFolder, const PendingChange::Change& change,
+                        const bool& removedAny, Fn&& deletion)
+{
+    if (OperationError error = PendingChange::record(programFolder, change); error.isError())
+        return error;
+    const OperationError error = deletion();
+    if (!error.isError() || !removedAny)
+        PendingChange::clear(programFolder);
+    return error;
+}
+
 OperationError systemFailure(const QString& where)
 {
     const int code = errno;
@@ -93,13 +111,18 @@ OperationError deleteFarm(ProgramState& state, const QString& name)
     // The rows go in a transaction that commits only once the files and the
     // folder are gone; a file that cannot be deleted keeps the rows.
     FieldQueries queries(*state.database);
-    return state.database->inTransaction([&]() {
-        OperationError error = queries.deleteFarmRowsInTransaction(farm);
-        for (qsizetype i = 0; !error.isError() && i < files.size(); ++i)
-            error = FileGuard::removeFile(state.programmpfad, files.at(i));
-        if (!error.isError() && folderExists && ::rmdir(QFile::encodeName(folder).constData()) != 0)
-            error = systemFailure(folder);
-        return error;
+    bool removedAny = false;
+    return recorded(state.programmpfad, {pendingFarm, {{farm}}}, removedAny, [&]() {
+        return state.database->inTransaction([&]() {
+            OperationError error = queries.deleteFarmRowsInTransaction(farm);
+            for (qsizetype i = 0; !error.isError() && i < files.size(); ++i) {
+                error = FileGuard::removeFile(state.programmpfad, files.at(i));
+                removedAny = removedAny || !error.isError();
+            }
+            if (!error.isError() && folderExists)
+                error = FileGuard::removeFolder(state.programmpfad, folder);
+            return error;
+        });
     });
 }
 
@@ -127,14 +150,37 @@ OperationError deletePlots(ProgramState& state, const QList<PlotKey>& plots)
         }
     }
     FieldQueries queries(*state.database);
-    return state.database->inTransaction([&]() {
-        OperationError error;
-        for (qsizetype i = 0; !error.isError() && i < plots.size(); ++i)
-            error = queries.deletePlotRows(plots.at(i));
-        for (qsizetype i = 0; !error.isError() && i < files.size(); ++i)
-            error = FileGuard::removeFile(state.programmpfad, files.at(i));
-        return error;
+    PendingChange::Change change{pendingPlots, {}};
+    for (const PlotKey& plot : plots)
+        change.rows.append({plot.ordner, plot.dateiname});
+    bool removedAny = false;
+    return recorded(state.programmpfad, change, removedAny, [&]() {
+        return state.database->inTransaction([&]() {
+            OperationError error;
+            for (qsizetype i = 0; !error.isError() && i < plots.size(); ++i)
+                error = queries.deletePlotRows(plots.at(i));
+            for (qsizetype i = 0; !error.isError() && i < files.size(); ++i) {
+                error = FileGuard::removeFile(state.programmpfad, files.at(i));
+                removedAny = removedAny || !error.isError();
+            }
+            return error;
+        });
     });
+}
+
+bool isPending(const PendingChange::Change& change)
+{
+    return change.operation == pendingPlots || change.operation == pendingFarm;
+}
+
+OperationError finishPending(ProgramState& state, const PendingChange::Change& change)
+{
+    if (change.operation == pendingFarm && change.rows.size() == 1)
+        return deleteFarm(state, change.rows.first().value(0));
+    QList<PlotKey> plots;
+    for (const QStringList& row : change.rows)
+        plots.append({row.value(0), row.value(1)});
+    return deletePlots(state, plots);
 }
 
 } // namespace FieldDeletion

@@ -2,6 +2,7 @@
 
 #include "FieldRows.h"
 #include "OperationError.h"
+#include "PendingChange.h"
 
 #include <QList>
 #include <QString>
@@ -28,5 +29,11 @@ OperationError deleteFarm(ProgramState& state, const QString& name);
 // schlagdatenlöschen: deletes the .SHP, .SHX and .DBF file of every plot
 // (found ignoring case; a missing file is no error) and the plots' rows.
 OperationError deletePlots(ProgramState& state, const QList<PlotKey>& plots);
+
+// Both deletions are recorded (PendingChange) while they run; one cut short
+// is finished by running it again.
+inline const QString pendingPlots = QStringLiteral("deleteplots");
+bool isPending(const PendingChange::Change& change);
+OperationError finishPending(ProgramState& state, const PendingChange::Change& change);
 
 } // namespace FieldDeletion

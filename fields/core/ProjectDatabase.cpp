@@ -6,6 +6,8 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include <cstring>
+
 namespace {
 const char* const schema[] = {
     "create table betriebe (Name TEXT COLLATE NOCASE)",
@@ -94,6 +96,11 @@ OperationError ProjectDatabase::failure(const QString& detail) const
 {
     const QString engine = m_connection.database().lastError().text();
     return {ErrorKind::Database, engine.isEmpty() ? detail : engine, m_connection.path()};
+}
+
+OperationError ProjectDatabase::injectedFailure(int error) const
+{
+    return {ErrorKind::Database, QString::fromLocal8Bit(std::strerror(error)), m_connection.path()};
 }
 
 QStringList ProjectDatabase::farmNames(OperationError* error) const

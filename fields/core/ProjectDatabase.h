@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FileGuard.h"
 #include "OperationError.h"
 #include "SqliteConnection.h"
 
@@ -78,9 +79,15 @@ public:
     template <typename Fn> OperationError inTransaction(Fn&& fn)
     {
         QSqlDatabase db = database();
+        if (const int injected = FileGuard::step(FileGuard::Step::DatabaseBegin, path()))
+            return injectedFailure(injected);
         if (!db.transaction())
             return failure(QStringLiteral("begin"));
         OperationError error = fn();
+        if (!error.isError()) {
+            if (const int injected = FileGuard::step(FileGuard::Step::DatabaseCommit, path()))
+                error = injectedFailure(injected);
+        }
         if (error.isError()) {
             db.rollback();
             return error;
@@ -95,6 +102,7 @@ public:
 
 private:
     OperationError failure(const QString& detail) const;
+    OperationError injectedFailure(int error) const;
     int countRows(const QString& table, OperationError* error) const;
     SqliteConnection m_connection;
 };

@@ -5,6 +5,7 @@
 #include "FieldFolderSync.h"
 #include "FieldLayers.h"
 #include "FieldQueries.h"
+#include "FileGuard.h"
 #include "FileResolver.h"
 #include "FormBehaviour.h"
 #include "FormTranslator.h"
@@ -380,9 +381,8 @@ void FieldWindow::betriebanlegen()
     // "temp" for the name Temp): the folder cannot be made.
     if (FileResolver::dateiexistiert(m_state.programmpfad, name))
         error = {ErrorKind::PathFileAccess, QString::fromLocal8Bit(std::strerror(EEXIST)), path};
-    else if (::mkdir(QFile::encodeName(path).constData(), 0777) != 0)
-        error = {errno == EACCES ? ErrorKind::PermissionDenied : ErrorKind::PathFileAccess,
-                 QString::fromLocal8Bit(std::strerror(errno)), path};
+    else
+        error = FileGuard::createFolder(m_state.programmpfad, path);
     if (error.isError()) {
         Messages::failure(this, m_state, TextKeys::farmFolderFailed, error);
         return;

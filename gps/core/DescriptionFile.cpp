@@ -4,6 +4,8 @@
 
 #include <QFile>
 #include <QStringDecoder>
+
+#include <algorithm>
 #include <cmath>
 
 namespace DescriptionFile {
@@ -147,7 +149,7 @@ Read read(const QString& path)
         return result;
     // A description file has a few short lines; more is not one.
     constexpr qint64 largest = 1 << 20;
-    const QByteArray bytes = file.read(largest);
+    const QByteArray bytes = file.read(std::min(file.size(), largest));
     const QStringList found = items(decode(bytes), itemsUsed);
     if (found.size() < itemsUsed) {
         result.error = {ErrorKind::PastEndOfFile,

@@ -6,15 +6,46 @@
 #include "FileGuard.h"
 #include "FileResolver.h"
 #include "MeasurementFiles.h"
+#include "PendingChange.h"
 #include "ProgramState.h"
 #include "ProjectDatabase.h"
 
+#include <QDir>
+
+#include <algorithm>
 #include <array>
 
 namespace GpsAssignment {
 
 namespace {
 constexpr std::array<const char*, 3> shapefileExtensions = {".SHP", ".SHX", ".DBF"};
+
+// A copy cut short leaves its scratch folder (FileGuard::createNew) in the
+// farm folder: one holding nothing but a plot file of the recorded
+// measurement is the assignment's own and goes.
+void removeScratchCopies(const QString& programFolder, const QString& farmFolder,
+                         const QString& base)
+{
+    const QDir farm(farmFolder);
+    for (const QString& entry :
+         farm.entryList({QStringLiteral(".new-*")}, QDir::Dirs | QDir::Hidden | QDir::NoSymLinks)) {
+        const QString scratch = farm.filePath(entry);
+        const QStringList inside = QDir(scratch).entryList(QDir::AllEntries | QDir::Hidden |
+                                                           QDir::System | QDir::NoDotAndDotDot);
+        const bool own =
+            inside.isEmpty() || (inside.size() == 1 &&
+                                 std::any_of(shapefileExtensions.begin(), shapefileExtensions.end(),
+                                             [&](const char* ext) {
+                                                 return inside.first() == base + QLatin1String(ext);
+                                             }));
+        if (!own)
+            continue;
+        if (!inside.isEmpty() &&
+            FileGuard::removeFile(programFolder, scratch + '/' + inside.first()).isError())
+            continue;
+        FileGuard::removeFolder(programFolder, scratch);
+    }
+}
 
 bool hasPlotFile(const QString& farmFolder, const QString& base)
 {
@@ -25,10 +56,14 @@ bool hasPlotFile(const QString& farmFolder, const QString& base)
     return false;
 }
 
+const QString pendingAssignment = QStringLiteral("assign");
+
 // Copies the measurement and adds its row in one step; on failure nothing of
 // it remains: the row is rolled back and the files this call created go.
+// Finishing an assignment cut short (finishing), the copies it made already
+// and its row, when committed, are kept.
 OperationError assignOne(ProgramState& state, const QString& farm, const QString& farmFolder,
-                         const QString& measurement)
+                         const QString& measurement, bool finishing = false)
 {
     const QString base = measurement.trimmed();
     QStringList sources;
@@ -53,18 +88,37 @@ OperationError assignOne(ProgramState& state, const QString& farm, const QString
     plot.umfang = description.values.perimeter.value_or(0);
     plot.maxDop = description.values.maxDop.value_or(0);
 
+    bool listed = false;
+    if (finishing) {
+        OperationError error;
+        listed = FieldQueries(*state.database).plotExists({farm, measurement}, &error);
+        if (error.isError())
+            return error;
+    }
     QStringList created;
+    // A copy that cannot be removed again keeps the record: the next start
+    // finishes the assignment with it.
+    bool leftOver = false;
     auto removeCreated = [&] {
         for (const QString& file : std::as_const(created))
-            FileGuard::removeFile(state.programmpfad, file);
+            leftOver = FileGuard::removeFile(state.programmpfad, file).isError() || leftOver;
         created.clear();
     };
+    if (OperationError error =
+            PendingChange::record(state.programmpfad, {pendingAssignment, {{farm, measurement}}});
+        error.isError())
+        return error;
     const OperationError error = state.database->inTransaction([&]() -> OperationError {
+        if (listed)
+            return OperationError::none();
         if (OperationError failed = state.database->addPlot(plot); failed.isError())
             return failed;
         for (qsizetype i = 0; i < sources.size(); ++i) {
             const QString target = farmFolder + '/' + base + QLatin1String(shapefileExtensions[i]);
-            const OperationError failed = FileGuard::copyNew(state.programmpfad, sources.at(i), target);
+            if (finishing && FileGuard::entryAt(target) == FileGuard::Entry::File)
+                continue;
+            const OperationError failed =
+                FileGuard::copyNew(state.programmpfad, sources.at(i), target);
             if (failed.isError()) {
                 removeCreated();
                 return failed;
@@ -75,6 +129,8 @@ OperationError assignOne(ProgramState& state, const QString& farm, const QString
     });
     if (error.isError())
         removeCreated(); // the commit was refused after the copies
+    if (!leftOver && !(finishing && error.isError()))
+        PendingChange::clear(state.programmpfad);
     return error;
 }
 } // namespace
@@ -110,6 +166,22 @@ Outcome assign(ProgramState& state, const QString& farm, const QStringList& meas
         outcome.assigned.append(measurement);
     }
     return outcome;
+}
+
+bool isPending(const PendingChange::Change& change)
+{
+    return change.operation == pendingAssignment;
+}
+
+OperationError finishPending(ProgramState& state, const PendingChange::Change& change)
+{
+    const QString farm = change.rows.value(0).value(0);
+    const QString farmFolder = FarmFolders::farmFolder(state.programmpfad, farm);
+    if (farmFolder.isEmpty()) // the farm was deleted since
+        return PendingChange::clear(state.programmpfad);
+    const QString measurement = change.rows.value(0).value(1);
+    removeScratchCopies(state.programmpfad, farmFolder, measurement.trimmed());
+    return assignOne(state, farm, farmFolder, measurement, true);
 }
 
 } // namespace GpsAssignment

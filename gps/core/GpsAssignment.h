@@ -1,6 +1,7 @@
 #pragma once
 
 #include "OperationError.h"
+#include "PendingChange.h"
 
 #include <QString>
 #include <QStringList>
@@ -29,5 +30,10 @@ struct Outcome {
 // row (farm, base) or a file base + ".SHP", ".SHX" or ".DBF" lies in the farm
 // folder; nothing is ever replaced there.
 Outcome assign(ProgramState& state, const QString& farm, const QStringList& measurements);
+
+// Each measurement's copies and row are recorded (PendingChange) while they
+// are made; an assignment cut short is finished with the copies it made.
+bool isPending(const PendingChange::Change& change);
+OperationError finishPending(ProgramState& state, const PendingChange::Change& change);
 
 } // namespace GpsAssignment

@@ -5,6 +5,7 @@
 #include "LanguageFile.h"
 #include "MainWindow.h"
 #include "Messages.h"
+#include "PendingChangeRecovery.h"
 #include "ProgramFolderSetup.h"
 #include "StartWindow.h"
 #include "Texts.h"
@@ -77,6 +78,9 @@ bool ProgramRun::start()
     OperationError dbError = m_database.open(m_state.programmpfad);
     if (!dbError.isError())
         m_state.database = &m_database;
+    // A deletion or assignment cut short last time is finished first; one
+    // that cannot be finished now is tried again at the next start.
+    (void)PendingChangeRecovery::finish(m_state);
 
     std::unique_ptr<StartWindow> startWindow;
     if (m_options.startWindow) {

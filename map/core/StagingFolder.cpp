@@ -140,6 +140,16 @@ QString path(const QString& programFolder)
     return FileResolver::resolve(programFolder, name());
 }
 
+namespace {
+void removeScratch(const QString& folder, const QString& scratch)
+{
+    const QDir dir(scratch);
+    for (const QString& entry : dir.entryList(QDir::Files | QDir::Hidden | QDir::System))
+        FileGuard::removeEntry(dir.filePath(entry));
+    FileGuard::removeFolder(folder, scratch);
+}
+} // namespace
+
 OperationError prepare(const QString& folder)
 {
     const OperationError refused = FileGuard::makeFolder(programFolderOf(folder), folder);
@@ -151,12 +161,16 @@ OperationError prepare(const QString& folder)
         dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QString& entry : entries) {
         const QString file = dir.filePath(entry);
-        if (FileGuard::entryAt(file) == FileGuard::Entry::Folder)
+        if (FileGuard::entryAt(file) == FileGuard::Entry::Folder) {
+            // The scratch folder of a copy cut short (FileGuard::createNew).
+            if (entry.startsWith(QLatin1String(".new-")))
+                removeScratch(folder, file);
             continue;
-        // unlink removes a link itself, never what it points to.
-        if (::unlink(QFile::encodeName(file).constData()) != 0 && errno != ENOENT &&
-            !first.isError())
-            first = {ErrorKind::PermissionDenied, QStringLiteral("cannot delete"), file};
+        }
+        // A link itself goes, never what it points to.
+        if (const OperationError error = FileGuard::removeEntry(file);
+            error.isError() && !first.isError())
+            first = error;
     }
     return first;
 }
@@ -190,8 +204,7 @@ QList<OperationError> copyShapefile(const QString& sourceFolder, const QString& 
     return problems;
 }
 
-OperationError stageFile(const QString& programFolder, const QString& source,
-                         const QString& target)
+OperationError stageFile(const QString& programFolder, const QString& source, const QString& target)
 {
     const QString folder = QFileInfo(target).absolutePath();
     if (OperationError refused = FileGuard::checkFolder(programFolder, folder); refused.isError())

@@ -1,5 +1,7 @@
 #include "PdfFileTarget.h"
 
+#include "FileGuard.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -18,6 +20,8 @@ PdfFileTarget::PdfFileTarget(const QString& path, const QPageLayout& layout, con
     const QFileInfo info(m_path);
     // A link is replaced by the new file, never written through.
     if (info.exists() && !info.isSymLink() && !info.isFile())
+        return;
+    if (FileGuard::step(FileGuard::Step::OpenForWriting, m_path) != 0)
         return;
     m_partial.setFileTemplate(info.absolutePath() + QStringLiteral("/.") + info.fileName() +
                               QStringLiteral(".XXXXXX"));
@@ -40,9 +44,7 @@ bool PdfFileTarget::close(bool complete)
         m_partial.remove();
         return false;
     }
-    const QByteArray from = QFile::encodeName(m_partial.fileName());
-    const QByteArray to = QFile::encodeName(m_path);
-    if (std::rename(from.constData(), to.constData()) != 0)
+    if (FileGuard::moveOver(m_partial.fileName(), m_path).isError())
         return false;
     m_partial.setAutoRemove(false);
     QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |

@@ -3,13 +3,19 @@
 // alone and named; nothing blocks on a FIFO; clean-up never removes what the
 // run did not create.
 #include "DemoFolderBuilder.h"
+#include "FieldDeletion.h"
 #include "FolderListing.h"
+#include "GpsAssignment.h"
+#include "GpsDeletion.h"
+#include "GpsImport.h"
 #include "LanguageFile.h"
 #include "MainWindow.h"
 #include "ProgramFolderSetup.h"
 #include "ProgramRun.h"
+#include "ProgramState.h"
 #include "ProjectDatabase.h"
 #include "Prompter.h"
+#include "SettingsStore.h"
 #include "ShapeDump.h"
 #include "ShapefileReader.h"
 #include "ShapelibHooks.h"
@@ -65,6 +71,8 @@ void writePlotFiles(const QString& farm)
     QDir().mkpath(farm);
     for (const char* name : {"u.SHP", "u.SHX", "u.DBF"}) {
         QFile file(farm + '/' + name);
+        if (QFileInfo(file).isSymLink())
+            continue;
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("plot");
     }
@@ -119,6 +127,22 @@ void TestFileSafety::linksOutOfTheFolderAreLeftAlone_data()
         << QStringList{"shapes>empty"} << "demo" << QStringList{"shapes"};
     QTest::newRow("demo database is a link")
         << QStringList{canary} << "demo" << QStringList{"GISDATEN.MDB"};
+    // Farms, plots and measurements: "Hof>" is a farm folder leading to the
+    // folder that holds the canary.
+    QTest::newRow("farm deleted through a link")
+        << QStringList{"Hof>"} << "deletefarm" << QStringList{"Hof"};
+    QTest::newRow("plots of a linked farm deleted")
+        << QStringList{"Hof>"} << "deleteplot" << QStringList{"Hof"};
+    QTest::newRow("plot file is a link")
+        << QStringList{"Hof/u.SHP>canary.mdb"} << "deleteplot" << QStringList{"Hof/u.SHP"};
+    QTest::newRow("measurement assigned to a linked farm")
+        << QStringList{"Hof>empty"} << "assign" << QStringList{"Hof"};
+    QTest::newRow("working copy of the import is a link")
+        << QStringList{"gps/AF.SHP>canary.mdb"} << "gpsimport" << QStringList{"gps/AF.SHP"};
+    QTest::newRow("measurement deleted through a link")
+        << QStringList{"gps/AF.SHX>canary.mdb"} << "gpsdelete" << QStringList{"gps/AF.SHX"};
+    QTest::newRow("settings file is a link")
+        << QStringList{"settings.ini>canary.mdb"} << "settings" << QStringList{};
     QTest::newRow("viewer start") << QStringList{"SPRACHE.DAT>canary.mdb", canary} << "viewer"
                                   << QStringList{"SPRACHE.DAT", "GISDATEN.MDB"};
 }
@@ -156,6 +180,38 @@ QStringList TestFileSafety::runWriteStep(const QString& step, const QString& pro
             note(error);
     } else if (step == "demo") {
         note(DemoFolderBuilder().build(program).error);
+    } else if (step == "settings") {
+        SettingsStore store(program + "/settings.ini");
+        store.saveSetting("Betriebsfenster", "1");
+        store.sync();
+    } else if (step.startsWith("delete") || step == "assign" || step.startsWith("gps")) {
+        ProgramFolderSetup::installMissingFiles(program);
+        ProjectDatabase database;
+        note(database.open(program));
+        ProgramState state;
+        state.programmpfad = program;
+        state.gpspfad = program + "/gps";
+        state.database = &database;
+        const QString gps = program + "/gps/A";
+        for (const char* ext :
+             {"_F.SHP", "_F.SHX", "_F.DBF", "_F.DES", "F.SHP", "F.SHX", "F.DBF", ".DES"}) {
+            QFile file(gps + ext);
+            if (!QFileInfo(file).isSymLink() && file.open(QIODevice::WriteOnly))
+                file.write("x\r\nFlaeche [ha]:    2.5\r\nb\r\nc\r\n");
+        }
+        if (!QFileInfo(program + "/Hof").isSymLink())
+            writePlotFiles(program + "/Hof");
+        if (step == "deletefarm")
+            note(FieldDeletion::deleteFarm(state, "Hof"));
+        else if (step == "deleteplot")
+            note(FieldDeletion::deletePlots(state, {{"Hof", "u"}}));
+        else if (step == "assign")
+            note(GpsAssignment::assign(state, "Hof", {"A"}).error);
+        else if (step == "gpsdelete")
+            note(GpsDeletion::deleteMeasurements(state.gpspfad, {"A"}));
+        else
+            for (const OperationError& problem : GpsImport::gpsdateneinlesen(state).problems)
+                note(problem);
     } else if (step == "viewer") {
         ProgramRun::Options options;
         options.programFolder = program;

@@ -69,8 +69,11 @@ private slots:
         QVERIFY(StagingFolder::copyShapefile(farm, "u", temp).isEmpty());
         QCOMPARE(statOf(temp + "/u.SHP").st_ino, statOf(farm + "/u.SHP").st_ino);
 
+        // with the scratch of a copy cut short, which goes as well
+        folder.writeFile("temp/.new-AbC123/u.SHP", "half");
         QVERIFY(!StagingFolder::prepare(temp).isError());
         QVERIFY(!QFile::exists(temp + "/u.SHP"));
+        QVERIFY(!QFileInfo::exists(temp + "/.new-AbC123"));
         QCOMPARE(folder.readFile("Hof/u.SHP"), before);
         QVERIFY(QFile::exists(farm + "/u.SHX"));
     }

@@ -1,0 +1,280 @@
+// Kill and fault runs over every operation that changes plot files or the
+// database. After each run and a restart, every plot, farm and measurement
+// must be as before or as after the operation, never in between, and the
+// database must pass its integrity check.
+#include "FieldDeletion.h"
+#include "FieldFolderSync.h"
+#include "FieldLayers.h"
+#include "FileGuard.h"
+#include "GpsAssignment.h"
+#include "GpsImport.h"
+#include "PendingChangeRecovery.h"
+#include "ProgramState.h"
+#include "ProjectDatabase.h"
+#include "ShapeFixture.h"
+#include "TestFolder.h"
+
+#include <QCryptographicHash>
+#include <QDirIterator>
+#include <QSqlQuery>
+#include <QTest>
+
+#include <csignal>
+#include <functional>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+using Operation = std::function<OperationError(ProgramState&)>;
+using State = QMap<QString, QString>;
+
+void write(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+}
+
+// Farm "Hof A" with plots P1 to P3 (rows and files), farm "Hof B" with plots
+// Q1 and Q2 (files only), a GPS folder with a delivered measurement M1 and the
+// working files of M2 and M3.
+void setUp(const QString& root)
+{
+    ProjectDatabase::createEmpty(root + "/GISDATEN.MDB");
+    ProjectDatabase database;
+    database.open(root);
+    database.addFarm("Hof A");
+    for (const QString farm : {"Hof A/P1", "Hof A/P2", "Hof A/P3", "Hof B/Q1", "Hof B/Q2"}) {
+        const QString base = farm.section('/', 1);
+        ShapeFixture::writeSquare(root + '/' + farm.section('/', 0, 0), base,
+                                  base[1].digitValue() * 200, 0, 100);
+        write(root + '/' + farm + ".DBF", farm.toUtf8());
+        if (farm.startsWith("Hof A"))
+            database.addPlot({base, "Hof A", {}, 1, 0, 0, {}, {}, 0, 1, 1, 1, 1});
+    }
+    write(root + "/leer.DBF", "empty table");
+    const QByteArray description =
+        "M\r\nFlaeche [ha]:    2.5\r\nUmfang [m]:      640.25\r\nmax. DOP:        3.1\r\n";
+    for (const QString base : {"M1_", "M2", "M3"}) {
+        ShapeFixture::writeSquare(root + "/gps", base + "F", 0, 0, 60);
+        write(root + "/gps/" + base + (base == "M1_" ? "F.DES" : ".DES"), description);
+        if (base != "M1_")
+            write(root + "/gps/" + base + "F.DBF", base.toUtf8());
+    }
+}
+
+// The operations under test, one row each.
+const QList<QPair<QString, Operation>> operations = {
+    {"sync",
+     [](ProgramState& s) {
+         FieldFolderSync sync(s);
+         const OperationError error = sync.betriebsdatenladen().error;
+         return error.isError() ? error : sync.schlagdatenabgleichen({"Hof A", "Hof B"}).error;
+     }},
+    {"gpsimport",
+     [](ProgramState& s) {
+         const GpsImport::Result result = GpsImport::gpsdateneinlesen(s);
+         return result.error.isError() ? result.error : result.problems.value(0);
+     }},
+    {"assign",
+     [](ProgramState& s) {
+         return GpsAssignment::assign(s, "Hof A", {"M2", "M3"}).error;
+     }},
+    {"deleteplot",
+     [](ProgramState& s) {
+         return FieldDeletion::deletePlots(s, {{"Hof A", "P2"}});
+     }},
+    {"deleteplots",
+     [](ProgramState& s) {
+         return FieldDeletion::deletePlots(s, {{"Hof A", "P1"}, {"Hof A", "P2"}, {"Hof A", "P3"}});
+     }},
+    {"deletefarm", [](ProgramState& s) { return FieldDeletion::deleteFarm(s, "Hof A"); }},
+    {"staging",
+     [](ProgramState& s) {
+         const FieldLayers::Staged staged =
+             FieldLayers::stage(s.programmpfad, s.database->plotsOfFarm("Hof A"));
+         return staged.error.isError() ? staged.error : staged.problems.value(0);
+     }},
+};
+
+// What the folder holds, keyed by what changes as a unit: "plot:farm/base"
+// (row, anzeigen, the plot files and their content), "farm:", "gps:" rows,
+// every other file by its path, and the database's integrity.
+State snapshot(const QString& root)
+{
+    State state;
+    ProjectDatabase database;
+    database.open(root);
+    QSqlQuery query(database.database());
+    state["integrity"] =
+        query.exec("pragma integrity_check") && query.next() ? query.value(0).toString() : "";
+    for (const char* select :
+         {"select 'plot:' || ordner || '/' || dateiname, 'row ' || anzeigen from schlagdaten",
+          "select 'farm:' || name, 'row' from betriebe",
+          "select 'gps:' || dateiname, datum from gpsdaten"}) {
+        query.exec(select);
+        while (query.next())
+            state[query.value(0).toString()] = query.value(1).toString() + ';';
+    }
+    QDirIterator files(root, QDir::Files | QDir::Hidden | QDir::System,
+                       QDirIterator::Subdirectories);
+    QMap<QString, QStringList> plots;
+    while (files.hasNext()) {
+        const QFileInfo file(files.next());
+        const QString relative = QDir(root).relativeFilePath(file.filePath());
+        QFile content(file.filePath());
+        content.open(QIODevice::ReadOnly);
+        const QString hash =
+            QCryptographicHash::hash(content.readAll(), QCryptographicHash::Md5).toHex().left(8);
+        // Scratch files of the import's copies in the GPS folder, which the
+        // import passes over and makes again.
+        // The staging folder holds copies made one by one, each whole or
+        // absent; the scratch of a copy cut short goes with the next staging.
+        if (relative.startsWith("GISDATEN.MDB") || relative.startsWith("gps/.") ||
+            relative.startsWith("temp/."))
+            continue;
+        if (relative.count('/') == 1 && !relative.startsWith("gps/") &&
+            !relative.startsWith("temp/") && !file.fileName().startsWith('.') &&
+            QStringList{"SHP", "SHX", "DBF"}.contains(file.suffix().toUpper()))
+            plots["plot:" + relative.section('.', 0, -2)].append(file.suffix() + ' ' + hash);
+        else
+            state[relative] = hash;
+    }
+    for (auto plot = plots.begin(); plot != plots.end(); ++plot) {
+        plot->sort();
+        state[plot.key()] += plot->join(';');
+    }
+    return state;
+}
+
+// The step hook's orders: end the process at step killAt, or fail the steps
+// from failFrom to failUntil on paths below failInside with failWith.
+int steps = 0, killAt = 0, failFrom = 0, failUntil = 0, failWith = 0;
+QString failInside;
+
+int hook(FileGuard::Step, const QString& path)
+{
+    if (++steps == killAt)
+        ::raise(SIGKILL);
+    return path.startsWith(failInside) && steps >= failFrom && steps <= failUntil ? failWith : 0;
+}
+
+// Runs operation on the folder as the program does, with the hook armed.
+OperationError run(const Operation& operation, const QString& folder, int kill, int from = 0,
+                   int until = 0, int error = 0, const QString& inside = {})
+{
+    std::tie(steps, killAt, failFrom, failUntil, failWith, failInside) =
+        std::tuple(0, kill, from, until, error, inside);
+    FileGuard::setStepHook(hook);
+    ProjectDatabase database;
+    database.open(folder);
+    ProgramState state;
+    state.programmpfad = folder;
+    state.gpspfad = folder + "/gps";
+    state.database = &database;
+    const OperationError result =
+        operation ? operation(state) : PendingChangeRecovery::finish(state);
+    FileGuard::setStepHook(nullptr);
+    return result;
+}
+
+void copyFolder(const QString& from, const QString& to)
+{
+    QDirIterator entries(from, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                         QDirIterator::Subdirectories);
+    while (entries.hasNext()) {
+        const QFileInfo entry(entries.next());
+        const QString target = to + '/' + QDir(from).relativeFilePath(entry.filePath());
+        entry.isDir() ? QDir().mkpath(target) : QFile::copy(entry.filePath(), target);
+    }
+}
+} // namespace
+
+class tst_Reliability : public QObject {
+    Q_OBJECT
+private slots:
+    void killsAndFaults_data()
+    {
+        QTest::addColumn<int>("index");
+        for (int i = 0; i < operations.size(); ++i)
+            QTest::newRow(qPrintable(operations.at(i).first)) << i;
+    }
+
+    void killsAndFaults()
+    {
+        QFETCH(int, index);
+        const auto& [name, operation] = operations.at(index);
+        TestFolder start;
+        setUp(start.path()); // copied for each run: spares the synced commits of setting up
+        auto fresh = [&] {
+            auto folder = std::make_unique<TestFolder>();
+            copyFolder(start.path(), folder->path());
+            return folder;
+        };
+        const State before = snapshot(start.path());
+        const auto complete = fresh();
+        const OperationError error = run(operation, complete->path(), 0);
+        QVERIFY2(!error.isError(), qPrintable(error.detail + ' ' + error.where));
+        const int count = steps;
+        const State after = snapshot(complete->path());
+        QVERIFY(count > 0 && before != after);
+
+        QStringList wrong;
+        auto check = [&](const QString& folder, const QString& label) {
+            run(nullptr, folder, 0); // the restart
+            const State now = snapshot(folder);
+            for (const QString& key : before.keys() + after.keys() + now.keys()) {
+                if (now.value(key) != before.value(key) && now.value(key) != after.value(key))
+                    wrong.append(label + ": " + key + " = " + now.value(key));
+            }
+        };
+        // Every step for small operations, about 60 evenly spread for large ones.
+        QList<int> chosen;
+        for (int k = 1; k <= count; k += std::max(1, count / 60))
+            chosen.append(k);
+        int kills = 0, faults = 0;
+        for (int k : std::as_const(chosen)) {
+            const auto folder = fresh();
+            const pid_t child = ::fork();
+            if (child == 0) {
+                run(operation, folder->path(), k);
+                ::_exit(0);
+            }
+            int status = 0;
+            QCOMPARE(::waitpid(child, &status, 0), child);
+            QVERIFY2(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL, "the step count changed");
+            ++kills;
+            check(folder->path(), QStringLiteral("killed at step %1").arg(k));
+            // A fault once, every step failing from k on, a full disk and a
+            // read-only farm folder from k on.
+            const std::tuple<const char*, int, int, QString> kinds[] = {
+                {"fails once", k, EIO, ""},
+                {"fails from", INT_MAX, EIO, ""},
+                {"disk full from", INT_MAX, ENOSPC, ""},
+                {"read-only farm folder from", INT_MAX, EROFS, "/Hof A"}};
+            for (const auto& [what, until, errorCode, inside] : kinds) {
+                const auto folder = fresh();
+                const OperationError failure =
+                    run(operation, folder->path(), 0, k, until, errorCode,
+                        inside.isEmpty() ? "" : folder->path() + inside);
+                ++faults;
+                if (failure.isError() && failure.detail.isEmpty())
+                    wrong.append(
+                        QStringLiteral("%1 step %2: a failure without a message").arg(what).arg(k));
+                check(folder->path(), QStringLiteral("%1 step %2").arg(what).arg(k));
+            }
+        }
+        wrong.removeDuplicates();
+        qInfo().noquote() << QStringLiteral("%1: %2 kills, %3 faults, %4 inconsistencies")
+                                 .arg(name)
+                                 .arg(kills)
+                                 .arg(faults)
+                                 .arg(wrong.size());
+        for (const QString& line : wrong.mid(0, 10))
+            qWarning().noquote() << line;
+        QVERIFY(wrong.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_Reliability)
+#include "tst_reliability.moc"
