@@ -6,6 +6,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -144,6 +145,16 @@ bool moveWithoutReplacing(const QString& from, const QString& to)
         return false;
     ::unlink(native(from).constData());
     return true;
+}
+
+// Makes the folder's entries (a rename into it) last through a power cut.
+void syncFolder(const QString& folder)
+{
+    const int fd = ::open(native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
 }
 
 } // namespace
@@ -309,10 +320,16 @@ OperationError supersede(const QString& programFolder, const QString& path, cons
         if (OperationError error = checkFile(programFolder, name); error.isError())
             return error;
     }
-    if (entryAt(path) != Entry::File)
+    struct stat old {
+    }, kept{};
+    if (::lstat(native(path).constData(), &old) != 0 || !S_ISREG(old.st_mode))
         return {ErrorKind::FileNotFound, QStringLiteral("no such file"), path};
-    if (entryAt(keptPath) != Entry::Missing)
+    const bool keptAlready = ::lstat(native(keptPath).constData(), &kept) == 0 &&
+                             kept.st_dev == old.st_dev && kept.st_ino == old.st_ino;
+    if (!keptAlready && entryAt(keptPath) != Entry::Missing)
         return {ErrorKind::PathFileAccess, QStringLiteral("exists already"), keptPath};
+    if (const int injected = step(Step::OpenForWriting, path))
+        return systemError(injected, path);
     const QFileInfo info(path);
     const QTemporaryDir scratchFolder(info.absolutePath() + QStringLiteral("/.new-XXXXXX"));
     if (!scratchFolder.isValid())
@@ -324,13 +341,46 @@ OperationError supersede(const QString& programFolder, const QString& path, cons
     }
     if (entryAt(scratch) != Entry::File)
         return {ErrorKind::PathFileAccess, QStringLiteral("not written"), path};
-    if (!moveWithoutReplacing(path, keptPath))
-        return systemError(errno, keptPath);
-    if (moveWithoutReplacing(scratch, path))
+    if (!keptAlready) {
+        OperationError error = linkNew(programFolder, path, keptPath);
+        if (error.isError() && error.kind != ErrorKind::Refused &&
+            entryAt(keptPath) == Entry::Missing)
+            error = copyNew(programFolder, path, keptPath);
+        if (error.isError())
+            return error;
+    }
+    int error = step(Step::Rename, path);
+    if (error == 0 && ::rename(native(scratch).constData(), native(path).constData()) == 0) {
+        syncFolder(info.absolutePath());
         return OperationError::none();
-    const int error = errno;
-    moveWithoutReplacing(keptPath, path); // the old file back under its name
+    }
+    if (error == 0)
+        error = errno;
+    if (!keptAlready) // the second name made by this call; path still holds the file
+        removeEntry(keptPath);
     return systemError(error, path);
+}
+
+void removeScratch(const QString& programFolder, const QString& folder, const QStringList& names)
+{
+    const QDir parent(folder);
+    for (const QString& entry : parent.entryList({QStringLiteral(".new-*")},
+                                                 QDir::Dirs | QDir::Hidden | QDir::NoSymLinks)) {
+        const QString scratch = parent.filePath(entry);
+        const QStringList inside = QDir(scratch).entryList(QDir::AllEntries | QDir::Hidden |
+                                                           QDir::System | QDir::NoDotAndDotDot);
+        const bool own = std::all_of(inside.begin(), inside.end(), [&](const QString& name) {
+            return names.contains(name, Qt::CaseInsensitive) &&
+                   entryAt(scratch + '/' + name) == Entry::File;
+        });
+        if (!own)
+            continue;
+        bool emptied = true;
+        for (const QString& name : inside)
+            emptied = !removeFile(programFolder, scratch + '/' + name).isError() && emptied;
+        if (emptied)
+            removeFolder(programFolder, scratch);
+    }
 }
 
 OperationError copyNew(const QString& programFolder, const QString& source, const QString& target)

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QIODevice>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -75,11 +76,18 @@ OperationError createNew(const QString& programFolder, const QString& path, cons
 
 // Puts a new file at path in place of the regular file there, which keeps
 // its content under the new name keptPath: writer fills a scratch file as for
-// createNew; then the old file is renamed to keptPath and the new one to
-// path, neither rename replacing an existing name. Should the second fail,
-// the old file goes back to path. The folder ends with both files or as it was.
+// createNew; then keptPath is made a second name of the old file (a copy
+// where the file system cannot link) and the new file is renamed over path.
+// Cut short at any point, path holds the old or the new file and keptPath,
+// when present, the old one. A keptPath naming the very file at path is taken
+// as left by such a run; any other existing keptPath refuses the call.
 OperationError supersede(const QString& programFolder, const QString& path, const QString& keptPath,
                          const Writer& writer);
+
+// Removes the scratch folders that createNew and supersede leave in folder
+// when cut short (".new-*"), where they hold nothing but files named in
+// names (compared ignoring case): the program's own unfinished copies.
+void removeScratch(const QString& programFolder, const QString& folder, const QStringList& names);
 
 // Copies the regular file source to a new file at target (as createNew).
 OperationError copyNew(const QString& programFolder, const QString& source, const QString& target);

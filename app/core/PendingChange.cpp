@@ -22,6 +22,20 @@ QString path(const QString& programFolder)
 
 OperationError record(const QString& programFolder, const Change& change)
 {
+    // A record of another change is one still to be finished; writing over
+    // it would lose it.
+    if (const std::optional<Change> under = read(programFolder)) {
+        QList<QStringList> rows;
+        for (const QStringList& row : change.rows) {
+            QStringList fields;
+            for (const QString& value : row)
+                fields.append(field(value));
+            rows.append(fields);
+        }
+        if (under->operation != field(change.operation) || under->rows != rows)
+            return {ErrorKind::Refused, QStringLiteral("an earlier change is still to be finished"),
+                    path(programFolder)};
+    }
     QString text = field(change.operation) + '\n';
     for (const QStringList& row : change.rows) {
         QStringList fields;

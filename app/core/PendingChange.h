@@ -23,6 +23,8 @@ struct Change {
 // The record's place in the program folder (a hidden file).
 QString path(const QString& programFolder);
 
+// Refused while another change is recorded (one that could not be finished
+// yet); recording the same change again is how finishing it starts.
 OperationError record(const QString& programFolder, const Change& change);
 // The change recorded; nothing when there is none or the record is unreadable.
 std::optional<Change> read(const QString& programFolder);

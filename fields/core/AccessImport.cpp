@@ -13,6 +13,7 @@
 #include <QSqlQuery>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -89,6 +90,8 @@ OperationError writeDatabase(const QString& path, const QList<TableRows>& tables
     if (OperationError error = connection.open(path); error.isError())
         return error;
     QSqlDatabase db = connection.database();
+    if (const int injected = FileGuard::step(FileGuard::Step::DatabaseBegin, path))
+        return {ErrorKind::Database, QString::fromLocal8Bit(std::strerror(injected)), path};
     if (!db.transaction())
         return {ErrorKind::Database, db.lastError().text(), path};
     for (const TableRows& table : tables) {
@@ -96,6 +99,10 @@ OperationError writeDatabase(const QString& path, const QList<TableRows>& tables
             db.rollback();
             return error;
         }
+    }
+    if (const int injected = FileGuard::step(FileGuard::Step::DatabaseCommit, path)) {
+        db.rollback();
+        return {ErrorKind::Database, QString::fromLocal8Bit(std::strerror(injected)), path};
     }
     if (!db.commit()) {
         const OperationError error{ErrorKind::Database, db.lastError().text(), path};
@@ -136,6 +143,9 @@ Result run(const QString& programFolder, const QString& accessFile)
     for (qsizetype i = 0; i < tableNames.size(); ++i)
         tables << matched(tableNames.at(i), accessTables.at(i), &result.report.leftOut);
     const auto writer = [&](const QString& scratch) { return writeDatabase(scratch, tables); };
+    // The scratch database of an import cut short goes before this one writes.
+    const QString targetName = QFileInfo(target).fileName();
+    FileGuard::removeScratch(folder, folder, {targetName, targetName + QStringLiteral("-journal")});
     if (sameFile(source, target)) {
         result.report.keptAs = FileResolver::resolve(folder, ProjectDatabase::accessFileName());
         result.error = FileGuard::supersede(folder, target, result.report.keptAs, writer);

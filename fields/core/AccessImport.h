@@ -22,9 +22,12 @@ struct Result {
 // order, texts every character, numbers their exact values, NULL stays NULL.
 // The new database is written whole under a scratch name in the program
 // folder before it takes the name GISDATEN.MDB. When accessFile is the
-// folder's GISDATEN.MDB, it is first renamed to accessFileName() (a name
-// that must be free); another accessFile stays as it is, and GISDATEN.MDB
-// must not exist yet. On failure the folder is left as it was.
+// folder's GISDATEN.MDB, it is kept under accessFileName() (a name that must
+// be free, or name that very file after an import cut short); another
+// accessFile stays as it is, and GISDATEN.MDB must not exist yet. On failure
+// the folder is left as it was; cut short, it holds the Access file under
+// its name (and perhaps the kept one) or the finished import, and the next
+// import completes it.
 Result run(const QString& programFolder, const QString& accessFile = QString());
 
 } // namespace AccessImport

@@ -20,33 +20,6 @@ namespace GpsAssignment {
 namespace {
 constexpr std::array<const char*, 3> shapefileExtensions = {".SHP", ".SHX", ".DBF"};
 
-// A copy cut short leaves its scratch folder (FileGuard::createNew) in the
-// farm folder: one holding nothing but a plot file of the recorded
-// measurement is the assignment's own and goes.
-void removeScratchCopies(const QString& programFolder, const QString& farmFolder,
-                         const QString& base)
-{
-    const QDir farm(farmFolder);
-    for (const QString& entry :
-         farm.entryList({QStringLiteral(".new-*")}, QDir::Dirs | QDir::Hidden | QDir::NoSymLinks)) {
-        const QString scratch = farm.filePath(entry);
-        const QStringList inside = QDir(scratch).entryList(QDir::AllEntries | QDir::Hidden |
-                                                           QDir::System | QDir::NoDotAndDotDot);
-        const bool own =
-            inside.isEmpty() || (inside.size() == 1 &&
-                                 std::any_of(shapefileExtensions.begin(), shapefileExtensions.end(),
-                                             [&](const char* ext) {
-                                                 return inside.first() == base + QLatin1String(ext);
-                                             }));
-        if (!own)
-            continue;
-        if (!inside.isEmpty() &&
-            FileGuard::removeFile(programFolder, scratch + '/' + inside.first()).isError())
-            continue;
-        FileGuard::removeFolder(programFolder, scratch);
-    }
-}
-
 bool hasPlotFile(const QString& farmFolder, const QString& base)
 {
     for (const char* extension : shapefileExtensions) {
@@ -180,7 +153,12 @@ OperationError finishPending(ProgramState& state, const PendingChange::Change& c
     if (farmFolder.isEmpty()) // the farm was deleted since
         return PendingChange::clear(state.programmpfad);
     const QString measurement = change.rows.value(0).value(1);
-    removeScratchCopies(state.programmpfad, farmFolder, measurement.trimmed());
+    // A copy cut short leaves its scratch folder in the farm folder.
+    const QString base = measurement.trimmed();
+    QStringList plotFiles;
+    for (const char* extension : shapefileExtensions)
+        plotFiles << base + QLatin1String(extension);
+    FileGuard::removeScratch(state.programmpfad, farmFolder, plotFiles);
     return assignOne(state, farm, farmFolder, measurement, true);
 }
 

@@ -11,6 +11,7 @@
 #include "GpsTextKeys.h"
 #include "LanguageFile.h"
 #include "MeasurementFiles.h"
+#include "PendingChangeRecovery.h"
 #include "Placeholders.h"
 #include "ProgramState.h"
 #include "ProjectDatabase.h"
@@ -104,6 +105,10 @@ public:
         OperationError error = m_database.open(state.programmpfad);
         if (!error.isError()) {
             state.database = &m_database;
+            // A deletion or assignment cut short goes first, as at the viewer's start.
+            if (const OperationError pending = PendingChangeRecovery::finish(state);
+                pending.isError())
+                report(pending);
             const GpsImport::Result imported = GpsImport::gpsdateneinlesen(state);
             for (const OperationError& problem : imported.problems)
                 report(problem);
@@ -153,8 +158,7 @@ int runGpsCommand(const QStringList& args, QTextStream& out, QTextStream& err)
     if (!session.start())
         return finish(out, err, 1);
     OperationError error;
-    const QList<GpsRow> rows =
-        GpsTable::rows(*session.state.database, GpsTable::byName(), &error);
+    const QList<GpsRow> rows = GpsTable::rows(*session.state.database, GpsTable::byName(), &error);
     if (error.isError()) {
         session.report(error);
         return finish(out, err, 1);
@@ -244,7 +248,7 @@ int runAssignCommand(const QStringList& args, QTextStream& out, QTextStream& err
         session.report(changes.error);
     for (const QString& measurement : outcome.assigned)
         out << measurement << '\t' << farm << '\n';
-    const bool complete = !outcome.error.isError() && outcome.alreadyPlots.isEmpty() &&
-                          !changes.error.isError();
+    const bool complete =
+        !outcome.error.isError() && outcome.alreadyPlots.isEmpty() && !changes.error.isError();
     return finish(out, err, complete ? 0 : 1);
 }
