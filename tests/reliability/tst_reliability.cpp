@@ -24,6 +24,8 @@
 
 #include <csignal>
 #include <functional>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -196,6 +198,7 @@ OperationError run(const Operation& operation, const QString& folder, int kill, 
 
 void copyFolder(const QString& from, const QString& to)
 {
+    QDir().mkpath(to);
     QDirIterator entries(from, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
                          QDirIterator::Subdirectories);
     while (entries.hasNext()) {
@@ -203,6 +206,109 @@ void copyFolder(const QString& from, const QString& to)
         const QString target = to + '/' + QDir(from).relativeFilePath(entry.filePath());
         entry.isDir() ? QDir().mkpath(target) : QFile::copy(entry.filePath(), target);
     }
+}
+
+// One operation's start folder and the folder's state before and after it.
+struct Trial {
+    QString name;
+    Operation operation;
+    TestFolder start;
+    State before, after;
+
+    std::unique_ptr<TestFolder> fresh() const
+    {
+        auto folder = std::make_unique<TestFolder>();
+        copyFolder(start.path(), folder->path());
+        return folder;
+    }
+
+    // What is neither as before nor as after in folder once the program has
+    // started again; failure is what the operation returned.
+    QStringList inconsistencies(const QString& folder, const QString& label,
+                                const OperationError& failure = {}, bool retry = true) const
+    {
+        QStringList wrong;
+        if (failure.isError() && failure.detail.isEmpty())
+            wrong.append(label + ": a failure without a message");
+        run(nullptr, folder, 0); // the restart
+        const State now = snapshot(folder);
+        for (const QString& key : before.keys() + after.keys() + now.keys()) {
+            // An import cut short leaves its scratch database for the next import.
+            if (name == fromAccess && key.startsWith(".new-"))
+                continue;
+            if (now.value(key) != before.value(key) && now.value(key) != after.value(key))
+                wrong.append(label + ": " + key + " = " + now.value(key));
+        }
+        // Kept and new databases go together: asked again at the next
+        // start, the import completes what was cut short.
+        if (retry && name == fromAccess && now != after &&
+            (run(operation, folder, 0).isError() || snapshot(folder) != after))
+            wrong.append(label + ": the next import does not complete it");
+        return wrong;
+    }
+};
+
+// Sets up the operation's trial; steps tells how many file and database
+// steps the operation takes.
+std::unique_ptr<Trial> trial(int index)
+{
+    auto result = std::make_unique<Trial>();
+    std::tie(result->name, result->operation) = operations.at(index);
+    setUp(result->start.path(), result->name == fromAccess);
+    result->before = snapshot(result->start.path());
+    const auto complete = result->fresh();
+    const OperationError error = run(result->operation, complete->path(), 0);
+    if (error.isError())
+        qWarning().noquote() << error.detail << error.where;
+    result->after = snapshot(complete->path());
+    return result;
+}
+
+void report(const QString& what, QStringList wrong)
+{
+    wrong.removeDuplicates();
+    qInfo().noquote() << what.arg(wrong.size());
+    for (const QString& line : wrong.mid(0, 10))
+        qWarning().noquote() << line;
+}
+
+// Real limits need mounting: in a mount namespace of this thread's own,
+// where nothing mounted outlives the test.
+bool privateMounts()
+{
+    static const bool possible = ::unshare(CLONE_NEWNS) == 0 &&
+                                 ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+    return possible;
+}
+
+// A file system mounted on a folder for as long as it lives.
+struct Mount {
+    QByteArray point;
+    bool mounted = false;
+    Mount(const QString& folder, const char* type, unsigned long flags, const char* options)
+        : point(QFile::encodeName(folder))
+    {
+        mounted =
+            ::mount(type ? type : point.constData(), point.constData(), type, flags, options) == 0;
+        if (mounted && !type) // a bind mount takes read-only only when mounted again
+            mounted = ::mount(nullptr, point.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY,
+                              nullptr) == 0;
+    }
+    ~Mount() { ::umount2(point.constData(), MNT_DETACH); }
+};
+
+// Fills the file system of folder up to keep bytes free; returns the filler.
+QString fill(const QString& folder, qint64 keep)
+{
+    const QString filler = folder + "/filler";
+    QFile file(filler);
+    file.open(QIODevice::WriteOnly);
+    const QByteArray chunk(1 << 16, 'x');
+    while (file.write(chunk) == chunk.size() && file.flush()) {
+    }
+    file.close();
+    file.resize(std::max<qint64>(0, file.size() - keep));
+    return filler;
 }
 } // namespace
 
@@ -219,59 +325,30 @@ private slots:
     void killsAndFaults()
     {
         QFETCH(int, index);
-        const auto& [name, operation] = operations.at(index);
-        if (name == fromAccess && !QFileInfo::exists(accessFixture))
+        if (operations.at(index).first == fromAccess && !QFileInfo::exists(accessFixture))
             QSKIP("no Access file at hand");
-        TestFolder start;
-        setUp(start.path(),
-              name == fromAccess); // copied for each run: spares the synced commits of setting up
-        auto fresh = [&] {
-            auto folder = std::make_unique<TestFolder>();
-            copyFolder(start.path(), folder->path());
-            return folder;
-        };
-        const State before = snapshot(start.path());
-        const auto complete = fresh();
-        const OperationError error = run(operation, complete->path(), 0);
+        const auto t = trial(index);
+        const auto complete = t->fresh();
+        const OperationError error = run(t->operation, complete->path(), 0);
         QVERIFY2(!error.isError(), qPrintable(error.detail + ' ' + error.where));
         const int count = steps;
-        const State after = snapshot(complete->path());
-        QVERIFY(count > 0 && before != after);
+        QVERIFY(count > 0 && t->before != t->after);
 
-        QStringList wrong;
-        auto check = [&](const QString& folder, const QString& label) {
-            run(nullptr, folder, 0); // the restart
-            const State now = snapshot(folder);
-            for (const QString& key : before.keys() + after.keys() + now.keys()) {
-                // An import cut short leaves its scratch database for the next import.
-                if (name == fromAccess && key.startsWith(".new-"))
-                    continue;
-                if (now.value(key) != before.value(key) && now.value(key) != after.value(key))
-                    wrong.append(label + ": " + key + " = " + now.value(key));
-            }
-            // Kept and new databases go together: asked again at the next
-            // start, the import completes what was cut short.
-            if (name == fromAccess && now != after &&
-                (run(operation, folder, 0).isError() || snapshot(folder) != after))
-                wrong.append(label + ": the next import does not complete it");
-        };
         // Every step for small operations, about 60 evenly spread for large ones.
-        QList<int> chosen;
-        for (int k = 1; k <= count; k += std::max(1, count / 60))
-            chosen.append(k);
+        QStringList wrong;
         int kills = 0, faults = 0;
-        for (int k : std::as_const(chosen)) {
-            const auto folder = fresh();
+        for (int k = 1; k <= count; k += std::max(1, count / 60)) {
+            const auto folder = t->fresh();
             const pid_t child = ::fork();
             if (child == 0) {
-                run(operation, folder->path(), k);
+                run(t->operation, folder->path(), k);
                 ::_exit(0);
             }
             int status = 0;
             QCOMPARE(::waitpid(child, &status, 0), child);
             QVERIFY2(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL, "the step count changed");
             ++kills;
-            check(folder->path(), QStringLiteral("killed at step %1").arg(k));
+            wrong += t->inconsistencies(folder->path(), QStringLiteral("killed at step %1").arg(k));
             // A fault once, every step failing from k on, a full disk and a
             // read-only farm folder from k on.
             const std::tuple<const char*, int, int, QString> kinds[] = {
@@ -280,25 +357,72 @@ private slots:
                 {"disk full from", INT_MAX, ENOSPC, ""},
                 {"read-only farm folder from", INT_MAX, EROFS, "/Hof A"}};
             for (const auto& [what, until, errorCode, inside] : kinds) {
-                const auto folder = fresh();
+                const auto folder = t->fresh();
                 const OperationError failure =
-                    run(operation, folder->path(), 0, k, until, errorCode,
+                    run(t->operation, folder->path(), 0, k, until, errorCode,
                         inside.isEmpty() ? "" : folder->path() + inside);
                 ++faults;
-                if (failure.isError() && failure.detail.isEmpty())
-                    wrong.append(
-                        QStringLiteral("%1 step %2: a failure without a message").arg(what).arg(k));
-                check(folder->path(), QStringLiteral("%1 step %2").arg(what).arg(k));
+                wrong += t->inconsistencies(folder->path(),
+                                            QStringLiteral("%1 step %2").arg(what).arg(k), failure);
             }
         }
-        wrong.removeDuplicates();
-        qInfo().noquote() << QStringLiteral("%1: %2 kills, %3 faults, %4 inconsistencies")
-                                 .arg(name)
-                                 .arg(kills)
-                                 .arg(faults)
-                                 .arg(wrong.size());
-        for (const QString& line : wrong.mid(0, 10))
-            qWarning().noquote() << line;
+        report(QStringLiteral("%1: %2 kills, %3 faults, %4 inconsistencies")
+                   .arg(t->name)
+                   .arg(kills)
+                   .arg(faults),
+               wrong);
+        QVERIFY(wrong.isEmpty());
+    }
+
+    // The same operations against a file system that is really full, and a
+    // farm folder really mounted read-only, where the machine allows
+    // mounting. Once there is room again, or the folder is writable, the
+    // operation completes.
+    void realLimits_data() { killsAndFaults_data(); }
+
+    void realLimits()
+    {
+        QFETCH(int, index);
+        if (operations.at(index).first == fromAccess && !QFileInfo::exists(accessFixture))
+            QSKIP("no Access file at hand");
+        if (!privateMounts())
+            QSKIP("mounting is not allowed here");
+        const auto t = trial(index);
+        QStringList wrong;
+        int failed = 0;
+        auto tryAgain = [&](const QString& folder, const QString& label) {
+            if (t->inconsistencies(folder, label).isEmpty() && snapshot(folder) != t->after)
+                run(t->operation, folder, 0);
+            if (snapshot(folder) != t->after)
+                wrong.append(label + ": not completed once possible");
+        };
+        for (const qint64 room : {0, 8 << 10, 64 << 10, 256 << 10}) {
+            TestFolder place;
+            const Mount disk(place.path(), "tmpfs", 0, "size=2m");
+            QVERIFY(disk.mounted);
+            const QString folder = place.path() + "/program";
+            copyFolder(t->start.path(), folder);
+            const QString filler = fill(place.path(), room);
+            const QString label = QStringLiteral("%1 bytes free").arg(room);
+            const OperationError failure = run(t->operation, folder, 0);
+            failed += failure.isError();
+            wrong += t->inconsistencies(folder, label, failure, false);
+            QFile::remove(filler);
+            tryAgain(folder, label);
+        }
+        const auto folder = t->fresh();
+        {
+            const Mount readOnly(folder->path() + "/Hof A", nullptr, MS_BIND, nullptr);
+            QVERIFY(readOnly.mounted);
+            const OperationError failure = run(t->operation, folder->path(), 0);
+            failed += failure.isError();
+            wrong += t->inconsistencies(folder->path(), "read-only farm folder", failure, false);
+        }
+        tryAgain(folder->path(), "read-only farm folder");
+        report(t->name + QStringLiteral(": full disk and read-only farm folder, %1 of 5 runs "
+                                        "refused, %2 inconsistencies")
+                             .arg(failed),
+               wrong);
         QVERIFY(wrong.isEmpty());
     }
 
