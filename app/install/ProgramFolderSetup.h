@@ -12,7 +12,7 @@ namespace ProgramFolderSetup {
 
 struct Result {
     QStringList installed; // file names put into the folder, help pages included
-    QStringList pictures;  // pictures of the help pages put into the folder
+    QStringList pictures;  // pictures and style sheet of the help pages put into the folder
     OperationError error;  // first file that could not be written
 };
 
@@ -20,7 +20,7 @@ struct Result {
 QStringList suppliedFiles();
 
 // Names of the help pages (".HTM", one per window, opened by F1) and of the
-// pictures they show; they are supplied like the data files.
+// pictures and style sheet they use; they are supplied like the data files.
 QStringList helpFiles();
 
 // Creates the folder if needed and puts every missing supplied file and help

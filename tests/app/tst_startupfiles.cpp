@@ -145,7 +145,7 @@ private slots:
         QStringList pages = help.filter(".HTM");
         pages.removeOne("schlagdaten.HTM");
         QCOMPARE(result.installed, QStringList({"texte.mdb", "leer.DBF"}) + pages);
-        QCOMPARE(result.pictures, help.filter(".png"));
+        QCOMPARE(result.pictures, help.filter(QRegularExpression("\\.(png|css)$")));
         QCOMPARE(folder.readFile("gisdaten.mdb"), QByteArray("keep me"));
         QCOMPARE(folder.readFile("schlagdaten.htm"), QByteArray("my own page"));
         // The pages' pictures and links lead to supplied files.
