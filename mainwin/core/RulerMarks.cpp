@@ -57,4 +57,26 @@ QList<RulerMark> compute(double k, double stripWidth)
     return marks;
 }
 
+void dropCrowdedLabels(QList<RulerMark>& marks, const std::function<double(const QString&)>& width,
+                       double gap)
+{
+    double previousX = -1, previousRight = -1;
+    for (RulerMark& mark : marks) {
+        if (!mark.major)
+            continue;
+        if (mark.x < previousX) // the next band
+            previousRight = -1;
+        previousX = mark.x;
+        if (mark.label.isEmpty())
+            continue;
+        const double labelWidth = width(mark.label);
+        const double left = mark.leftAligned ? mark.x : mark.x - labelWidth / 2;
+        if (previousRight >= 0 && left < previousRight + gap) {
+            mark.label.clear();
+            continue;
+        }
+        previousRight = left + labelWidth;
+    }
+}
+
 } // namespace RulerMarks

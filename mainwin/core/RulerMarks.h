@@ -3,6 +3,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 // The distance marks of the on-screen ruler above the map, in twips from the
 // left end of the strip. k is twips per metre of the visible map.
 struct RulerMark {
@@ -18,5 +20,11 @@ namespace RulerMarks {
 // draws both bands); stops each band at the first main mark beyond
 // stripWidth. Labels use the locale's decimal sign.
 QList<RulerMark> compute(double k, double stripWidth);
+
+// Clears the labels that would run into the label before them (closer than
+// gap), so that a narrow band stays legible; the marks themselves stay.
+// width gives a label's width in twips. A band starts again where x falls.
+void dropCrowdedLabels(QList<RulerMark>& marks, const std::function<double(const QString&)>& width,
+                       double gap);
 
 } // namespace RulerMarks

@@ -27,7 +27,12 @@ void PictureBox::paintEvent(QPaintEvent*)
     p.setFont(font);
     const QFontMetricsF metrics(font, this);
     const double twipsPerFontPixel = Twips::perPixel;
-    for (const RulerMark& mark : m_marks) {
+    QList<RulerMark> marks = m_marks;
+    RulerMarks::dropCrowdedLabels(
+        marks,
+        [&](const QString& label) { return metrics.horizontalAdvance(label) * twipsPerFontPixel; },
+        metrics.averageCharWidth() * twipsPerFontPixel);
+    for (const RulerMark& mark : std::as_const(marks)) {
         if (mark.major) {
             p.drawLine(QPointF(mark.x, 225), QPointF(mark.x, 300));
             if (!mark.label.isEmpty()) {
