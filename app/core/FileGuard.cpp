@@ -248,12 +248,19 @@ OperationError replaceFile(const QString& programFolder, const QString& path,
     struct stat existing {};
     const bool replacing = ::lstat(native(path).constData(), &existing) == 0;
 
+    // The scratch file of a replacement cut short goes first.
+    const QString scratchPrefix = '.' + info.fileName() + QStringLiteral(".sorvan-");
+    for (const QString& stale :
+         info.dir().entryList({scratchPrefix + '*'}, QDir::Files | QDir::Hidden | QDir::System)) {
+        if (stale.startsWith(scratchPrefix) && entryAt(info.dir().filePath(stale)) == Entry::File)
+            removeEntry(info.dir().filePath(stale));
+    }
     if (const int injected = step(Step::OpenForWriting, path))
         return systemError(injected, path);
     QString scratch;
     int fd = -1;
     for (int attempt = 0; fd < 0 && attempt < 50; ++attempt) {
-        scratch = info.absolutePath() + QStringLiteral("/.") + info.fileName() + '.' +
+        scratch = info.absolutePath() + '/' + scratchPrefix +
                   QString::number(QRandomGenerator::global()->generate(), 36);
         fd = ::open(native(scratch).constData(),
                     O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);

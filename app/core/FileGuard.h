@@ -55,8 +55,9 @@ OperationError openForReading(QFile& file, const QString& path,
                               QIODevice::OpenMode mode = QIODevice::ReadOnly);
 
 // Creates or replaces the file at path with bytes: they go into a new file
-// beside it, which is then renamed over path (a rename replaces a link
-// itself, never what it points to). Refused as checkFile refuses.
+// beside it (".<name>.sorvan-*"), which is then renamed over path (a rename
+// replaces a link itself, never what it points to); such a scratch file left
+// by a replacement cut short goes first. Refused as checkFile refuses.
 // Synced: the new content is on disk before the name changes, so even a
 // power cut leaves the old or the new file. Cached: for copies the program
 // can make again, the system writes them back in its own time.

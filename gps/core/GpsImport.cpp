@@ -138,6 +138,11 @@ Result gpsdateneinlesen(ProgramState& state)
     // The checks of every row, against the folder as the scan left it.
     const QString emptyTable =
         FileResolver::resolve(state.programmpfad, MeasurementFiles::emptyTable());
+    // A copy of the empty table cut short leaves its scratch folder.
+    QStringList tables;
+    for (const GpsRecord& row : std::as_const(found))
+        tables << MeasurementFiles::working(row.dateiname, ".DBF");
+    FileGuard::removeScratch(folder, folder, tables);
     for (const GpsRecord& row : std::as_const(found)) {
         const QString& base = row.dateiname;
         auto exists = [&](const QString& ext) {
