@@ -134,6 +134,9 @@ OperationError checkPath(const QString& programFolder, const QString& path, bool
 // Renames from to to unless to exists: the name is taken by the file as a
 // whole or not at all. Where the file system cannot rename so, a hard link
 // and the removal of the old name do the same. errno tells why on failure.
+// Marks the scratch files of replaceFile: ".<name>.sorvan-<random>".
+const QString scratchInfix = QStringLiteral(".sorvan-");
+
 bool moveWithoutReplacing(const QString& from, const QString& to)
 {
     if (::renameat2(AT_FDCWD, native(from).constData(), AT_FDCWD, native(to).constData(),
@@ -248,13 +251,7 @@ OperationError replaceFile(const QString& programFolder, const QString& path,
     struct stat existing {};
     const bool replacing = ::lstat(native(path).constData(), &existing) == 0;
 
-    // The scratch file of a replacement cut short goes first.
-    const QString scratchPrefix = '.' + info.fileName() + QStringLiteral(".sorvan-");
-    for (const QString& stale :
-         info.dir().entryList({scratchPrefix + '*'}, QDir::Files | QDir::Hidden | QDir::System)) {
-        if (stale.startsWith(scratchPrefix) && entryAt(info.dir().filePath(stale)) == Entry::File)
-            removeEntry(info.dir().filePath(stale));
-    }
+    const QString scratchPrefix = '.' + info.fileName() + scratchInfix;
     if (const int injected = step(Step::OpenForWriting, path))
         return systemError(injected, path);
     QString scratch;
@@ -366,6 +363,17 @@ OperationError supersede(const QString& programFolder, const QString& path, cons
     if (!keptAlready) // the second name made by this call; path still holds the file
         removeEntry(keptPath);
     return systemError(error, path);
+}
+
+void removeStaleScratch(const QString& programFolder, const QString& folder)
+{
+    const QDir parent(folder);
+    const QStringList entries = parent.entryList({QStringLiteral(".*") + scratchInfix + '*'},
+                                                 QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& entry : entries) {
+        if (entryAt(parent.filePath(entry)) == Entry::File)
+            removeFile(programFolder, parent.filePath(entry));
+    }
 }
 
 void removeScratch(const QString& programFolder, const QString& folder, const QStringList& names)

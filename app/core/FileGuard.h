@@ -55,9 +55,9 @@ OperationError openForReading(QFile& file, const QString& path,
                               QIODevice::OpenMode mode = QIODevice::ReadOnly);
 
 // Creates or replaces the file at path with bytes: they go into a new file
-// beside it (".<name>.sorvan-*"), which is then renamed over path (a rename
-// replaces a link itself, never what it points to); such a scratch file left
-// by a replacement cut short goes first. Refused as checkFile refuses.
+// beside it (".<name>.sorvan-<random>"), which is then renamed over path (a
+// rename replaces a link itself, never what it points to). Refused as
+// checkFile refuses.
 // Synced: the new content is on disk before the name changes, so even a
 // power cut leaves the old or the new file. Cached: for copies the program
 // can make again, the system writes them back in its own time.
@@ -84,6 +84,9 @@ OperationError createNew(const QString& programFolder, const QString& path, cons
 // as left by such a run; any other existing keptPath refuses the call.
 OperationError supersede(const QString& programFolder, const QString& path, const QString& keptPath,
                          const Writer& writer);
+
+// Removes the scratch files that replaceFile leaves in folder when cut short.
+void removeStaleScratch(const QString& programFolder, const QString& folder);
 
 // Removes the scratch folders that createNew and supersede leave in folder
 // when cut short (".new-*"), where they hold nothing but files named in

@@ -138,7 +138,9 @@ Result gpsdateneinlesen(ProgramState& state)
     // The checks of every row, against the folder as the scan left it.
     const QString emptyTable =
         FileResolver::resolve(state.programmpfad, MeasurementFiles::emptyTable());
-    // A copy of the empty table cut short leaves its scratch folder.
+    // Copies cut short leave their scratch: working copies a scratch file,
+    // copies of the empty table a scratch folder.
+    FileGuard::removeStaleScratch(folder, folder);
     QStringList tables;
     for (const GpsRecord& row : std::as_const(found))
         tables << MeasurementFiles::working(row.dateiname, ".DBF");

@@ -23,6 +23,8 @@ OperationError finish(ProgramState& state)
     for (const QString& entry :
          folder.entryList({scratch}, QDir::Files | QDir::Hidden | QDir::System))
         FileGuard::removeFile(state.programmpfad, folder.filePath(entry));
+    // Those of other files replaced in the program folder (language file).
+    FileGuard::removeStaleScratch(state.programmpfad, state.programmpfad);
     const std::optional<PendingChange::Change> change = PendingChange::read(state.programmpfad);
     if (!change) {
         // A record cut short while being written: nothing had changed yet.
