@@ -179,8 +179,6 @@ private slots:
         FormBehaviour::fensteroben(&dialog, &owner);
         QCOMPARE(dialog.windowType(), Qt::Dialog);
         QCOMPARE(dialog.parentWidget(), &owner);
-        dialog.setParent(nullptr);
-        floating.setParent(nullptr);
     }
 
     void twipsToPixels_data()
