@@ -49,21 +49,10 @@ struct Dialog {
 
 using Keys = QList<Qt::Key>;
 
-struct Stored {
-    int left, top, height, width;
-};
+// Window positions in twips as stored: left, top, height, width.
+const QStringList positionKeys{"mdi0Left", "mdi0Top", "mdi0height", "mdi0width"};
 const WindowGeometry geometry{"mdi0", 0, 0, 10000, 12000};
-
-void store(SettingsStore& settings, const Stored& s)
-{
-    settings.saveInt("mdi0Left", s.left);
-    settings.saveInt("mdi0Top", s.top);
-    settings.saveInt("mdi0height", s.height);
-    settings.saveInt("mdi0width", s.width);
-}
 } // namespace
-
-Q_DECLARE_METATYPE(Stored)
 
 class TestFormBehaviour : public QObject {
     Q_OBJECT
@@ -74,16 +63,21 @@ private slots:
         Prompter::instance().clearShown();
     }
 
+    // F1 opens the dialog's page, found ignoring case, or names the missing
+    // page; a floating window built later with a page of its own opens that.
     void f1OpensHelpPage_data()
     {
-        QTest::addColumn<QString>("page"); // asked for "Betrieb neu.HTM"
+        QTest::addColumn<QString>("page"); // on disk; the dialog asks for "Betrieb neu.HTM"
+        QTest::addColumn<bool>("floating");
         QTest::addColumn<QString>("kind");
-        QTest::newRow("page in other case") << "betrieb neu.htm" << QString("url");
-        QTest::newRow("page missing") << "" << QString("message");
+        QTest::newRow("page in other case") << "betrieb neu.htm" << false << "url";
+        QTest::newRow("page missing") << "" << false << "message";
+        QTest::newRow("floating window's own page") << "schlagdaten.HTM" << true << "url";
     }
     void f1OpensHelpPage()
     {
         QFETCH(QString, page);
+        QFETCH(bool, floating);
         QFETCH(QString, kind);
         TestFolder folder;
         if (!page.isEmpty())
@@ -91,8 +85,15 @@ private slots:
         ProgramState state;
         state.programmpfad = folder.path();
         Dialog d(state, "Betrieb neu.HTM");
+        QWidget* target = d.edit;
+        if (floating) {
+            auto* window = new QWidget(&d.window, Qt::Tool);
+            new FormKeyHandler(window, state, "schlagdaten.HTM");
+            (new QVBoxLayout(window))->addWidget(target = new QLineEdit);
+        }
         d.show();
-        QTest::keyClick(d.edit, Qt::Key_F1);
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key_F1);
         QCOMPARE(Prompter::instance().shown().size(), 1);
         const Prompter::Shown shown = Prompter::instance().shown().first();
         QCOMPARE(shown.kind, kind);
@@ -122,6 +123,8 @@ private slots:
             << 1 << "edit" << Keys{Qt::Key_Enter, Qt::Key_Enter} << QStringList{"OK"} << true;
         QTest::newRow("OK is no default button while running")
             << 1 << "check" << enter << QStringList() << false;
+        QTest::newRow("Enter in a text box of a panel built later")
+            << 1 << "later" << enter << QStringList() << true;
     }
     void keysInDialogs()
     {
@@ -132,51 +135,20 @@ private slots:
         QFETCH(int, mode);
         state.eingabemodus = mode;
         Dialog d(state, QString());
+        QWidget* target = on == "edit" ? static_cast<QWidget*>(d.edit) : d.check;
+        if (on == "later") {
+            auto* panel = new QWidget;
+            d.window.layout()->addWidget(panel);
+            (new QVBoxLayout(panel))->addWidget(target = new QLineEdit);
+        }
         d.show();
         QTest::keyClicks(d.edit, "Hof Lindenau");
-        QWidget* target = on == "edit" ? static_cast<QWidget*>(d.edit) : d.check;
         target->setFocus();
         for (Qt::Key key : keys)
             QTest::keyClick(QApplication::focusWidget(), key);
         QTEST(d.clicked, "clicked");
         QCOMPARE(QApplication::focusWidget() == d.ok, focusOnOk);
         QCOMPARE(d.edit->text(), QString("Hof Lindenau"));
-    }
-
-    // Controls built after the key handling: a text box of a later panel gets
-    // the dialog's keys; a floating window with keys of its own keeps them.
-    void controlsAddedLater_data()
-    {
-        QTest::addColumn<bool>("floating");
-        QTest::newRow("Enter in a text box of a later panel") << false;
-        QTest::newRow("F1 in a floating window") << true;
-    }
-    void controlsAddedLater()
-    {
-        QFETCH(bool, floating);
-        TestFolder folder;
-        folder.writeFile("schlagdaten.HTM", "<html></html>");
-        ProgramState state;
-        state.programmpfad = folder.path();
-        state.eingabemodus = 1;
-        Dialog d(state, "Betrieb neu.HTM");
-        auto* panel = new QWidget(&d.window, floating ? Qt::Tool : Qt::Widget);
-        if (floating)
-            new FormKeyHandler(panel, state, "schlagdaten.HTM");
-        else
-            d.window.layout()->addWidget(panel);
-        auto* box = new QLineEdit;
-        (new QVBoxLayout(panel))->addWidget(box);
-        d.show();
-        box->setFocus();
-        QTest::keyClick(box, floating ? Qt::Key_F1 : Qt::Key_Return);
-        if (floating) {
-            QCOMPARE(Prompter::instance().shown().size(), 1);
-            QCOMPARE(Prompter::instance().shown().first().text,
-                     QUrl::fromLocalFile(folder.file("schlagdaten.HTM")).toString());
-        } else {
-            QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(d.ok));
-        }
     }
 
     void fenstermitteCentresOnScreen()
@@ -207,8 +179,6 @@ private slots:
         FormBehaviour::fensteroben(&dialog, &owner);
         QCOMPARE(dialog.windowType(), Qt::Dialog);
         QCOMPARE(dialog.parentWidget(), &owner);
-        dialog.setParent(nullptr);
-        floating.setParent(nullptr);
     }
 
     void twipsToPixels_data()
@@ -228,58 +198,51 @@ private slots:
         QTEST(Twips::toPixels(twips), "pixels");
     }
 
-    // The stored values are the outer geometry, frame included, and come back
-    // unchanged from a save after a load.
-    void saveAfterLoadKeepsTheNumbers_data()
+    // A restored window lies within the screens; values that fit come back
+    // as the outer geometry, frame included, and unchanged from a save after
+    // a load.
+    void restoredGeometry_data()
     {
-        QTest::addColumn<Stored>("stored");
-        QTest::newRow("field window default") << Stored{1000, 5000, 2925, 10095};
-        QTest::newRow("off the pixel grid") << Stored{7, 1013, 4001, 9999};
+        QTest::addColumn<QList<int>>("stored"); // left, top, height, width
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("field window default") << QList<int>{1000, 5000, 2925, 10095} << true;
+        QTest::newRow("off the pixel grid") << QList<int>{7, 1013, 4001, 9999} << true;
+        QTest::newRow("largest width") << QList<int>{0, 0, 10000, INT_MAX} << false;
+        QTest::newRow("250 million twips") << QList<int>{0, 0, 250000000, 250000000} << false;
+        QTest::newRow("far right and down") << QList<int>{INT_MAX, INT_MAX, 3000, 3000} << false;
+        QTest::newRow("far left and up, no size")
+            << QList<int>{INT_MIN, INT_MIN, INT_MIN, -5} << false;
     }
-    void saveAfterLoadKeepsTheNumbers()
+    void restoredGeometry()
     {
-        QFETCH(Stored, stored);
+        QFETCH(QList<int>, stored);
+        QFETCH(bool, kept);
         TestFolder folder;
         SettingsStore settings(folder.file("settings.ini"));
-        store(settings, stored);
-        for (int round = 0; round < 2; ++round) {
-            QWidget window;
-            geometry.restore(&window, settings);
-            window.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&window));
-            QCOMPARE(window.frameGeometry(),
-                     QRect(Twips::toPixels(stored.left), Twips::toPixels(stored.top),
-                           Twips::toPixels(stored.width), Twips::toPixels(stored.height)));
-            QVERIFY(geometry.save(&window, settings));
-            QCOMPARE(
-                QList<int>({settings.getInt("mdi0left", -1), settings.getInt("mdi0top", -1),
-                            settings.getInt("mdi0height", -1), settings.getInt("mdi0width", -1)}),
-                QList<int>({stored.left, stored.top, stored.height, stored.width}));
-        }
-    }
-
-    void restoredGeometryFitsTheScreens_data()
-    {
-        QTest::addColumn<Stored>("stored");
-        QTest::newRow("largest width") << Stored{0, 0, 10000, INT_MAX};
-        QTest::newRow("250 million twips") << Stored{0, 0, 250000000, 250000000};
-        QTest::newRow("far right and down") << Stored{INT_MAX, INT_MAX, 3000, 3000};
-        QTest::newRow("far left and up, no size") << Stored{INT_MIN, INT_MIN, INT_MIN, -5};
-    }
-    void restoredGeometryFitsTheScreens()
-    {
-        QFETCH(Stored, stored);
-        TestFolder folder;
-        SettingsStore settings(folder.file("settings.ini"));
-        store(settings, stored);
-        QWidget window;
-        geometry.restore(&window, settings);
+        for (int i = 0; i < positionKeys.size(); ++i)
+            settings.saveInt(positionKeys.at(i), stored.at(i));
         QRect area;
         for (const QScreen* screen : QGuiApplication::screens())
             area |= screen->availableGeometry();
-        const QRect frame = window.frameGeometry();
-        QVERIFY(!frame.isEmpty());
-        QCOMPARE(area.united(frame), area);
+        for (int round = 0; round < (kept ? 2 : 1); ++round) {
+            QWidget window;
+            geometry.restore(&window, settings);
+            const QRect frame = window.frameGeometry();
+            QVERIFY(!frame.isEmpty());
+            QCOMPARE(area.united(frame), area);
+            if (!kept)
+                return;
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            QCOMPARE(window.frameGeometry(),
+                     QRect(Twips::toPixels(stored[0]), Twips::toPixels(stored[1]),
+                           Twips::toPixels(stored[3]), Twips::toPixels(stored[2])));
+            QVERIFY(geometry.save(&window, settings));
+            QList<int> saved;
+            for (const QString& key : positionKeys)
+                saved << settings.getInt(key, -1);
+            QCOMPARE(saved, stored);
+        }
     }
 };
 

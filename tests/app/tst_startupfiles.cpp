@@ -10,44 +10,49 @@
 class TestStartupFiles : public QObject {
     Q_OBJECT
 private slots:
-    void settingsKeysIgnoreCase()
+    // Keys ignore case, also after the file is written and read again; a
+    // value that is no number gives the default.
+    void settings_data()
     {
+        QTest::addColumn<QString>("savedAs"); // empty: nothing saved
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("askedAs");
+        QTest::addColumn<int>("expected"); // the default is 2925
+        QTest::newRow("missing key") << QString() << QString() << "mdi0height" << 2925;
+        QTest::newRow("other case") << "mdi0left"
+                                    << "1500"
+                                    << "mdi0Left" << 1500;
+        QTest::newRow("upper case") << "mdi0Top"
+                                    << "750"
+                                    << "MDI0TOP" << 750;
+        QTest::newRow("not a number") << "mdi0height"
+                                      << "abc"
+                                      << "mdi0height" << 2925;
+        QTest::newRow("negative position") << "mdi0left"
+                                           << "-120"
+                                           << "mdi0left" << -120;
+    }
+    void settings()
+    {
+        QFETCH(QString, savedAs);
+        QFETCH(QString, value);
+        QFETCH(QString, askedAs);
         TestFolder folder;
         const QString ini = folder.file("settings.ini");
-        {
+        if (!savedAs.isEmpty()) {
             SettingsStore store(ini);
-            store.saveInt("mdi0left", 1500);
-            store.saveInt("mdi0Top", 750);
+            store.saveSetting(savedAs, value);
             store.sync();
         }
         SettingsStore store(ini);
-        QCOMPARE(store.getInt("mdi0Left", 0), 1500);
-        QCOMPARE(store.getInt("MDI0TOP", 0), 750);
-        store.saveInt("MDI0LEFT", 30);
-        QCOMPARE(store.getInt("mdi0left", 0), 30);
+        QTEST(store.getInt(askedAs, 2925), "expected");
+        store.saveInt(askedAs.toUpper(), 30); // replaces the value saved in another case
+        QCOMPARE(store.getInt(savedAs.isEmpty() ? askedAs : savedAs, 0), 30);
     }
 
-    void settingsDefaults_data()
-    {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("missing key gives default") << QString() << 2925;
-        QTest::newRow("number") << "4000" << 4000;
-        QTest::newRow("not a number gives default") << "abc" << 2925;
-        QTest::newRow("negative position") << "-120" << -120;
-    }
-    void settingsDefaults()
-    {
-        QFETCH(QString, stored);
-        QFETCH(int, expected);
-        TestFolder folder;
-        SettingsStore store(folder.file("s.ini"));
-        if (!stored.isNull())
-            store.saveSetting("schlagdatenheight", stored);
-        QCOMPARE(store.getInt("schlagdatenheight", 2925), expected);
-    }
-
-    void languageFileRead_data()
+    // Read from a file found ignoring case; written back into that file as
+    // digits and a line break.
+    void languageFile_data()
     {
         QTest::addColumn<QByteArray>("content"); // null: no file
         QTest::addColumn<int>("expected");       // -1: nothing read
@@ -61,28 +66,25 @@ private slots:
         QTest::newRow("not a digit") << QByteArray("x\n") << 0;
         QTest::newRow("no file") << QByteArray() << -1;
     }
-    void languageFileRead()
+    void languageFile()
     {
         QFETCH(QByteArray, content);
         TestFolder folder;
+        const QString name = content.isNull() ? "SPRACHE.DAT" : "Sprache.dat";
         if (!content.isNull())
-            folder.writeFile("sprache.dat", content); // found ignoring case
+            folder.writeFile(name, content);
         QTEST(LanguageFile::read(folder.path()).value_or(-1), "expected");
-    }
-
-    void languageFileWrittenAsDigitsAndLineBreak()
-    {
-        TestFolder folder;
-        folder.writeFile("Sprache.dat", "12\n");
         QVERIFY(LanguageFile::write(folder.path(), 4));
-        QCOMPARE(folder.readFile("Sprache.dat"), QByteArray("4\r\n"));
-        QCOMPARE(*LanguageFile::read(folder.path()), 4);
+        QCOMPARE(folder.readFile(name), QByteArray("4\r\n"));
+        QCOMPARE(LanguageFile::read(folder.path()).value_or(-1), 4);
     }
 
+    // The handheld's folder palm/dolvenar in the home folder is found whatever
+    // the case of its name; its first sub-folder is the first ignoring case.
     void gpsPath_data()
     {
-        QTest::addColumn<QStringList>("files"); // relative to a root holding program/ and palm/
-        QTest::addColumn<QString>("expected");  // relative to the root
+        QTest::addColumn<QStringList>("files"); // below a home folder holding program/
+        QTest::addColumn<QString>("expected");  // relative to the home folder
         QTest::newRow("shapes with a shapefile")
             << QStringList{"program/shapes/AF.SHP", "palm/dolvenar/user1/x"} << "program/shapes";
         QTest::newRow("shapes with lower-case extension")
@@ -93,6 +95,11 @@ private slots:
         QTest::newRow("plain file in handheld folder passed over")
             << QStringList{"palm/dolvenar/aaa.txt", "palm/dolvenar/zuser/x"}
             << "palm/dolvenar/zuser";
+        QTest::newRow("handheld folder in other case")
+            << QStringList{"Palm/DOLVENAR/User1/x"} << "Palm/DOLVENAR/User1";
+        QTest::newRow("entries ordered ignoring case")
+            << QStringList{"palm/dolvenar/Zeller/x", "palm/dolvenar/adam/x"}
+            << "palm/dolvenar/adam";
         QTest::newRow("nothing: program folder")
             << QStringList{"palm/dolvenar/only.txt"} << "program";
     }
@@ -100,32 +107,10 @@ private slots:
     {
         QFETCH(QStringList, files);
         QFETCH(QString, expected);
-        TestFolder root;
-        root.makeFolder("program");
-        for (const QString& file : files)
-            root.writeFile(file, "x");
-        QCOMPARE(GpsPathDefault::defaultGpsPath(root.file("program"), root.file("palm/dolvenar")),
-                 root.file(expected));
-    }
-
-    // The handheld's folder palm/dolvenar in the home folder is found whatever
-    // the case of its name; its first sub-folder is the first ignoring case.
-    void handheldFolder_data()
-    {
-        QTest::addColumn<QStringList>("folders"); // below a home folder
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("other case") << QStringList{"Palm/DOLVENAR/User1"} << "Palm/DOLVENAR/User1";
-        QTest::newRow("entries ordered ignoring case")
-            << QStringList{"palm/dolvenar/Zeller", "palm/dolvenar/adam"} << "palm/dolvenar/adam";
-    }
-    void handheldFolder()
-    {
-        QFETCH(QStringList, folders);
-        QFETCH(QString, expected);
         TestFolder home;
         const QString program = home.makeFolder("program");
-        for (const QString& folder : folders)
-            home.makeFolder(folder);
+        for (const QString& file : files)
+            home.writeFile(file, "x");
         qputenv("HOME", QFile::encodeName(home.path()));
         QCOMPARE(GpsPathDefault::defaultGpsPath(program), home.file(expected));
     }
@@ -164,22 +149,33 @@ private slots:
         QCOMPARE(int(quint8(dbf.at(4))) | int(quint8(dbf.at(5))) << 8, 0); // record count
     }
 
-    void resolvePath_data()
+    // Names composed by the program found whatever their case: the path as on
+    // disk, or as composed when missing; whether the trimmed name exists.
+    void resolve_data()
     {
         QTest::addColumn<QStringList>("onDisk");
         QTest::addColumn<QString>("asked");
-        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QString>("expected"); // relative to the folder
+        QTest::addColumn<bool>("exists");
+        QTest::newRow("same name") << QStringList{"SPRACHE.DAT"} << "SPRACHE.DAT"
+                                   << "SPRACHE.DAT" << true;
         QTest::newRow("other case") << QStringList{"gisdaten.mdb"} << "GISDATEN.MDB"
-                                    << "gisdaten.mdb";
+                                    << "gisdaten.mdb" << true;
         QTest::newRow("missing keeps composed name") << QStringList{"other.dbf"} << "leer.DBF"
-                                                     << "leer.DBF";
+                                                     << "leer.DBF" << false;
         QTest::newRow("exact match wins") << QStringList{"a.SHP", "a.shp"} << "a.shp"
-                                          << "a.shp";
+                                          << "a.shp" << true;
         QTest::newRow("every component")
             << QStringList{"Hof Lindenau/Acker1.Shp"} << "HOF LINDENAU/acker1.SHP"
-            << "Hof Lindenau/Acker1.Shp";
+            << "Hof Lindenau/Acker1.Shp" << false;
+        QTest::newRow("blanks around asked name") << QStringList{"DF.SHX"} << "  df.shx "
+                                                  << "  df.shx " << true;
+        QTest::newRow("prefix is no match") << QStringList{"DF.SHX.bak"} << "DF.SHX"
+                                            << "DF.SHX" << false;
+        QTest::newRow("description of empty base name") << QStringList{".DES"} << ".des"
+                                                        << ".DES" << true;
     }
-    void resolvePath()
+    void resolve()
     {
         QFETCH(QStringList, onDisk);
         QFETCH(QString, asked);
@@ -188,32 +184,6 @@ private slots:
         for (const QString& file : onDisk)
             folder.writeFile(file, "x");
         QCOMPARE(FileResolver::resolvePath(folder.path(), asked), folder.file(expected));
-    }
-
-    void dateiexistiert_data()
-    {
-        QTest::addColumn<QString>("onDisk");
-        QTest::addColumn<QString>("asked");
-        QTest::addColumn<bool>("exists");
-        QTest::newRow("same name") << "SPRACHE.DAT"
-                                   << "SPRACHE.DAT" << true;
-        QTest::newRow("other case") << "sprache.dat"
-                                    << "SPRACHE.DAT" << true;
-        QTest::newRow("blanks around asked name") << "DF.SHX"
-                                                  << "  df.shx " << true;
-        QTest::newRow("no such file") << "DF.SHX"
-                                      << "DF.DBF" << false;
-        QTest::newRow("prefix is no match") << "DF.SHX.bak"
-                                            << "DF.SHX" << false;
-        QTest::newRow("description of empty base name") << ".DES"
-                                                        << ".des" << true;
-    }
-    void dateiexistiert()
-    {
-        QFETCH(QString, onDisk);
-        QFETCH(QString, asked);
-        TestFolder folder;
-        folder.writeFile(onDisk, "x");
         QTEST(FileResolver::dateiexistiert(folder.path(), asked), "exists");
     }
 };
