@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QTest>
 
+#include <cmath>
+
 using namespace ShapeFixture;
 
 namespace {
@@ -45,6 +47,19 @@ QRgb at(const QImage& image, const MapDocument& map, double x, double y)
     return image.pixel(map.viewport().toPixel(QPointF(x, y)).toPoint());
 }
 
+// A closed ring of many vertices around (100, 100): clockwise, or
+// counter-clockwise for a hole.
+QPolygonF circle(double radius, bool hole)
+{
+    constexpr int vertices = 2000;
+    QPolygonF ring;
+    for (int i = 0; i <= vertices; ++i) {
+        const double angle = (hole ? 2 : -2) * M_PI * (i % vertices) / vertices;
+        ring.append(QPointF(100 + radius * std::cos(angle), 100 + radius * std::sin(angle)));
+    }
+    return ring;
+}
+
 // Number of this process's open file descriptors that point into folder.
 int openFilesUnder(const QString& folder)
 {
@@ -72,11 +87,11 @@ private slots:
         bool drawn = false;
         const QImage image = render(map, &drawn);
         QVERIFY(drawn);
-        QCOMPARE(at(image, map, 50, 50), qRgb(255, 255, 0));
-        QCOMPARE(at(image, map, 250, 50), qRgb(0x20, 0x40, 0x80));
-        QCOMPARE(QColor(at(image, map, 450, 50)), MapStyle().defaultFill);
-        QCOMPARE(at(image, map, 150, 50), white); // between the plots
-        QCOMPARE(image.pixel(1, 1), white);
+        // A, B, C, between the plots, a corner.
+        QCOMPARE((QList<QRgb>{at(image, map, 50, 50), at(image, map, 250, 50),
+                              at(image, map, 450, 50), at(image, map, 150, 50), image.pixel(1, 1)}),
+                 (QList<QRgb>{qRgb(255, 255, 0), qRgb(0x20, 0x40, 0x80),
+                              MapStyle().defaultFill.rgb(), white, white}));
         // A dark outline lies on the left edge of the first plot.
         const QPoint edge = map.viewport().toPixel(QPointF(0, 50)).toPoint();
         int darkest = 255;
@@ -94,10 +109,40 @@ private slots:
         // Views from the last table to the first: B at the bottom, A on top.
         showFolder(map, folder.file("temp"), {255, 16711680}, QSize(350, 350));
         const QImage image = render(map);
-        QCOMPARE(at(image, map, 150, 150), white); // the hole
-        QCOMPARE(at(image, map, 50, 50), qRgb(255, 0, 0));
-        QCOMPARE(at(image, map, 275, 275), qRgb(255, 0, 0)); // A over B
-        QCOMPARE(at(image, map, 325, 325), qRgb(0, 0, 255));
+        // The hole, A, A over B, B.
+        QCOMPARE((QList<QRgb>{at(image, map, 150, 150), at(image, map, 50, 50),
+                              at(image, map, 275, 275), at(image, map, 325, 325)}),
+                 (QList<QRgb>{white, qRgb(255, 0, 0), qRgb(255, 0, 0), qRgb(0, 0, 255)}));
+    }
+
+    // Shapes far smaller on screen than their vertex count are drawn reduced
+    // to the pixel grid; they must still cover what they cover at full detail.
+    void denseRingWithHoleDrawnSmall_data()
+    {
+        QTest::addColumn<int>("side");
+        QTest::newRow("tiny") << 24;
+        QTest::newRow("small") << 80;
+    }
+    void denseRingWithHoleDrawnSmall()
+    {
+        QFETCH(int, side);
+        TestFolder folder;
+        writePolygons(folder.file("temp"), "A", {{circle(100, false), circle(40, true)}});
+        MapDocument map;
+        showFolder(map, folder.file("temp"), {0x0000FF}, QSize(side, side));
+        bool drawn = false;
+        const QImage image = render(map, &drawn);
+        QVERIFY(drawn);
+        QCOMPARE(at(image, map, 100, 100), white);           // the hole
+        QCOMPARE(at(image, map, 170, 100), qRgb(255, 0, 0)); // the ring
+        int red = 0;
+        for (int y = 0; y < side; ++y)
+            for (int x = 0; x < side; ++x)
+                red += qRed(image.pixel(x, y)) > 200 && qGreen(image.pixel(x, y)) < 100;
+        const double pixelsPerMetre = side / map.viewport().window().width();
+        const double expected = M_PI * (100 * 100 - 40 * 40) * pixelsPerMetre * pixelsPerMetre;
+        QVERIFY2(std::abs(red - expected) < 0.25 * expected,
+                 qPrintable(QStringLiteral("%1 of %2").arg(red).arg(expected)));
     }
 
     void realFieldsAreReadAndDrawn()

@@ -20,14 +20,17 @@ MapViewport viewport(double widthPx, double heightPx, const MapExtent& window)
     return v;
 }
 
-// "" when actual lies within a relative tolerance of expected.
-QString near(double actual, double expected, double tolerance = 1e-6)
+// "" when each actual value lies within a relative tolerance of the expected one.
+QString near(const QList<double>& actual, const QList<double>& expected, double tolerance = 1e-6)
 {
-    return std::abs(actual - expected) <= tolerance * std::max(1.0, std::abs(expected))
-               ? QString()
-               : QStringLiteral("%1 instead of %2")
-                     .arg(actual, 0, 'g', 12)
-                     .arg(expected, 0, 'g', 12);
+    for (qsizetype i = 0; i < expected.size(); ++i)
+        if (!(std::abs(actual.at(i) - expected.at(i)) <=
+              tolerance * std::max(1.0, std::abs(expected.at(i)))))
+            return QStringLiteral("value %1: %2 instead of %3")
+                .arg(i)
+                .arg(actual.at(i), 0, 'g', 12)
+                .arg(expected.at(i), 0, 'g', 12);
+    return {};
 }
 } // namespace
 
@@ -54,13 +57,12 @@ private slots:
         const MapExtent wanted =
             MapExtent::of(extent.left(), extent.top(), extent.right(), extent.bottom());
         const MapViewport v = viewport(widget.width(), widget.height(), wanted);
-        QCOMPARE(near(v.scale(), scale), QString());
         // Same metres per pixel across and up, centred, all of the extent shown.
-        QCOMPARE(
-            near((v.maxX() - v.minX()) / widget.width(), (v.maxY() - v.minY()) / widget.height()),
-            QString());
-        QCOMPARE(near(v.centre().x(), extent.center().x()), QString());
-        QCOMPARE(near(v.centre().y(), extent.center().y()), QString());
+        QCOMPARE(near({v.scale(), (v.maxX() - v.minX()) / widget.width(), v.centre().x(),
+                       v.centre().y()},
+                      {scale, (v.maxY() - v.minY()) / widget.height(), extent.center().x(),
+                       extent.center().y()}),
+                 QString());
         QVERIFY(v.minX() <= wanted.minX + 1e-6 && v.maxX() >= wanted.maxX - 1e-6);
         QVERIFY(v.minY() <= wanted.minY + 1e-6 && v.maxY() >= wanted.maxY - 1e-6);
     }
@@ -95,11 +97,10 @@ private slots:
             QVERIFY(v.zoomAt(x, y, value));
         else
             QVERIFY(v.setScale(value));
-        QCOMPARE(near(v.centre().x(), x), QString());
-        QCOMPARE(near(v.centre().y(), y), QString());
-        QCOMPARE(near(v.scale(), scale), QString());
-        QCOMPARE(near(v.maxX() - v.minX(), scale * 500 / 3780.0), QString());
-        QCOMPARE(near((v.maxX() - v.minX()) / 500, (v.maxY() - v.minY()) / 400), QString());
+        QCOMPARE(near({v.centre().x(), v.centre().y(), v.scale(), v.maxX() - v.minX(),
+                       (v.maxX() - v.minX()) / 500},
+                      {x, y, scale, scale * 500 / 3780.0, (v.maxY() - v.minY()) / 400}),
+                 QString());
     }
 
     void pixelRoundTrip()
@@ -108,8 +109,7 @@ private slots:
         v.zoomBy(1.25);
         for (const QPointF world : {QPointF(575000, 6240000), QPointF(-12.5, 7e6)}) {
             const QPointF back = v.toWorld(v.toPixel(world));
-            QCOMPARE(near(back.x(), world.x(), 1e-9), QString());
-            QCOMPARE(near(back.y(), world.y(), 1e-9), QString());
+            QCOMPARE(near({back.x(), back.y()}, {world.x(), world.y()}, 1e-9), QString());
         }
         // y runs down in pixels and up in metres.
         QVERIFY(v.toPixel(QPointF(575000, 6240001)).y() < v.toPixel(QPointF(575000, 6240000)).y());
@@ -135,7 +135,7 @@ private slots:
         const double scale = v.scale();
         QVERIFY(v.setExtent(MapExtent::of(1000, 2000, 1000, 2000)));
         QCOMPARE(v.centre(), QPointF(1000, 2000));
-        QCOMPARE(near(v.scale(), scale), QString());
+        QCOMPARE(near({v.scale()}, {scale}), QString());
 
         // Without a size there is no scale, and nothing becomes infinite.
         MapViewport unsized;
@@ -200,8 +200,9 @@ private slots:
 
     void rulerBands_data()
     {
-        QTest::addColumn<double>("k");           // twips per metre
-        QTest::addColumn<int>("count");          // main marks within a strip of 12,000 twips, its end included
+        QTest::addColumn<double>("k"); // twips per metre
+        QTest::addColumn<int>(
+            "count"); // main marks within a strip of 12,000 twips, its end included
         QTest::addColumn<QStringList>("labels"); // of the first main marks
         QTest::addColumn<double>("step");        // twips between the first main marks
         const QString tenth = QLocale().toString(0.1, 'f', 1);
@@ -253,18 +254,11 @@ private slots:
     void statusStrip()
     {
         QFETCH(int, pictureWidth);
-        StatusStripLayout::Input in;
-        in.pictureWidth = pictureWidth;
         QFETCH(int, pictureHeight);
-        in.pictureHeight = pictureHeight;
-        in.scaleBoxWidth = 1500;
-        in.scaleBoxHeight = 315;
-        in.scaleLabelWidth = 1200;
-        in.areaBoxWidth = 1200;
-        in.areaBoxHeight = 315;
-        in.areaLabelWidth = 915;
-        in.labelHeight = 285;
-        const StatusStripLayout out = StatusStripLayout::compute(in);
+        // Scale box 1500 x 315, its label 1200 wide, area box 1200 x 315, its
+        // label 915 wide, labels 285 high.
+        const StatusStripLayout out = StatusStripLayout::compute(
+            {pictureWidth, pictureHeight, 1500, 315, 1200, 1200, 315, 915, 285});
         QTEST(out.map, "map");
         QTEST(out.scaleBox.left(), "scaleBoxLeft");
         QCOMPARE(out.scaleBox.right() + 1, pictureWidth - 15); // ends 15 twips before the edge

@@ -86,9 +86,6 @@ void TestProgramRun::namesWhatIsWrong_data()
         << QStringList{"Sorvan-GIS-Viewer - Bedienungsfehler", "ist eine Datei und kein Ordner"};
     QTest::newRow("Access project database, English")
         << "Access database" << 2 << "GISDATEN.MDB" << true << QStringList{" - Error", "Access"};
-    QTest::newRow("Access project database, Magyar")
-        << "Access database" << 5 << "GISDATEN.MDB" << true
-        << QStringList{"Kezelési hiba", "Access"};
     QTest::newRow("catalogue is an Access file")
         << "Access catalogue" << 3 << "texte.mdb" << false
         << QStringList{"Erreur d'utilisation", "base de données Access"};

@@ -69,126 +69,108 @@ private slots:
         QVERIFY(first.contains(QPointF(205, 5)));
     }
 
-    void rejectsMalformedFiles_data()
-    {
-        QTest::addColumn<QString>("damage"); // file, then "cut" and a length, "gone", or
-                                             // position, 32-bit value and byte order
-        QTest::addColumn<ErrorKind>("kind");
-        QTest::addColumn<QString>("where"); // name of the file the error gives
-        const ErrorKind past = ErrorKind::PastEndOfFile, invalid = ErrorKind::InvalidArgument;
-        QTest::newRow("truncated shp") << "shp cut 120" << past << "P.SHP";
-        QTest::newRow("shp shorter than header") << "shp cut 60" << past << "P.SHP";
-        QTest::newRow("empty shx") << "shx cut 0" << past << "P.SHX";
-        QTest::newRow("missing shx") << "shx gone" << ErrorKind::FileNotFound << "P.shx";
-        QTest::newRow("bad file code") << "shp 0 1234 be" << invalid << "P.SHP";
-        QTest::newRow("shx length past its end") << "shx 24 2147483632 be" << past << "P.SHX";
-        QTest::newRow("record offset beyond end") << "shx 100 268435456 be" << past << "P.SHP";
-        QTest::newRow("negative record offset") << "shx 100 -8 be" << past << "P.SHP";
-        QTest::newRow("record length beyond end") << "shp 104 1000000 be" << past << "P.SHP";
-        QTest::newRow("absurd point count") << "shp 148 2147483647 le" << invalid << "P.SHP";
-        QTest::newRow("absurd part count") << "shp 144 100000000 le" << invalid << "P.SHP";
-        QTest::newRow("negative point count") << "shp 148 -1 le" << invalid << "P.SHP";
-        QTest::newRow("part start out of range") << "shp 156 4000 le" << invalid << "P.SHP";
-        QTest::newRow("unsupported shape type") << "shp 32 31 le" << invalid << "P.SHP";
-        QTest::newRow("record of another type") << "shp 108 1 le" << invalid << "P.SHP";
-    }
-    void rejectsMalformedFiles()
-    {
-        QFETCH(QString, damage);
-        QFETCH(QString, where);
-        Shapefile file = polygonFile({{square(0, 0, 10), square(20, 0, 10)}, {square(50, 50, 5)}});
-        QStringList words = damage.split(' ');
-        QByteArray& bytes = words.takeFirst() == "shx" ? file.shx : file.shp;
-        if (words[0] != "gone")
-            bytes = damaged(bytes, words);
-        TestFolder folder;
-        if (damage != "shx gone")
-            folder.writeFile("P.SHX", file.shx);
-
-        const ShapefileReader::Result read =
-            ShapefileReader::read(folder.writeFile("P.SHP", file.shp));
-        QVERIFY(!read.table);
-        QTEST(read.error.kind, "kind");
-        QVERIFY2(read.error.where.endsWith('/' + where), qPrintable(read.error.where));
-        QVERIFY(!read.error.detail.isEmpty());
-    }
-
     // A shapefile is read only when header, index and records agree exactly;
-    // anything else is refused naming the file and what disagrees. Three
-    // records of one shape each, written by shapelib: for polygons at bytes
-    // 100, 236 and 372 of the .shp (64 words each, 508 bytes in all), index
-    // entries at 100, 108 and 116 (124 bytes in all).
+    // anything else is refused naming the file and what disagrees. Type 0:
+    // P.SHP/P.SHX of two polygons, the first of two parts. Other types: S.shp
+    // and S.shx written by shapelib, three records of one shape each; for
+    // polygons at bytes 100, 236 and 372 of the .shp (64 words each, 508 bytes
+    // in all), index entries at 100, 108 and 116 (124 bytes in all).
     void readOnlyWhenAllAgrees_data()
     {
         QTest::addColumn<int>("type");
+        // Damages: file, then "cut" and a length, "gone", "append" and a count,
+        // or position, 32-bit value and byte order.
         QTest::addColumn<QStringList>("damage");
-        QTest::addColumn<QString>("file"); // the file the error names
-        QTest::addColumn<QString>("detail");
-        const int polygon = SHPT_POLYGON;
-
+        QTest::addColumn<ErrorKind>("kind");
+        QTest::addColumn<QString>("file");   // the file the error names
+        QTest::addColumn<QString>("detail"); // "": any for type 0
+        const ErrorKind past = ErrorKind::PastEndOfFile, invalid = ErrorKind::InvalidArgument;
+        const auto refused = [](const char* row, const char* damage, ErrorKind kind,
+                                const char* file) {
+            QTest::newRow(row) << 0 << QStringList{damage} << kind << QString(file) << QString();
+        };
+        const auto disagree = [](const char* row, const QStringList& damage, const char* file,
+                                 const char* detail, int type = SHPT_POLYGON) {
+            QTest::newRow(row) << type << damage << ErrorKind::InvalidArgument << QString(file)
+                               << QString(detail);
+        };
         // Z and M types carry measures, so their exact lengths differ.
         for (int type : {SHPT_POINT, SHPT_POINTZ, SHPT_POINTM, SHPT_MULTIPOINTZ, SHPT_MULTIPOINTM,
                          SHPT_ARC, SHPT_POLYGON, SHPT_POLYGONZ, SHPT_POLYGONM})
-            QTest::addRow("type %d as written", type) << type << QStringList() << QString() << "";
-        QTest::newRow("version of the main file")
-            << polygon << QStringList{"shp 28 999 le"} << "S.shp"
-            << "version 999 instead of 1000";
-        QTest::newRow("version of the index") << polygon << QStringList{"shx 28 0 le"} << "S.shx"
-                                              << "version 0 instead of 1000";
-        QTest::newRow("bytes after the last record")
-            << polygon << QStringList{"shp append 8"} << "S.shp"
-            << "header gives a length of 508 bytes, the file has 516";
-        QTest::newRow("index header gives less than the file")
-            << polygon << QStringList{"shx 24 58 be"} << "S.shx"
-            << "header gives a length of 116 bytes, the file has 124";
-        QTest::newRow("index of part of an entry")
-            << polygon << QStringList{"shx append 4", "shx 24 64 be"} << "S.shx"
-            << "28 bytes of entries are not a whole number of 8-byte entries";
-        QTest::newRow("index of another shape type")
-            << polygon << QStringList{"shx 32 3 le"} << "S.shx"
-            << "shape type 3, the main file has 5";
-        QTest::newRow("record shorter than its points")
-            << polygon << QStringList{"shp 376 56 be", "shx 120 56 be"} << "S.shp"
-            << "record 3: content length 56 words, 1 part and 5 points need 64";
-        QTest::newRow("record longer than its points")
-            << polygon << QStringList{"shp 104 68 be", "shx 104 68 be"} << "S.shp"
-            << "record 1: content length 68 words, 1 part and 5 points need 64";
-        QTest::newRow("point count raised")
-            << polygon << QStringList{"shp 148 6 le"} << "S.shp"
-            << "record 1: content length 64 words, 1 part and 6 points need 72";
-        QTest::newRow("part count raised")
-            << polygon << QStringList{"shp 280 2 le"} << "S.shp"
-            << "record 2: content length 64 words, 2 parts and 5 points need 66";
-        QTest::newRow("index and record disagree")
-            << polygon << QStringList{"shx 112 60 be"} << "S.shp"
-            << "record 2: content length 64 words, the index gives 60";
-        QTest::newRow("point Z record without Z")
-            << int(SHPT_POINTZ) << QStringList{"shp 104 10 be", "shx 104 10 be"} << "S.shp"
-            << "record 1: content length 10 words, its coordinates need 14 or 18";
+            QTest::addRow("type %d as written", type)
+                << type << QStringList() << ErrorKind::None << ""
+                << "";
+        refused("truncated shp", "shp cut 120", past, "P.SHP");
+        refused("shp shorter than header", "shp cut 60", past, "P.SHP");
+        refused("empty shx", "shx cut 0", past, "P.SHX");
+        refused("missing shx", "shx gone", ErrorKind::FileNotFound, "P.shx");
+        refused("bad file code", "shp 0 1234 be", invalid, "P.SHP");
+        refused("shx length past its end", "shx 24 2147483632 be", past, "P.SHX");
+        refused("record offset beyond end", "shx 100 268435456 be", past, "P.SHP");
+        refused("negative record offset", "shx 100 -8 be", past, "P.SHP");
+        refused("record length beyond end", "shp 104 1000000 be", past, "P.SHP");
+        refused("absurd point count", "shp 148 2147483647 le", invalid, "P.SHP");
+        refused("absurd part count", "shp 144 100000000 le", invalid, "P.SHP");
+        refused("negative point count", "shp 148 -1 le", invalid, "P.SHP");
+        refused("part start out of range", "shp 156 4000 le", invalid, "P.SHP");
+        refused("unsupported shape type", "shp 32 31 le", invalid, "P.SHP");
+        refused("record of another type", "shp 108 1 le", invalid, "P.SHP");
+        disagree("version of the main file", {"shp 28 999 le"}, "S.shp",
+                 "version 999 instead of 1000");
+        disagree("version of the index", {"shx 28 0 le"}, "S.shx", "version 0 instead of 1000");
+        disagree("bytes after the last record", {"shp append 8"}, "S.shp",
+                 "header gives a length of 508 bytes, the file has 516");
+        disagree("index header gives less than the file", {"shx 24 58 be"}, "S.shx",
+                 "header gives a length of 116 bytes, the file has 124");
+        disagree("index of part of an entry", {"shx append 4", "shx 24 64 be"}, "S.shx",
+                 "28 bytes of entries are not a whole number of 8-byte entries");
+        disagree("index of another shape type", {"shx 32 3 le"}, "S.shx",
+                 "shape type 3, the main file has 5");
+        disagree("record shorter than its points", {"shp 376 56 be", "shx 120 56 be"}, "S.shp",
+                 "record 3: content length 56 words, 1 part and 5 points need 64");
+        disagree("record longer than its points", {"shp 104 68 be", "shx 104 68 be"}, "S.shp",
+                 "record 1: content length 68 words, 1 part and 5 points need 64");
+        disagree("point count raised", {"shp 148 6 le"}, "S.shp",
+                 "record 1: content length 64 words, 1 part and 6 points need 72");
+        disagree("part count raised", {"shp 280 2 le"}, "S.shp",
+                 "record 2: content length 64 words, 2 parts and 5 points need 66");
+        disagree("index and record disagree", {"shx 112 60 be"}, "S.shp",
+                 "record 2: content length 64 words, the index gives 60");
+        disagree("point Z record without Z", {"shp 104 10 be", "shx 104 10 be"}, "S.shp",
+                 "record 1: content length 10 words, its coordinates need 14 or 18", SHPT_POINTZ);
     }
     void readOnlyWhenAllAgrees()
     {
         QFETCH(int, type);
         QFETCH(QStringList, damage);
+        QFETCH(ErrorKind, kind);
         QFETCH(QString, file);
         QFETCH(QString, detail);
         TestFolder folder;
-        const QString shp = writeShapes(folder.path(), type, 3);
+        const Shapefile two =
+            polygonFile({{square(0, 0, 10), square(20, 0, 10)}, {square(50, 50, 5)}});
+        const QString shp = type ? writeShapes(folder.path(), type, 3)
+                                 : writeShapefile(folder.path(), "P.SHP", two);
         for (const QString& step : damage) {
             QStringList words = step.split(' ');
-            const QString name = "S." + words.takeFirst();
-            folder.writeFile(name, damaged(folder.readFile(name), words));
+            const QString ext = words.takeFirst();
+            const QString name = type ? "S." + ext : "P." + ext.toUpper();
+            if (words[0] == "gone")
+                QVERIFY(QFile::remove(folder.file(name)));
+            else
+                folder.writeFile(name, damaged(folder.readFile(name), words));
         }
         const ShapefileReader::Result read = ShapefileReader::read(shp);
-        QCOMPARE(read.error.detail, detail);
-        if (detail.isEmpty()) {
-            QVERIFY(read.table);
+        QCOMPARE(read.error.kind, kind);
+        QCOMPARE(!read.table, kind != ErrorKind::None);
+        if (read.table) {
             QCOMPARE(read.table->shapes().size(), 3);
-        } else {
-            QVERIFY(!read.table);
-            QCOMPARE(read.error.where, folder.file(file));
-            QCOMPARE(read.error.kind, ErrorKind::InvalidArgument);
+            QCOMPARE(read.error.detail, QString());
+            return;
         }
+        QCOMPARE(read.error.where, folder.file(file));
+        QVERIFY2(detail.isEmpty() ? !read.error.detail.isEmpty() : read.error.detail == detail,
+                 qPrintable(read.error.detail));
     }
 };
 

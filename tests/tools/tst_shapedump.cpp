@@ -57,7 +57,6 @@ private slots:
     {
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("file code") << 9994.0 << " 9994";
         QTest::newRow("fraction") << 12.5 << " 12.5";
         QTest::newRow("negative") << -3.25 << "-3.25";
         QTest::newRow("minus zero") << -0.0 << " 0";
@@ -109,9 +108,9 @@ private slots:
         QTest::newRow("polygon-with-two-parts")
             << shpWith(144, 2) << shx
             << "The first polygon of @/plot.shp has 2 parts; only one part can be listed.";
-        QTest::newRow("largest-point-count")
-            << shpWith(148, 2147483647) << shx
-            << "The first record of @/plot.shp declares 2147483647 points, but the file contains 5.";
+        QTest::newRow("largest-point-count") << shpWith(148, 2147483647) << shx
+                                             << "The first record of @/plot.shp declares "
+                                                "2147483647 points, but the file contains 5.";
         QTest::newRow("negative-point-count")
             << shpWith(148, -1) << shx
             << "The first record of @/plot.shp declares -1 points, but the file contains 5.";
@@ -173,14 +172,7 @@ private slots:
         QTest::newRow("missing index")
             << QStringList{"@/alone.shp"} << 1 << golden("index-file-missing")
             << "shpdump: The index file @/alone.shx does not exist.\n";
-        QTest::newRow("damaged file")
-            << QStringList{"@/short.shp"} << 1 << golden("polygon-start-cut-at-130")
-            << "shpdump: The file @/short.shp is too short: 136 bytes needed, 130 present.\n";
         // No shapefile: nothing of it is listed.
-        QTest::newRow("text file")
-            << QStringList{"@/notes.txt"} << 1 << none
-            << "shpdump: The file @/notes.txt is not a shapefile (file code 1181052004 instead "
-               "of 9994).\n";
         QTest::newRow("attribute table")
             << QStringList{"@/plot.dbf"} << 1 << none
             << "shpdump: The file @/plot.dbf is not a shapefile (file code 58590478 instead of "
@@ -197,9 +189,7 @@ private slots:
         TestFolder folder;
         writeShapefile(folder.path(), "plot.shp", squareFile);
         folder.writeFile("alone.shp", squareFile.shp);
-        writeShapefile(folder.path(), "short.shp", {squareFile.shp.left(130), squareFile.shx});
         const QByteArray text = QByteArray("Feldnotizen\n").repeated(20);
-        folder.writeFile("notes.txt", text);
         folder.writeFile("plot.dbf", QByteArray::fromHex("037e050e01000000410015") + text);
         folder.writeFile("textindex.shp", squareFile.shp);
         folder.writeFile("textindex.shx", text);
