@@ -8,10 +8,8 @@
 class TestFieldDeletion : public QObject {
     Q_OBJECT
 private slots:
-    void deleteFarm_data();
-    void deleteFarm();
-    void deletePlots_data();
-    void deletePlots();
+    void deletion_data();
+    void deletion();
 };
 
 namespace {
@@ -30,80 +28,59 @@ void fill(ProgramFixture& p)
 }
 } // namespace
 
-void TestFieldDeletion::deleteFarm_data()
+void TestFieldDeletion::deletion_data()
 {
+    QTest::addColumn<bool>("farm");      // the farm Hof, else its plots a and b
     QTest::addColumn<QString>("change"); // what is done to the farm folder first
     QTest::addColumn<int>("error");      // ErrorKind, 0 when deleted
-    QTest::newRow("plain folder") << "" << 0;
-    QTest::newRow("folder removed by hand") << "remove" << 0;
-    QTest::newRow("sub-folder") << "subfolder" << int(ErrorKind::FolderNotFile);
-    QTest::newRow("link inside") << "link inside" << int(ErrorKind::Refused);
-    QTest::newRow("folder is a link") << "folder link" << int(ErrorKind::Refused);
+    QTest::newRow("farm") << true << "" << 0;
+    QTest::newRow("farm folder removed by hand") << true << "remove" << 0;
+    QTest::newRow("farm with a sub-folder") << true << "subfolder" << int(ErrorKind::FolderNotFile);
+    QTest::newRow("farm with a link inside") << true << "link inside" << int(ErrorKind::Refused);
+    QTest::newRow("farm folder is a link") << true << "folder link" << int(ErrorKind::Refused);
+    QTest::newRow("plots, index file missing") << false << "no shx" << 0;
+    QTest::newRow("plots, a plot file is a link")
+        << false << "plot link" << int(ErrorKind::Refused);
 }
 
-void TestFieldDeletion::deleteFarm()
+// Done completely or not at all, and never through a link.
+void TestFieldDeletion::deletion()
 {
+    QFETCH(bool, farm);
     QFETCH(QString, change);
     QFETCH(int, error);
     ProgramFixture p;
     fill(p);
     TestFolder outside;
-    outside.writeFile("keep.txt", "the user's");
+    const QString keep = outside.writeFile("keep.txt", "the user's");
     const QString hof = p.folder.file("Hof");
-    if (change == "remove")
+    if (change == "remove" || change == "folder link")
         QDir(hof).removeRecursively();
     if (change == "subfolder")
         p.folder.makeFolder("Hof/Unter");
     if (change == "link inside")
-        QFile::link(outside.file("keep.txt"), hof + "/keep.txt");
-    if (change == "folder link") {
-        QDir(hof).removeRecursively();
+        QFile::link(keep, hof + "/keep.txt");
+    if (change == "folder link")
         QFile::link(outside.path(), hof);
-    }
+    if (change == "no shx")
+        QFile::remove(hof + "/a.SHX");
+    if (change == "plot link")
+        QVERIFY(QFile::remove(hof + "/b.DBF") && QFile::link(keep, hof + "/b.DBF"));
     const QStringList filesBefore = QDir(hof).entryList(QDir::Files | QDir::System);
 
-    QCOMPARE(int(FieldDeletion::deleteFarm(p.state, " Hof ").kind), error);
+    const OperationError result =
+        farm ? FieldDeletion::deleteFarm(p.state, " Hof ")
+             : FieldDeletion::deletePlots(p.state, {{"Hof", "a"}, {"hof", "B"}});
+    QCOMPARE(int(result.kind), error);
     QCOMPARE(outside.readFile("keep.txt"), QByteArray("the user's"));
-    QCOMPARE(p.rows().size(), error ? 3 : 1);
+    QCOMPARE(p.rows(), error ? QStringList({"Hof/a=1", "Hof/b=1", "Nachbar/a=1"})
+                             : QStringList{"Nachbar/a=1"});
+    const bool farmKept = error || !farm;
     QCOMPARE(p.database.farmNames(),
-             error ? QStringList({"Hof", "Nachbar"}) : QStringList{"Nachbar"});
-    if (error)
-        QCOMPARE(QDir(hof).entryList(QDir::Files | QDir::System), filesBefore);
-    else
-        QVERIFY(!QFileInfo::exists(hof));
+             farmKept ? QStringList({"Hof", "Nachbar"}) : QStringList{"Nachbar"});
+    QCOMPARE(QDir(hof).entryList(QDir::Files | QDir::System), error ? filesBefore : QStringList());
+    QCOMPARE(QFileInfo::exists(hof), farmKept);
     QCOMPARE(QDir(p.folder.file("Nachbar")).entryList(QDir::Files).size(), 3);
-}
-
-void TestFieldDeletion::deletePlots_data()
-{
-    QTest::addColumn<QString>("change");
-    QTest::addColumn<int>("error");
-    QTest::addColumn<QStringList>("rowsLeft");
-    QTest::newRow("index file missing") << "no shx" << 0 << QStringList{"Nachbar/a=1"};
-    QTest::newRow("a plot file is a link")
-        << "link" << int(ErrorKind::Refused) << QStringList{"Hof/a=1", "Hof/b=1", "Nachbar/a=1"};
-}
-
-void TestFieldDeletion::deletePlots()
-{
-    QFETCH(QString, change);
-    QFETCH(int, error);
-    QFETCH(QStringList, rowsLeft);
-    ProgramFixture p;
-    fill(p);
-    TestFolder outside;
-    outside.writeFile("b.DBF", "the user's");
-    if (change == "no shx")
-        QFile::remove(p.folder.file("Hof/a.SHX"));
-    if (change == "link") {
-        QFile::remove(p.folder.file("Hof/b.DBF"));
-        QFile::link(outside.file("b.DBF"), p.folder.file("Hof/b.DBF"));
-    }
-    QCOMPARE(int(FieldDeletion::deletePlots(p.state, {{"Hof", "a"}, {"hof", "B"}}).kind), error);
-    QCOMPARE(p.rows(), rowsLeft);
-    QCOMPARE(outside.readFile("b.DBF"), QByteArray("the user's"));
-    const int left = QDir(p.folder.file("Hof")).entryList(QDir::Files | QDir::System).size();
-    QCOMPARE(left, error ? 6 : 0);
 }
 
 QTEST_GUILESS_MAIN(TestFieldDeletion)

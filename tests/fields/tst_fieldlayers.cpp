@@ -25,12 +25,7 @@ private slots:
 namespace {
 PlotRecord plot(const QString& ordner, const QString& dateiname, qint64 farbe, double flaeche)
 {
-    PlotRecord p;
-    p.ordner = ordner;
-    p.dateiname = dateiname;
-    p.farbe = farbe;
-    p.flaeche = flaeche;
-    return p;
+    return {dateiname, ordner, {}, 0, 0, 0, {}, {}, farbe, flaeche, 0, 0, 0};
 }
 } // namespace
 
@@ -86,31 +81,24 @@ void TestFieldLayers::cellCheck_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("refusal"); // message control, "" when accepted
     const QString sixty(60, 'x');
-    QTest::newRow("Nummer 12a") << 1 << "12a"
-                                << "kontrollenummer";
-    QTest::newRow("Nummer empty is 0") << 1 << ""
-                                       << "";
-    QTest::newRow("Teil 1000") << 2 << "1000"
-                               << "kontrolleteil";
-    QTest::newRow("Teil 999") << 2 << "999"
-                              << "";
-    QTest::newRow("Name 61") << 3 << sixty + "x"
-                             << "kontrollename";
-    QTest::newRow("Name 60") << 3 << sixty << "";
-    QTest::newRow("Erntejahr negative") << 4 << "-1"
-                                        << "kontrolleerntejahr";
-    QTest::newRow("Kultur 61") << 5 << sixty + "y"
-                               << "kontrollekultur";
-    QTest::newRow("Anmerkung 61") << 6 << sixty + "z"
-                                  << "kontrolleanmerkung";
-    QTest::newRow("Farbe largest") << 7 << "999999999"
-                                   << "";
-    QTest::newRow("Farbe too large") << 7 << "1000000000"
-                                     << "kontrollefarbe";
-    QTest::newRow("Flaeche with a point") << 8 << "1.25" << QString();
-    QTest::newRow("Umfang no number") << 9 << "abc" << QString("kontrollemesswert");
-    QTest::newRow("maxDOP negative") << 10 << "-1" << QString("kontrollemesswert");
-    QTest::newRow("Dateiname unchecked") << 0 << "a/b" << QString();
+    const std::tuple<const char*, int, QString, QString> rows[] = {
+        {"Nummer 12a", 1, "12a", "kontrollenummer"},
+        {"Nummer empty is 0", 1, "", ""},
+        {"Teil 1000", 2, "1000", "kontrolleteil"},
+        {"Teil 999", 2, "999", ""},
+        {"Name 61", 3, sixty + "x", "kontrollename"},
+        {"Name 60", 3, sixty, ""},
+        {"Erntejahr negative", 4, "-1", "kontrolleerntejahr"},
+        {"Kultur 61", 5, sixty + "y", "kontrollekultur"},
+        {"Anmerkung 61", 6, sixty + "z", "kontrolleanmerkung"},
+        {"Farbe largest", 7, "999999999", ""},
+        {"Farbe too large", 7, "1000000000", "kontrollefarbe"},
+        {"Flaeche with a point", 8, "1.25", ""},
+        {"Umfang no number", 9, "abc", "kontrollemesswert"},
+        {"maxDOP negative", 10, "-1", "kontrollemesswert"},
+        {"Dateiname unchecked", 0, "a/b", ""}};
+    for (const auto& [name, column, text, refusal] : rows)
+        QTest::newRow(name) << column << text << refusal;
 }
 
 void TestFieldLayers::cellCheck()

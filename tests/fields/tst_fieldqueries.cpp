@@ -122,8 +122,7 @@ void TestFieldQueries::farmGridAndDeletion()
 
     FieldQueries::FarmDeletion deleted;
     QVERIFY(!queries.deleteFarmRows("o'brien", &deleted).isError());
-    QCOMPARE(deleted.farmRows, 1);
-    QCOMPARE(deleted.plotRows, 2);
+    QCOMPARE((std::pair{deleted.farmRows, deleted.plotRows}), (std::pair{1, 2}));
     QCOMPARE(farmNames("name", &error), (QStringList{"Hof A", "hof b"}));
     QCOMPARE(data.database.plotCount(), 1);
 }

@@ -12,10 +12,7 @@
 Q_DECLARE_METATYPE(ErrorKind)
 
 namespace {
-
 const QString projectFile = QStringLiteral("GISDATEN.MDB");
-const QString catalogueFile = QStringLiteral("texte.mdb");
-
 } // namespace
 
 class TestProjectDatabase : public QObject {
@@ -53,11 +50,9 @@ void TestProjectDatabase::newPlotRowsDefaultToZero()
     QSqlQuery query(program.database.database());
     QVERIFY(query.exec("insert into schlagdaten (dateiname, Name, ordner, anzeigen) "
                        "values ('neu', 'neu', 'Hof', 1)"));
-    const PlotRecord plot = program.database.plotsOfFarm("Hof").value(0);
-    QCOMPARE(plot.farbe, qint64(0));
-    QCOMPARE(plot.flaeche, 0.0);
-    QCOMPARE(plot.teil, 0);
-    QCOMPARE(plot.maxDop, 0.0);
+    const PlotRecord p = program.database.plotsOfFarm("Hof").value(0);
+    QCOMPARE((QList<double>{double(p.farbe), p.flaeche, double(p.teil), p.maxDop}),
+             (QList<double>{0, 0, 0, 0}));
 }
 
 // Databases that cannot serve: each is refused at open with an error of its
@@ -71,68 +66,46 @@ void TestProjectDatabase::brokenDatabaseIsRefused_data()
     QTest::addColumn<ErrorKind>("kind");
     QTest::addColumn<QString>("detail"); // compared when not empty
 
-    const QStringList none;
-    const QString collations = "pragma writable_schema = on";
-    // Bytes that stand for something other than file content.
-    const QByteArray folder = "<folder>";
-    const QByteArray ace = "<real>GISDATEN-ace.accdb";
-
-    QTest::newRow("good, column names in other case")
-        << projectFile << QByteArray()
-        << QStringList{"alter table schlagdaten rename column dateiname to DATEINAME",
-                       "alter table betriebe rename column Name to NAME"}
-        << ErrorKind::None << QString();
-    QTest::newRow("missing") << projectFile << QByteArray("<none>") << none
-                             << ErrorKind::FileNotFound << QString();
-    QTest::newRow("folder") << projectFile << folder << none << ErrorKind::FolderNotFile
-                            << QString();
-    QTest::newRow("text") << projectFile << QByteArray("Betrieb;Schlag\nHof;Acker\n").repeated(99)
-                          << none << ErrorKind::NotADatabase << QString();
-    QTest::newRow("SQLite header cut short") << projectFile << QByteArray("SQLite format 3") << none
-                                             << ErrorKind::NotADatabase << QString();
-    QTest::newRow("Jet header") << projectFile << accessHeader("Standard Jet DB") << none
-                                << ErrorKind::AccessDatabase << QString();
-    QTest::newRow("Access 2007 file")
-        << projectFile << ace << none << ErrorKind::AccessDatabase << QString();
-    QTest::newRow("empty file") << projectFile << QByteArray("<empty>") << none
-                                << ErrorKind::TableMissing << "betriebe";
-    QTest::newRow("no gpsdaten") << projectFile << QByteArray()
-                                 << QStringList{"drop table gpsdaten"} << ErrorKind::TableMissing
-                                 << "gpsdaten";
-    QTest::newRow("no maxDOP") << projectFile << QByteArray()
-                               << QStringList{"alter table schlagdaten drop column maxDOP"}
-                               << ErrorKind::ColumnMissing << "schlagdaten.maxDOP";
-    QTest::newRow("farm name column renamed")
-        << projectFile << QByteArray()
-        << QStringList{"drop index betriebe_name",
-                       "alter table betriebe rename column Name to Betrieb"}
-        << ErrorKind::ColumnMissing << "betriebe.Name";
-    QTest::newRow("unknown collation of a column")
-        << projectFile << QByteArray()
-        << QStringList{collations, recollate("betriebe", "NOCASE", "LOKAL")}
-        << ErrorKind::UnknownCollation << "LOKAL";
-    QTest::newRow("unknown collation of an index")
-        << projectFile << QByteArray()
-        << QStringList{"create index gps_datum on gpsdaten (Datum collate nocase)", collations,
-                       recollate("gps_datum", "nocase", "de_DE")}
-        << ErrorKind::UnknownCollation << "de_DE";
-
-    QTest::newRow("catalogue is an Access file") << catalogueFile << accessHeader("Standard ACE DB")
-                                                 << none << ErrorKind::AccessDatabase << QString();
-    QTest::newRow("catalogue without Texte")
-        << catalogueFile << QByteArray() << QStringList{"drop table Texte"}
-        << ErrorKind::TableMissing << "Texte";
-    QTest::newRow("catalogue without key column")
-        << catalogueFile << QByteArray()
-        << QStringList{"alter table Texte rename column property to Eigenschaft"}
-        << ErrorKind::ColumnMissing << "Texte.property";
-    QTest::newRow("catalogue without German column")
-        << catalogueFile << QByteArray() << QStringList{"alter table Texte drop column de"}
-        << ErrorKind::ColumnMissing << "Texte.sprache1";
-    QTest::newRow("catalogue key with unknown collation")
-        << catalogueFile << QByteArray()
-        << QStringList{collations, recollate("Texte", "NOCASE", "LOKAL")}
-        << ErrorKind::UnknownCollation << "LOKAL";
+    // Bytes in <> stand for something other than file content.
+    const QString db = projectFile, texts = "texte.mdb", schema = "pragma writable_schema = on";
+    auto row = [](const char* name, const QString& file, const QByteArray& bytes,
+                  const QStringList& sql, ErrorKind kind, const QString& detail = {}) {
+        QTest::newRow(name) << file << bytes << sql << kind << detail;
+    };
+    using K = ErrorKind;
+    row("good, column names in other case", db, {},
+        {"alter table schlagdaten rename column dateiname to DATEINAME",
+         "alter table betriebe rename column Name to NAME"},
+        K::None);
+    row("missing", db, "<none>", {}, K::FileNotFound);
+    row("folder", db, "<folder>", {}, K::FolderNotFile);
+    row("text", db, QByteArray("Betrieb;Schlag\nHof;Acker\n").repeated(99), {}, K::NotADatabase);
+    row("SQLite header cut short", db, "SQLite format 3", {}, K::NotADatabase);
+    row("Jet header", db, accessHeader("Standard Jet DB"), {}, K::AccessDatabase);
+    row("Access 2007 file", db, "<real>GISDATEN-ace.accdb", {}, K::AccessDatabase);
+    row("empty file", db, "<empty>", {}, K::TableMissing, "betriebe");
+    row("no gpsdaten", db, {}, {"drop table gpsdaten"}, K::TableMissing, "gpsdaten");
+    row("no maxDOP", db, {}, {"alter table schlagdaten drop column maxDOP"}, K::ColumnMissing,
+        "schlagdaten.maxDOP");
+    row("farm name column renamed", db, {},
+        {"drop index betriebe_name", "alter table betriebe rename column Name to Betrieb"},
+        K::ColumnMissing, "betriebe.Name");
+    row("unknown collation of a column", db, {}, {schema, recollate("betriebe", "NOCASE", "LOKAL")},
+        K::UnknownCollation, "LOKAL");
+    row("unknown collation of an index", db, {},
+        {"create index gps_datum on gpsdaten (Datum collate nocase)", schema,
+         recollate("gps_datum", "nocase", "de_DE")},
+        K::UnknownCollation, "de_DE");
+    row("catalogue is an Access file", texts, accessHeader("Standard ACE DB"), {},
+        K::AccessDatabase);
+    row("catalogue without Texte", texts, {}, {"drop table Texte"}, K::TableMissing, "Texte");
+    row("catalogue without key column", texts, {},
+        {"alter table Texte rename column property to Eigenschaft"}, K::ColumnMissing,
+        "Texte.property");
+    row("catalogue without German column", texts, {}, {"alter table Texte drop column de"},
+        K::ColumnMissing, "Texte.sprache1");
+    row("catalogue key with unknown collation", texts, {},
+        {schema, recollate("Texte", "NOCASE", "LOKAL")}, K::UnknownCollation, "LOKAL");
 }
 
 void TestProjectDatabase::brokenDatabaseIsRefused()

@@ -18,8 +18,9 @@
 #include <sys/stat.h>
 
 namespace {
-const QByteArray goodDescription = "Messung 1\r\nFlaeche [ha]:    2.5\r\nUmfang [m]:      640.25\r\n"
-                               "max. DOP:        3.1\r\nPunkte:          4\r\n";
+const QByteArray goodDescription =
+    "Messung 1\r\nFlaeche [ha]:    2.5\r\nUmfang [m]:      640.25\r\n"
+    "max. DOP:        3.1\r\nPunkte:          4\r\n";
 
 // A program folder with farm "Hof" and a GPS source folder "gps".
 struct Program {
@@ -38,7 +39,8 @@ struct Program {
     }
     // A measurement's shapefile and attribute table under prefix ("AF",
     // "A_F"); its description file as des (none when empty).
-    void measurement(const QString& prefix, const QString& des, const QByteArray& text = goodDescription)
+    void measurement(const QString& prefix, const QString& des,
+                     const QByteArray& text = goodDescription)
     {
         ShapeFixture::writeSquare(state.gpspfad, prefix, 0, 0, 100);
         QFile::copy(folder.file("leer.DBF"), state.gpspfad + '/' + prefix + ".DBF");
@@ -56,13 +58,14 @@ struct Program {
     {
         return QDir(folder.file(relative)).entryList(QDir::Files, QDir::Name);
     }
-    QVariant plotValue(const QString& column, const QString& dateiname) const
+    // A plot's row as "ordner|Flaeche|Umfang|maxDOP|anzeigen", "" when none.
+    QString plotRow(const QString& dateiname) const
     {
         QSqlQuery query(database.database());
-        query.prepare("select " + column + " from schlagdaten where dateiname = ?");
+        query.prepare("select ordner || '|' || Flaeche || '|' || Umfang || '|' || maxDOP || '|' ||"
+                      " anzeigen from schlagdaten where dateiname = ?");
         query.addBindValue(dateiname);
-        query.exec();
-        return query.next() ? query.value(0) : QVariant();
+        return query.exec() && query.next() ? query.value(0).toString() : QString();
     }
 };
 
@@ -75,52 +78,51 @@ private slots:
     void description_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<double>("area");
-        QTest::addColumn<double>("perimeter");
-        QTest::addColumn<double>("maxDop");
+        QTest::addColumn<QList<double>>("values"); // area, perimeter, max. DOP; none unread
         QTest::addColumn<int>("error");
-        QTest::newRow("CRLF") << goodDescription << 2.5 << 640.25 << 3.1 << 0;
+        QTest::newRow("CRLF") << goodDescription << QList<double>{2.5, 640.25, 3.1} << 0;
         QTest::newRow("LF, unit after the value")
             << QByteArray("t\nFlaeche [ha]:    12.3456 ha\nUmfang [m]:      1 234.5\nmax. DOP: 2")
-            << 12.3456 << 1234.5 << none << 0;
+            << QList<double>{12.3456, 1234.5, none} << 0;
         QTest::newRow("UTF-8 mark, umlaut in the label")
-            << QByteArray("\xEF\xBB\xBFt\r\nFl\xC3\xA4" "che [ha]:     7.25\r\nx\r\nmax. DOP:        2")
-            << 7.25 << none << 2.0 << 0;
+            << QByteArray("\xEF\xBB\xBFt\r\nFl\xC3\xA4"
+                          "che [ha]:     7.25\r\nx\r\nmax. DOP:        2")
+            << QList<double>{7.25, none, 2} << 0;
         QTest::newRow("Windows-1252 umlaut in the label")
-            << QByteArray("t\r\nFl\xE4" "che [ha]:     7.25\r\nUmfang [m]:      -3e2\r\nmax. DOP:        .5")
-            << 7.25 << -300.0 << 0.5 << 0;
+            << QByteArray("t\r\nFl\xE4"
+                          "che [ha]:     7.25\r\nUmfang [m]:      -3e2\r\nmax. DOP:        .5")
+            << QList<double>{7.25, -300, 0.5} << 0;
         const QString utf16 = QStringLiteral("t\nFlaeche [ha]:    4.5\nx\ny");
         QTest::newRow("UTF-16 mark")
-            << QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char*>(utf16.utf16()),
-                                                   utf16.size() * 2)
-            << 4.5 << none << none << 0;
+            << QByteArray("\xFF\xFE") +
+                   QByteArray(reinterpret_cast<const char*>(utf16.utf16()), utf16.size() * 2)
+            << QList<double>{4.5, none, none} << 0;
         QTest::newRow("comma shifts the items")
-            << QByteArray("t\r\nFlaeche [ha]:    12,5\r\nUmfang [m]:      80\r\n") << 12.0 << none
-            << 80.0 << 0;
+            << QByteArray("t\r\nFlaeche [ha]:    12,5\r\nUmfang [m]:      80\r\n")
+            << QList<double>{12, none, 80} << 0;
         QTest::newRow("quoted item with comma")
-            << QByteArray("t\r\n\"Flaeche, gesamt:  7.5\"x\r\nUmfang [m]:      nan\r\nmax. DOP:        inf")
-            << 7.5 << 0.0 << 0.0 << 0;
-        QTest::newRow("too large") << QByteArray("t\nFlaeche [ha]:    1e999\nx\ny") << none << none
-                                   << none << 0;
-        QTest::newRow("empty") << QByteArray() << none << none << none << int(ErrorKind::PastEndOfFile);
-        QTest::newRow("three items") << QByteArray("t\r\na\r\nb\r\n") << none << none << none
-                                     << int(ErrorKind::PastEndOfFile);
+            << QByteArray("t\r\n\"Flaeche, gesamt:  7.5\"x\r\nUmfang [m]:      nan\r\nmax. DOP:    "
+                          "    inf")
+            << QList<double>{7.5, 0, 0} << 0;
+        const QList<double> unread{none, none, none};
+        QTest::newRow("too large") << QByteArray("t\nFlaeche [ha]:    1e999\nx\ny") << unread << 0;
+        QTest::newRow("empty") << QByteArray() << unread << int(ErrorKind::PastEndOfFile);
+        QTest::newRow("three items")
+            << QByteArray("t\r\na\r\nb\r\n") << unread << int(ErrorKind::PastEndOfFile);
     }
 
     void description()
     {
         QFETCH(QByteArray, bytes);
-        QFETCH(double, area);
-        QFETCH(double, perimeter);
-        QFETCH(double, maxDop);
+        QFETCH(QList<double>, values);
         QFETCH(int, error);
         TestFolder folder;
-        const DescriptionFile::Read read =
-            DescriptionFile::read(folder.writeFile("A.DES", bytes));
+        const DescriptionFile::Read read = DescriptionFile::read(folder.writeFile("A.DES", bytes));
+        const DescriptionFile::Values& v = read.values;
+        QCOMPARE((QList<double>{v.area.value_or(none), v.perimeter.value_or(none),
+                                v.maxDop.value_or(none)}),
+                 values);
         QCOMPARE(read.error.code(), error);
-        QCOMPARE(read.values.area.value_or(none), area);
-        QCOMPARE(read.values.perimeter.value_or(none), perimeter);
-        QCOMPARE(read.values.maxDop.value_or(none), maxDop);
         if (error)
             QCOMPARE(read.error.where, folder.file("A.DES"));
     }
@@ -133,18 +135,18 @@ private slots:
         QTest::addColumn<QStringList>("files");
         QTest::newRow("delivery copied to working names")
             << QStringList{"A_F"} << QStringList{"A_F.DES"} << QStringList{"A"}
-            << QStringList{"A.DES", "AF.DBF", "AF.SHP", "AF.SHX", "A_F.DBF", "A_F.DES", "A_F.SHP",
-                           "A_F.SHX"};
+            << QStringList{"A.DES",   "AF.DBF",  "AF.SHP",  "AF.SHX",
+                           "A_F.DBF", "A_F.DES", "A_F.SHP", "A_F.SHX"};
         QTest::newRow("delivery and working names: two rows")
             << QStringList{"A_F", "AF"} << QStringList{"A_F.DES"} << QStringList{"A", "A"}
-            << QStringList{"A.DES", "AF.DBF", "AF.SHP", "AF.SHX", "A_F.DBF", "A_F.DES", "A_F.SHP",
-                           "A_F.SHX"};
+            << QStringList{"A.DES",   "AF.DBF",  "AF.SHP",  "AF.SHX",
+                           "A_F.DBF", "A_F.DES", "A_F.SHP", "A_F.SHX"};
         QTest::newRow("lower-case names, no description: no row, nothing deleted")
             << QStringList{"df", "CF"} << QStringList{"d.des"} << QStringList{"d"}
             << QStringList{"CF.DBF", "CF.SHP", "CF.SHX", "d.des", "df.DBF", "df.SHP", "df.SHX"};
-        QTest::newRow("empty base name") << QStringList{"F"} << QStringList{".DES"}
-                                         << QStringList{""}
-                                         << QStringList{".DES", "F.DBF", "F.SHP", "F.SHX"};
+        QTest::newRow("empty base name")
+            << QStringList{"F"} << QStringList{".DES"} << QStringList{""}
+            << QStringList{".DES", "F.DBF", "F.SHP", "F.SHX"};
     }
 
     void import()
@@ -201,11 +203,15 @@ private slots:
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<bool>("fifoTable");
         QTest::addColumn<bool>("assigned");
-        QTest::newRow("plot with values") << "Hof" << "A" << goodDescription << false << true;
-        QTest::newRow("quotes in names") << "O'Hof" << "O'A" << goodDescription << false << true;
+        QTest::newRow("plot with values") << "Hof"
+                                          << "A" << goodDescription << false << true;
+        QTest::newRow("quotes in names") << "O'Hof"
+                                         << "O'A" << goodDescription << false << true;
         QTest::newRow("short description: nothing")
-            << "Hof" << "A" << QByteArray("t\r\nx\r\n") << false << false;
-        QTest::newRow("third copy fails: nothing") << "Hof" << "A" << goodDescription << true << false;
+            << "Hof"
+            << "A" << QByteArray("t\r\nx\r\n") << false << false;
+        QTest::newRow("third copy fails: nothing") << "Hof"
+                                                   << "A" << goodDescription << true << false;
     }
 
     void assign()
@@ -226,13 +232,9 @@ private slots:
         QCOMPARE(outcome.error.isError(), !assigned);
         const QStringList copies{name + ".DBF", name + ".SHP", name + ".SHX"};
         QCOMPARE(p.files(farm), assigned ? copies : QStringList());
-        QCOMPARE(p.plotValue("Flaeche", name), assigned ? QVariant(2.5) : QVariant());
+        QCOMPARE(p.plotRow(name), assigned ? farm + "|2.5|640.25|3.1|0" : QString());
         if (!assigned)
             return;
-        QCOMPARE(p.plotValue("ordner", name).toString(), farm);
-        QCOMPARE(p.plotValue("Umfang", name).toDouble(), 640.25);
-        QCOMPARE(p.plotValue("maxDOP", name).toDouble(), 3.1);
-        QCOMPARE(p.plotValue("anzeigen", name).toInt(), 0);
         // Again: already a plot, nothing copied over.
         const GpsAssignment::Outcome again = GpsAssignment::assign(p.state, farm, {name});
         QCOMPARE(again.alreadyPlots, QStringList{name});
@@ -257,7 +259,8 @@ private slots:
         p.measurement("BF", "B.DES", "t\r\nx\r\n");
         QString out, err;
         QTextStream o(&out), e(&err);
-        QCOMPARE(runGpsCommand({"--folder", p.folder.path(), "--source", p.state.gpspfad}, o, e), 0);
+        QCOMPARE(runGpsCommand({"--folder", p.folder.path(), "--source", p.state.gpspfad}, o, e),
+                 0);
         const QString date = GpsImport::datum(p.state.gpspfad + "/A_F.SHP");
         QCOMPARE(out, "A\t" + date + "\t2.5\t640.25\t3.1\nB\t" + date + "\t\t\t\n");
         QVERIFY2(err.contains("B.DES"), qPrintable(err));
@@ -265,10 +268,10 @@ private slots:
         out.clear();
         err.clear();
         const QStringList assign{"--folder", p.folder.path(), "--source", p.state.gpspfad,
-                                 "--farm", "hof", "A"};
+                                 "--farm",   "hof",           "A"};
         QCOMPARE(runAssignCommand(assign, o, e), 0);
         QCOMPARE(out, QString("A\tHof\n"));
-        QCOMPARE(p.plotValue("anzeigen", "A").toInt(), 1);
+        QCOMPARE(p.plotRow("A"), QString("Hof|2.5|640.25|3.1|1"));
         QCOMPARE(runAssignCommand(assign, o, e), 1); // already a plot
         QStringList elsewhere = assign;
         elsewhere[5] = "Nowhere";

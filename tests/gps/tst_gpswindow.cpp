@@ -1,25 +1,10 @@
 #include "FieldWindow.h"
 #include "GpsWindow.h"
-#include "MainWindow.h"
-#include "ProgramFolderSetup.h"
-#include "ProgramState.h"
-#include "ProjectDatabase.h"
-#include "Prompter.h"
-#include "SettingsStore.h"
 #include "ShapeFixture.h"
-#include "TestFolder.h"
-#include "TextCatalogue.h"
 #include "Twips.h"
+#include "WindowProgram.h"
 
 #include <QAction>
-#include <QDir>
-#include <QFile>
-#include <QHeaderView>
-#include <QLineEdit>
-#include <QSqlQuery>
-#include <QTableView>
-#include <QtTest>
-#include <memory>
 
 namespace {
 QByteArray description(double area)
@@ -28,65 +13,36 @@ QByteArray description(double area)
            "max. DOP:        2.5\r\n";
 }
 
-// A program folder with farms "Hof A" (plot u) and "Hof B", and a shapes
-// folder with measurements M1 (area 1.5, measured 2026-05-10) and M2 (2.25,
-// 2026-04-01), loaded by the main window.
-struct Program {
-    TestFolder folder;
-    SettingsStore settings{folder.file("settings.ini")};
-    TextCatalogue catalogue;
-    ProjectDatabase database;
-    ProgramState state;
-    std::unique_ptr<MainWindow> window;
-
+// Farms "Hof A" (plot u) and "Hof B", and a shapes folder with measurements
+// M1 (area 1.5, measured 2026-05-10) and M2 (2.25, 2026-04-01), loaded by the
+// main window.
+struct Program : WindowProgram {
     explicit Program(bool farms = true)
     {
-        ProgramFolderSetup::installMissingFiles(folder.path());
-        folder.writeFile("SPRACHE.DAT", "1\r\n");
         if (farms) {
             ShapeFixture::writeSquare(folder.makeFolder("Hof A"), "u", 0, 0, 100);
             folder.makeFolder("Hof B");
         }
         const QString shapes = folder.makeFolder("shapes");
-        const QList<std::tuple<QString, double, QDateTime>> measurements{
-            {"M1", 1.5, QDateTime(QDate(2026, 5, 10), QTime(12, 0))},
-            {"M2", 2.25, QDateTime(QDate(2026, 4, 1), QTime(12, 0))}};
-        for (const auto& [name, area, time] : measurements) {
-            const QString shp = ShapeFixture::writeSquare(shapes, name + "F", area * 10, 0, 100);
-            QFile file(shp);
+        const QList<std::tuple<QString, double, QDate>> measurements{
+            {"M1", 1.5, QDate(2026, 5, 10)}, {"M2", 2.25, QDate(2026, 4, 1)}};
+        for (const auto& [name, area, day] : measurements) {
+            QFile file(ShapeFixture::writeSquare(shapes, name + "F", area * 10, 0, 100));
             file.open(QIODevice::ReadWrite);
-            file.setFileTime(time, QFileDevice::FileModificationTime);
+            file.setFileTime(QDateTime(day, QTime(12, 0)), QFileDevice::FileModificationTime);
             folder.writeFile("shapes/" + name + ".DES", description(area));
         }
-        state.programmpfad = folder.path();
-        state.settings = &settings;
-        catalogue.open(folder.path());
-        state.catalogue = &catalogue;
-        database.open(folder.path());
-        state.database = &database;
-        window = std::make_unique<MainWindow>(state);
-        window->load();
-        window->show();
-        QTest::qWait(10);
+        start();
     }
     GpsWindow* gps() const { return window->gpsWindow(); }
     QTableView* grid() const { return gps()->findChild<QTableView*>("grdgpsdaten"); }
-    QStringList column(int c) const
-    {
-        QStringList texts;
-        for (int row = 0; row < grid()->model()->rowCount(); ++row)
-            texts << grid()->model()->index(row, c).data().toString();
-        return texts;
-    }
+    QStringList column(int c) const { return columnTexts(grid(), c); }
     void click(int row, Qt::KeyboardModifiers keys = {})
     {
-        const QRect cell = grid()->visualRect(grid()->model()->index(row, 0));
-        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, keys, cell.center());
+        clickCell(grid(), row, 0, keys);
         QTest::qWait(1);
     }
     void tool(const char* name) { gps()->findChild<QAction*>(name)->trigger(); }
-    QString area() const { return window->findChild<QLineEdit*>("txtflaeche")->text(); }
-    QStringList staged() const { return QDir(folder.file("temp")).entryList(QDir::Files, QDir::Name); }
     QStringList shown() const
     {
         QStringList texts;
@@ -97,29 +53,14 @@ struct Program {
     }
     int plots(const QString& farm) const
     {
-        QSqlQuery query(database.database());
-        query.prepare("select count(*) from schlagdaten where ordner = ?");
-        query.addBindValue(farm);
-        query.exec();
-        return query.next() ? query.value(0).toInt() : -1;
+        return value("select count(*) from schlagdaten where ordner = ?", {farm}).toInt();
     }
 };
-
-QString ha(double value)
-{
-    return QLocale().toString(value, 'f', 4);
-}
 } // namespace
 
 class TestGpsWindow : public QObject {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        Prompter::instance().setTestMode(true);
-        Prompter::instance().clearShown();
-    }
-
     void listsAndSorts()
     {
         Program p;
@@ -127,9 +68,7 @@ private slots:
         QCOMPARE(p.column(0), QStringList({"M1", "M2"}));
         QCOMPARE(p.column(1), QStringList({"10.05.2026", "01.04.2026"}));
         QCOMPARE(p.state.kartenanzeige, 2); // the plots of the first farm are drawn at start
-        QHeaderView* header = p.grid()->horizontalHeader();
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                          QPoint(header->sectionViewportPosition(1) + 5, 5));
+        clickHeader(p.grid(), 1);
         QCOMPARE(p.column(0), QStringList({"M2", "M1"}));
         QVERIFY(p.grid()->selectionModel()->selectedRows().isEmpty());
         QVERIFY(Prompter::instance().shown().isEmpty());
@@ -180,8 +119,8 @@ private slots:
             farmGrid->selectAll();
         }
         p.click(0);
-        const QRect cell = p.grid()->visualRect(p.grid()->model()->index(0, 0));
-        QTest::mouseDClick(p.grid()->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(p.grid()->viewport(), Qt::LeftButton, {},
+                           p.grid()->visualRect(p.grid()->model()->index(0, 0)).center());
         if (twice)
             p.tool("tb1uebernehmen");
         const bool done = message.isEmpty() || twice;
@@ -195,8 +134,9 @@ private slots:
         // The new plot is listed with the farm's plots and drawn with them.
         QAbstractItemModel* plots =
             p.window->fieldWindow()->findChild<QTableView*>("grdschlagdaten")->model();
-        QCOMPARE(plots->match(plots->index(0, 0), Qt::DisplayRole, "M1", -1, Qt::MatchExactly).size(),
-                 1);
+        QCOMPARE(
+            plots->match(plots->index(0, 0), Qt::DisplayRole, "M1", -1, Qt::MatchExactly).size(),
+            1);
         QCOMPARE(p.state.kartenanzeige, 2);
         QVERIFY(p.staged().contains("000001 M1.SHP"));
     }
@@ -229,9 +169,12 @@ private slots:
         QTest::addColumn<QString>("gpspfad");
         QTest::addColumn<QStringList>("rows");
         QTest::addColumn<int>("messages");
-        QTest::newRow("cancelled") << "-" << "shapes" << QStringList{"M1", "M2"} << 0;
-        QTest::newRow("case kept, slash dropped") << "Neue GPS/" << "Neue GPS" << QStringList{"N"} << 0;
-        QTest::newRow("no such folder") << "Fehlt" << "shapes" << QStringList{"M1", "M2"} << 1;
+        QTest::newRow("cancelled") << "-"
+                                   << "shapes" << QStringList{"M1", "M2"} << 0;
+        QTest::newRow("case kept, slash dropped") << "Neue GPS/"
+                                                  << "Neue GPS" << QStringList{"N"} << 0;
+        QTest::newRow("no such folder") << "Fehlt"
+                                        << "shapes" << QStringList{"M1", "M2"} << 1;
     }
 
     void chooseFolder()

@@ -75,6 +75,8 @@ private slots:
             << 100.0 << 0.0 << "1000" << true << int(P::NoVisibleExtent) << "" << 0.0 << 0;
         QTest::newRow("scale 0") << 100.0 << 1000.0 << "0" << true << int(P::ScaleNotPositive) << ""
                                  << 0.0 << 0;
+        QTest::newRow("negative scale")
+            << 100.0 << 1000.0 << "-500" << true << int(P::ScaleNotPositive) << "" << 0.0 << 0;
         QTest::newRow("scale not a number")
             << 100.0 << 1000.0 << "abc" << true << int(P::ScaleNotPositive) << "" << 0.0 << 0;
     }
@@ -84,18 +86,12 @@ private slots:
         QFETCH(double, mapScale);
         QFETCH(QString, scaleBox);
         QFETCH(bool, displayed);
-        SheetScale::Input in;
-        in.pageWidth = 10000;
-        in.pageHeight = 15000;
-        in.visible = MapExtent::of(500, 0, 500 + visibleWidth, 100);
-        in.mapScale = mapScale;
-        in.scaleBoxText = scaleBox;
-        in.scaleCaption = "1: ";
-        in.displayedScale = displayed;
         QFETCH(int, problem);
         QFETCH(QString, label);
         QFETCH(double, k);
         QFETCH(int, printScale);
+        const MapExtent visible = MapExtent::of(500, 0, 500 + visibleWidth, 100);
+        const SheetScale::Input in{10000, 15000, visible, mapScale, scaleBox, "1: ", displayed};
         const SheetScale::Plan plan = SheetScale::plan(in);
         QCOMPARE(int(plan.problem), problem);
         QCOMPARE(plan.label, label);

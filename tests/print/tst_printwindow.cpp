@@ -1,55 +1,35 @@
 // The print dialog and the main window's print tool and printer entry, with
 // the printer replaced by a PDF file so that no system dialog opens.
-#include "MainWindow.h"
 #include "MapControl.h"
 #include "PdfFileTarget.h"
 #include "PdfPages.h"
 #include "PrintDialog.h"
 #include "PrinterChoice.h"
-#include "ProgramFolderSetup.h"
-#include "ProgramState.h"
-#include "ProjectDatabase.h"
-#include "Prompter.h"
 #include "ShapeFixture.h"
-#include "TestFolder.h"
-#include "TextCatalogue.h"
+#include "WindowProgram.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolBar>
-#include <QtTest>
-#include <memory>
 
 namespace {
-struct Program {
-    TestFolder folder;
-    TextCatalogue catalogue;
-    ProjectDatabase database;
-    ProgramState state;
-    std::unique_ptr<MainWindow> window;
-
+// A farm of two 100 m squares, chosen and drawn at start; the printer is the
+// PDF file view.pdf.
+struct Program : WindowProgram {
     Program()
     {
-        ProgramFolderSetup::installMissingFiles(folder.path());
-        folder.writeFile("SPRACHE.DAT", "1\r\n");
-        state.programmpfad = folder.path();
-        catalogue.open(folder.path());
-        state.catalogue = &catalogue;
-        database.open(folder.path());
-        state.database = &database;
-        // A farm of two 100 m squares, chosen and drawn at start.
         const QString farm = folder.makeFolder("Hof A");
         for (const QString base : {"u", "v"})
             ShapeFixture::writeSquare(farm, base, QString("uv").indexOf(base) * 100, 0, 100);
-        window = std::make_unique<MainWindow>(state);
-        window->load();
-        window->show();
-        QTest::qWait(10);
+        PrinterChoice::instance().hooks().target = [file = folder.file("view.pdf")] {
+            return std::make_unique<PdfFileTarget>(
+                file, PdfFileTarget::pageLayout(QPageSize::A4, QPageLayout::Portrait));
+        };
+        start();
     }
     template <typename T = QAction> T* child(const char* name) const
     {
@@ -126,11 +106,6 @@ private slots:
         const QList<QAction*> tools = p.child<QToolBar>("tb1")->actions();
         const qsizetype at = tools.indexOf(p.child("tb1drucken"));
         QVERIFY(at >= 2 && tools[at - 2] == p.child("tb1unten") && tools[at - 1]->isSeparator());
-        const QString file = p.folder.file("view.pdf");
-        PrinterChoice::instance().hooks().target = [file] {
-            return std::make_unique<PdfFileTarget>(
-                file, PdfFileTarget::pageLayout(QPageSize::A4, QPageLayout::Portrait));
-        };
         bool stayedOpen = true;
         answerPrintDialog(
             [](QDialog* dialog) {
@@ -148,11 +123,6 @@ private slots:
     void badScaleGivesMessage()
     {
         Program p;
-        const QString file = p.folder.file("view.pdf");
-        PrinterChoice::instance().hooks().target = [file] {
-            return std::make_unique<PdfFileTarget>(
-                file, PdfFileTarget::pageLayout(QPageSize::A4, QPageLayout::Portrait));
-        };
         const double scaleBefore = p.window->map()->Scale();
         p.child<QComboBox>("cbomassstab")->setEditText("0");
         bool stayedOpen = false;
@@ -165,7 +135,7 @@ private slots:
         QVERIFY(stayedOpen);
         QCOMPARE(Prompter::instance().shown().size(), 1);
         QVERIFY(Prompter::instance().shown().first().text.contains("„0“"));
-        QVERIFY(!QFile::exists(file));
+        QVERIFY(!QFile::exists(p.folder.file("view.pdf")));
         QCOMPARE(p.window->map()->Scale(), scaleBefore);
     }
 

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "MainWindow.h"
+#include "ProgramFolderSetup.h"
+#include "ProgramState.h"
+#include "ProjectDatabase.h"
+#include "Prompter.h"
+#include "SettingsStore.h"
+#include "TestFolder.h"
+#include "TextCatalogue.h"
+
+#include <QDir>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QSqlQuery>
+#include <QTableView>
+#include <QtTest>
+#include <memory>
+
+// A program folder with its files installed, German texts and the project
+// database open, messages recorded instead of shown; start() loads the main
+// window over what the test put there.
+struct WindowProgram {
+    TestFolder folder;
+    SettingsStore settings{folder.file("settings.ini")};
+    TextCatalogue catalogue;
+    ProjectDatabase database;
+    ProgramState state;
+    std::unique_ptr<MainWindow> window;
+
+    WindowProgram()
+    {
+        Prompter::instance().setTestMode(true);
+        Prompter::instance().clearShown();
+        ProgramFolderSetup::installMissingFiles(folder.path());
+        folder.writeFile("SPRACHE.DAT", "1\r\n");
+        state.programmpfad = folder.path();
+        state.settings = &settings;
+        catalogue.open(folder.path());
+        state.catalogue = &catalogue;
+        database.open(folder.path());
+        state.database = &database;
+    }
+    void start()
+    {
+        window = std::make_unique<MainWindow>(state);
+        window->load();
+        window->show();
+        QTest::qWait(10);
+    }
+    QString area() const { return window->findChild<QLineEdit*>("txtflaeche")->text(); }
+    QStringList staged(const QString& filter = "*") const
+    {
+        return QDir(folder.file("temp")).entryList({filter}, QDir::Files, QDir::Name);
+    }
+    // The first value sql selects, with binds for its placeholders.
+    QVariant value(const QString& sql, const QVariantList& binds = {}) const
+    {
+        QSqlQuery query(database.database());
+        query.prepare(sql);
+        for (const QVariant& bind : binds)
+            query.addBindValue(bind);
+        return query.exec() && query.next() ? query.value(0) : QVariant();
+    }
+};
+
+// The texts of column c of a grid, top to bottom.
+inline QStringList columnTexts(const QTableView* grid, int c)
+{
+    QStringList texts;
+    for (int row = 0; row < grid->model()->rowCount(); ++row)
+        texts << grid->model()->index(row, c).data().toString();
+    return texts;
+}
+
+inline void clickCell(QTableView* grid, int row, int column = 0, Qt::KeyboardModifiers keys = {})
+{
+    const QRect cell = grid->visualRect(grid->model()->index(row, column));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, keys, cell.center());
+}
+
+inline void clickHeader(QTableView* grid, int section)
+{
+    QHeaderView* header = grid->horizontalHeader();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(section) + 5, 5));
+}
+
+// An area as the area box shows it.
+inline QString ha(double value)
+{
+    return QLocale().toString(value, 'f', 4);
+}
