@@ -239,6 +239,39 @@ private slots:
         QCOMPARE(marks.at(1).x, step / 2);
     }
 
+    // Labels 100 twips a character, kept 50 twips apart at least.
+    void crowdedLabels_data()
+    {
+        QTest::addColumn<double>("k");
+        QTest::addColumn<QStringList>("labels"); // of the first main marks
+        const QLocale l;
+        auto tenths = [&](QList<int> ds) {
+            QStringList texts{"0km"};
+            for (int d : ds)
+                texts << (d ? l.toString(d / 10.0, 'f', 1) : QString());
+            return texts;
+        };
+        QTest::newRow("room for all") << 10.0 << tenths({1, 2, 3});
+        QTest::newRow("too close to 0km") << 3.5 << tenths({0, 2, 3});
+        QTest::newRow("every other") << 3.2 << tenths({0, 2, 0, 4, 0});
+        QTest::newRow("next band starts again")
+            << 0.03 << QStringList{"0km", "100", "200", "300", "400", "0km"};
+    }
+    void crowdedLabels()
+    {
+        QFETCH(double, k);
+        QFETCH(QStringList, labels);
+        QList<RulerMark> marks = RulerMarks::compute(k, 12000);
+        RulerMarks::dropCrowdedLabels(
+            marks, [](const QString& label) { return 100.0 * label.size(); }, 50);
+        QStringList shown;
+        for (const RulerMark& m : std::as_const(marks)) {
+            if (m.major)
+                shown << m.label;
+        }
+        QCOMPARE(shown.mid(0, labels.size()), labels);
+    }
+
     void statusStrip_data()
     {
         QTest::addColumn<int>("pictureWidth");
