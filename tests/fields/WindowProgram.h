@@ -1,13 +1,7 @@
 #pragma once
 
-#include "MainWindow.h"
-#include "ProgramFolderSetup.h"
-#include "ProgramState.h"
-#include "ProjectDatabase.h"
+#include "MainWindowFixture.h"
 #include "Prompter.h"
-#include "SettingsStore.h"
-#include "TestFolder.h"
-#include "TextCatalogue.h"
 
 #include <QDir>
 #include <QHeaderView>
@@ -15,39 +9,17 @@
 #include <QSqlQuery>
 #include <QTableView>
 #include <QtTest>
-#include <memory>
 
 // A program folder with its files installed, German texts and the project
 // database open, messages recorded instead of shown; start() loads the main
 // window over what the test put there.
-struct WindowProgram {
-    TestFolder folder;
-    SettingsStore settings{folder.file("settings.ini")};
-    TextCatalogue catalogue;
-    ProjectDatabase database;
-    ProgramState state;
-    std::unique_ptr<MainWindow> window;
-
+struct WindowProgram : MainWindowFixture {
     WindowProgram()
     {
         Prompter::instance().setTestMode(true);
         Prompter::instance().clearShown();
-        ProgramFolderSetup::installMissingFiles(folder.path());
-        folder.writeFile("SPRACHE.DAT", "1\r\n");
-        state.programmpfad = folder.path();
-        state.settings = &settings;
-        catalogue.open(folder.path());
-        state.catalogue = &catalogue;
-        database.open(folder.path());
-        state.database = &database;
     }
-    void start()
-    {
-        window = std::make_unique<MainWindow>(state);
-        window->load();
-        window->show();
-        QTest::qWait(10);
-    }
+    void start() { load(); }
     QString area() const { return window->findChild<QLineEdit*>("txtflaeche")->text(); }
     QStringList staged(const QString& filter = "*") const
     {
