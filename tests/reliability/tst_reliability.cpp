@@ -274,15 +274,6 @@ void report(const QString& what, QStringList wrong)
         qWarning().noquote() << line;
 }
 
-// Real limits need mounting: in a mount namespace of this thread's own,
-// where nothing mounted outlives the test.
-bool privateMounts()
-{
-    static const bool possible = ::unshare(CLONE_NEWNS) == 0 &&
-                                 ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
-    return possible;
-}
-
 // A file system mounted on a folder for as long as it lives.
 struct Mount {
     QByteArray point;
@@ -298,6 +289,20 @@ struct Mount {
     }
     ~Mount() { ::umount2(point.constData(), MNT_DETACH); }
 };
+
+// Real limits need mounting: in a mount namespace of this thread's own,
+// where nothing mounted outlives the test, and where a tmpfs can be mounted.
+bool privateMounts()
+{
+    static const bool possible = [] {
+        if (::unshare(CLONE_NEWNS) != 0 ||
+            ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+            return false;
+        const TestFolder trial;
+        return Mount(trial.path(), "tmpfs", 0, "size=64k").mounted;
+    }();
+    return possible;
+}
 
 // Fills the file system of folder up to keep bytes free; returns the filler.
 QString fill(const QString& folder, qint64 keep)
