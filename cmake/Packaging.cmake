@@ -47,7 +47,7 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${SORVAN_WEB_ADDRESS})
 # SQLite driver as a plugin, which no linker sees, and printed sheets expect
 # fonts with Arial's metrics.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, fonts-liberation2")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, fonts-liberation2, qt6-translations-l10n")
 # Help pages, mail and web links are handed to the desktop through xdg-open.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 include(CPack)

@@ -1,6 +1,7 @@
 #include "CatalogueFixture.h"
 #include "Messages.h"
 #include "ProgramState.h"
+#include "Texts.h"
 
 class TestTextCatalogue : public QObject {
     Q_OBJECT
@@ -108,6 +109,27 @@ private slots:
         state.catalogue = &m_catalogue;
         state.sprache = 1;
         QTEST(Messages::format(state, {"haupt", control, "1"}, args), "expected");
+    }
+
+    // The buttons of message boxes speak the program's language, also after a switch.
+    void qtOwnTextsFollowTheLanguage_data()
+    {
+        QTest::addColumn<QList<int>>("languages"); // set one after the other
+        QTest::addColumn<QString>("yes");
+        QTest::newRow("German") << QList<int>{1} << "&Ja";
+        QTest::newRow("French after German") << QList<int>{1, 3} << "&Oui";
+        QTest::newRow("English after Hungarian") << QList<int>{5, 2} << "&Yes";
+    }
+    void qtOwnTextsFollowTheLanguage()
+    {
+        QFETCH(QList<int>, languages);
+        ProgramState state;
+        state.catalogue = &m_catalogue;
+        for (int sprache : languages) {
+            state.sprache = sprache;
+            sprachvariablen(state);
+        }
+        QTEST(QCoreApplication::translate("QPlatformTheme", "&Yes"), "yes");
     }
 
 private:

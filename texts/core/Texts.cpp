@@ -1,6 +1,7 @@
 #include "Texts.h"
 
 #include "ProgramState.h"
+#include "QtOwnTexts.h"
 #include "TextCatalogue.h"
 
 QString textholen(const ProgramState& state, const QString& form, const QString& control,
@@ -23,4 +24,5 @@ void sprachvariablen(ProgramState& state)
     state.titelbedienungsfehler = title + textholen(state, TextKeys::titleOperatingError);
     state.titelsicherheitsabfrage = title + textholen(state, TextKeys::titleSafetyQuestion);
     state.titelinformation = title + textholen(state, TextKeys::titleInformation);
+    QtOwnTexts::follow(state.sprache);
 }

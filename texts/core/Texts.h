@@ -10,5 +10,6 @@ QString textholen(const ProgramState& state, const TextKey& key);
 QString textholen(const ProgramState& state, const QString& form, const QString& control,
                   const QString& property);
 
-// sprachvariablen: the four message titles, program title + catalogue text.
+// sprachvariablen: the four message titles, program title + catalogue text;
+// Qt's own texts follow state.sprache (QtOwnTexts).
 void sprachvariablen(ProgramState& state);
