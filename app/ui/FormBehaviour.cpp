@@ -43,9 +43,9 @@ void fenstermitte(QWidget* window)
                  area.top() + (area.height() - outer.height()) / 2);
 }
 
-QString ordnerwaehlen(QWidget* owner, const QString& title)
+QString ordnerwaehlen(QWidget* owner, const QString& title, const QString& start)
 {
-    return Prompter::instance().existingDirectory(owner, title);
+    return Prompter::instance().existingDirectory(owner, title, start);
 }
 
 bool openExternal(QWidget* owner, const ProgramState& state, const QUrl& url)

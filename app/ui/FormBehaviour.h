@@ -19,8 +19,8 @@ namespace FormBehaviour {
 void fensteroben(QWidget* window, QWidget* owner);
 // Centres the window on its screen.
 void fenstermitte(QWidget* window);
-// Folder browser; "" when the user cancels.
-QString ordnerwaehlen(QWidget* owner, const QString& title);
+// Folder browser, opened on start when given; "" when the user cancels.
+QString ordnerwaehlen(QWidget* owner, const QString& title, const QString& start = QString());
 // Hands a file, mail or web URL to the desktop with the wait pointer shown;
 // when no program takes it, tells the user what could not be opened. True
 // when it was opened.

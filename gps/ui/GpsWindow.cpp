@@ -78,8 +78,7 @@ void GpsWindow::buildControls()
     m_tools->setObjectName(QStringLiteral("mnu"));
     m_tools->setIconSize(QSize(16, 16));
     addTool(m_tools, "tb1pfad", "GPS-Datenpfad ändern", QStyle::SP_DirOpenIcon);
-    addTool(m_tools, "tb1uebernehmen", "Grenzlinie in Betrieb übernehmen",
-            QStyle::SP_ArrowForward);
+    addTool(m_tools, "tb1uebernehmen", "Grenzlinie in Betrieb übernehmen", QStyle::SP_ArrowForward);
     addTool(m_tools, "tb1loeschen", "Grenzlinie löschen", QStyle::SP_TrashIcon);
     connect(m_tools, &QToolBar::actionTriggered, this,
             [this](QAction* action) { onTool(action->objectName()); });
@@ -154,9 +153,9 @@ void GpsWindow::resizeEvent(QResizeEvent* event)
 void GpsWindow::layoutGrid()
 {
     const int outer = frameGeometry().height();
-    const int height = std::max(minimalGridHeight,
-                                std::min(outer - Twips::toPixels(gridHeightMargin),
-                                         this->height() - gridTop - 2));
+    const int height =
+        std::max(minimalGridHeight,
+                 std::min(outer - Twips::toPixels(gridHeightMargin), this->height() - gridTop - 2));
     m_tools->setGeometry(0, 0, width(), gridTop - 2);
     m_grid->setGeometry(0, gridTop, width(), height);
 }
@@ -260,16 +259,18 @@ void GpsWindow::reportProblems(const TextKey& key, const QList<OperationError>& 
 
 void GpsWindow::gpspfadwaehlen()
 {
+    // The browser opens on the folder read last, as long as it is there.
+    const QString start = QFileInfo(m_state.gpspfad).isDir() ? m_state.gpspfad : QString();
     const QString chosen =
-        FormBehaviour::ordnerwaehlen(this, textholen(m_state, GpsTextKeys::folderTitle)).trimmed();
+        FormBehaviour::ordnerwaehlen(this, textholen(m_state, GpsTextKeys::folderTitle), start)
+            .trimmed();
     if (chosen.isEmpty())
         return;
     // Kept as chosen: on this platform the case of a folder's name matters.
     QString folder = QDir::cleanPath(chosen);
     if (folder.size() > 1 && folder.endsWith('/'))
         folder.chop(1);
-    if (FileGuard::entryAt(folder) != FileGuard::Entry::Folder &&
-        !QFileInfo(folder).isDir()) {
+    if (FileGuard::entryAt(folder) != FileGuard::Entry::Folder && !QFileInfo(folder).isDir()) {
         Messages::failure(this, m_state, GpsTextKeys::folderFailed,
                           {ErrorKind::PathNotFound, QStringLiteral("no such folder"), folder});
         return;

@@ -189,6 +189,8 @@ private slots:
         p.folder.writeFile("Neue GPS/N.DES", description(3));
         Prompter::instance().setNextAnswer(answer == "-" ? QString() : p.folder.file(answer));
         p.window->findChild<QAction*>("mnueinstellunggpsdatenpfad")->trigger();
+        // The browser opened on the folder read before.
+        QCOMPARE(Prompter::instance().shown().value(0).text, p.folder.file("shapes"));
         QCOMPARE(p.state.gpspfad, p.folder.file(gpspfad));
         QCOMPARE(p.column(0), rows);
         QVERIFY2(p.shown().size() == messages, qPrintable(p.shown().join('|')));
