@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -148,6 +149,37 @@ bool moveWithoutReplacing(const QString& from, const QString& to)
         return false;
     ::unlink(native(from).constData());
     return true;
+}
+
+// A file written by a Writer under path's name in a folder made for it
+// beside path; the folder goes with this object.
+struct Scratch {
+    OperationError error; // naming path
+    std::unique_ptr<QTemporaryDir> folder;
+    QString file;
+};
+
+Scratch writeScratch(const QString& path, const Writer& writer)
+{
+    Scratch result;
+    if (const int injected = step(Step::OpenForWriting, path)) {
+        result.error = systemError(injected, path);
+        return result;
+    }
+    const QFileInfo info(path);
+    result.folder =
+        std::make_unique<QTemporaryDir>(info.absolutePath() + QStringLiteral("/.new-XXXXXX"));
+    if (!result.folder->isValid()) {
+        result.error = {ErrorKind::PathFileAccess, result.folder->errorString(), path};
+        return result;
+    }
+    result.file = result.folder->filePath(info.fileName());
+    result.error = writer(result.file);
+    if (result.error.isError())
+        result.error.where = path;
+    else if (entryAt(result.file) != Entry::File)
+        result.error = {ErrorKind::PathFileAccess, QStringLiteral("not written"), path};
+    return result;
 }
 
 // Makes the folder's entries (a rename into it) last through a power cut.
@@ -294,19 +326,10 @@ OperationError createNew(const QString& programFolder, const QString& path, cons
         return error;
     if (entryAt(path) != Entry::Missing)
         return {ErrorKind::PathFileAccess, QStringLiteral("exists already"), path};
-    const QFileInfo info(path);
-    if (const int injected = step(Step::OpenForWriting, path))
-        return systemError(injected, path);
-    const QTemporaryDir scratchFolder(info.absolutePath() + QStringLiteral("/.new-XXXXXX"));
-    if (!scratchFolder.isValid())
-        return {ErrorKind::PathFileAccess, scratchFolder.errorString(), path};
-    const QString scratch = scratchFolder.filePath(info.fileName());
-    if (OperationError error = writer(scratch); error.isError()) {
-        error.where = path;
-        return error;
-    }
-    if (entryAt(scratch) != Entry::File)
-        return {ErrorKind::PathFileAccess, QStringLiteral("not written"), path};
+    const Scratch written = writeScratch(path, writer);
+    if (written.error.isError())
+        return written.error;
+    const QString& scratch = written.file;
     if (const int injected = step(Step::Rename, path))
         return systemError(injected, path);
     // Moving without replacing: the name is taken by the file as a whole or not at all.
@@ -332,19 +355,10 @@ OperationError supersede(const QString& programFolder, const QString& path, cons
                              kept.st_dev == old.st_dev && kept.st_ino == old.st_ino;
     if (!keptAlready && entryAt(keptPath) != Entry::Missing)
         return {ErrorKind::PathFileAccess, QStringLiteral("exists already"), keptPath};
-    if (const int injected = step(Step::OpenForWriting, path))
-        return systemError(injected, path);
-    const QFileInfo info(path);
-    const QTemporaryDir scratchFolder(info.absolutePath() + QStringLiteral("/.new-XXXXXX"));
-    if (!scratchFolder.isValid())
-        return {ErrorKind::PathFileAccess, scratchFolder.errorString(), path};
-    const QString scratch = scratchFolder.filePath(info.fileName());
-    if (OperationError error = writer(scratch); error.isError()) {
-        error.where = path;
-        return error;
-    }
-    if (entryAt(scratch) != Entry::File)
-        return {ErrorKind::PathFileAccess, QStringLiteral("not written"), path};
+    const Scratch written = writeScratch(path, writer);
+    if (written.error.isError())
+        return written.error;
+    const QString& scratch = written.file;
     if (!keptAlready) {
         OperationError error = linkNew(programFolder, path, keptPath);
         if (error.isError() && error.kind != ErrorKind::Refused &&
@@ -355,7 +369,7 @@ OperationError supersede(const QString& programFolder, const QString& path, cons
     }
     int error = step(Step::Rename, path);
     if (error == 0 && ::rename(native(scratch).constData(), native(path).constData()) == 0) {
-        syncFolder(info.absolutePath());
+        syncFolder(QFileInfo(path).absolutePath());
         return OperationError::none();
     }
     if (error == 0)
