@@ -22,27 +22,22 @@ QString path(const QString& programFolder)
 
 OperationError record(const QString& programFolder, const Change& change)
 {
-    // A record of another change is one still to be finished; writing over
-    // it would lose it.
-    if (const std::optional<Change> under = read(programFolder)) {
-        QList<QStringList> rows;
-        for (const QStringList& row : change.rows) {
-            QStringList fields;
-            for (const QString& value : row)
-                fields.append(field(value));
-            rows.append(fields);
-        }
-        if (under->operation != field(change.operation) || under->rows != rows)
-            return {ErrorKind::Refused, QStringLiteral("an earlier change is still to be finished"),
-                    path(programFolder)};
-    }
-    QString text = field(change.operation) + '\n';
+    Change written{field(change.operation), {}};
     for (const QStringList& row : change.rows) {
         QStringList fields;
         for (const QString& value : row)
             fields.append(field(value));
-        text += fields.join('\t') + '\n';
+        written.rows.append(fields);
     }
+    // A record of another change is one still to be finished; writing over
+    // it would lose it.
+    if (const std::optional<Change> under = read(programFolder);
+        under && (under->operation != written.operation || under->rows != written.rows))
+        return {ErrorKind::Refused, QStringLiteral("an earlier change is still to be finished"),
+                path(programFolder)};
+    QString text = written.operation + '\n';
+    for (const QStringList& fields : std::as_const(written.rows))
+        text += fields.join('\t') + '\n';
     // The end line tells a whole record from one cut short.
     text += QStringLiteral("end\n");
     return FileGuard::replaceFile(programFolder, path(programFolder), text.toUtf8());
