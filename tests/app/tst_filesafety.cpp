@@ -9,6 +9,7 @@
 #include "GpsDeletion.h"
 #include "GpsImport.h"
 #include "LanguageFile.h"
+#include "ModalAnswer.h"
 #include "MainWindow.h"
 #include "ProgramFolderSetup.h"
 #include "ProgramRun.h"
@@ -231,6 +232,8 @@ QStringList TestFileSafety::runWriteStep(const QString& step, const QString& pro
         options.settingsFile = program + "/../settings.ini";
         options.startWindow = false;
         ProgramRun run(options);
+        // A language file that is not read leaves the language to be asked.
+        whenModalShown([](QDialog* dialog) { dialog->accept(); });
         run.start();
         if (run.mainWindow())
             run.mainWindow()->close();
