@@ -1,5 +1,6 @@
 // sorvan-gis import-mdb on the generated Access fixtures: every row as
 // expected, and every failure leaving the program folder as it was.
+#include "CliRun.h"
 #include "ProjectDatabase.h"
 #include "SqliteConnection.h"
 #include "TestFolder.h"
@@ -7,43 +8,19 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QtEndian>
 #include <QtTest>
 
-#include <grp.h>
-#include <pwd.h>
 #include <unistd.h>
 
 namespace {
 const QString fixtures = QStringLiteral(SORVAN_REALDATA_DIR "/access");
 
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-// Runs the command; asNobody: as the user "nobody" when this test runs as root.
-Run importMdb(const QStringList& args, bool asNobody = false)
+CliRun importMdb(const QStringList& args, bool asNobody = false)
 {
-    QProcess process;
-    const passwd* nobody = ::geteuid() == 0 && asNobody ? ::getpwnam("nobody") : nullptr;
-    if (nobody) {
-        const uid_t uid = nobody->pw_uid;
-        const gid_t gid = nobody->pw_gid;
-        process.setChildProcessModifier([uid, gid] {
-            if (::setgroups(0, nullptr) != 0 || ::setgid(gid) != 0 || ::setuid(uid) != 0)
-                ::_exit(90);
-        });
-    }
-    process.start(QStringLiteral(SORVAN_CLI), QStringList{"import-mdb"} + args);
-    process.waitForFinished(60000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    return runCli(QStringLiteral(SORVAN_CLI), QStringList{"import-mdb"} + args, asNobody);
 }
 
 QByteArray fixtureBytes(const QString& name)
@@ -133,7 +110,7 @@ void TestAccessImport::importsEveryRow()
     TestFolder folder;
     const QByteArray original = fixtureBytes(fixture);
     folder.writeFile("GISDATEN.MDB", original);
-    const Run run = importMdb({"--folder", folder.path()});
+    const CliRun run = importMdb({"--folder", folder.path()});
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
     QCOMPARE(folder.readFile("GISDATEN.access.mdb"), original);
 
@@ -217,7 +194,7 @@ void TestAccessImport::failureLeavesFolderUnchanged()
         QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner);
     const QStringList before = folderSnapshot(folder.path());
 
-    const Run run = importMdb(args, damage == "unreadable" || damage == "read-only folder");
+    const CliRun run = importMdb(args, damage == "unreadable" || damage == "read-only folder");
     QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QCOMPARE(run.exitCode, 1);
     // The reader's own warnings may come first.

@@ -2,6 +2,7 @@
 // meets it: damaged plots and measurements are named with their reason and
 // never half taken, a locked GPS card is named once, long names work, and
 // print --out replaces only a writable regular file.
+#include "CliRun.h"
 #include "ProjectDatabase.h"
 #include "ShapeFixture.h"
 #include "TestFolder.h"
@@ -10,36 +11,11 @@
 #include <QtTest>
 
 #include <cmath>
-#include <grp.h>
-#include <pwd.h>
-#include <unistd.h>
 
 namespace {
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-// Runs the command-line program; asNobody: as the user "nobody" when this
-// test runs as root, so that write protection holds.
-Run cli(const QStringList& args, bool asNobody = false)
+CliRun cli(const QStringList& args, bool asNobody = false)
 {
-    QProcess process;
-    const passwd* nobody = ::geteuid() == 0 && asNobody ? ::getpwnam("nobody") : nullptr;
-    if (nobody) {
-        const uid_t uid = nobody->pw_uid;
-        const gid_t gid = nobody->pw_gid;
-        process.setChildProcessModifier([uid, gid] {
-            if (::setgroups(0, nullptr) != 0 || ::setgid(gid) != 0 || ::setuid(uid) != 0)
-                ::_exit(90);
-        });
-    }
-    process.start(QStringLiteral(SORVAN_CLI), args);
-    process.waitForFinished(120000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    return runCli(QStringLiteral(SORVAN_CLI), args, asNobody);
 }
 
 const QByteArray description =
@@ -110,7 +86,7 @@ void TestDamagedInput::damagedPlotsAreNamedAndMarked()
         folder.writeFile(QString("Hof/") + dbf, "table");
     const QString pdf = folder.file("sheet.pdf");
 
-    const Run run = cli({"print", "--folder", folder.path(), "--out", pdf, "--list"});
+    const CliRun run = cli({"print", "--folder", folder.path(), "--out", pdf, "--list"});
     QCOMPARE(run.exitCode, 0);
     QVERIFY2(run.out.contains(": 1 sheet"), qPrintable(run.out + run.err));
     QVERIFY2(run.err.contains(farm + "/Kaputt.shp: ") && run.err.contains(reason) &&
@@ -145,7 +121,7 @@ void TestDamagedInput::damagedMeasurementsAreNotAssigned()
     folder.writeFile("gps/M_F.DBF", "table");
     folder.writeFile("gps/M_F.DES", description);
 
-    const Run run = cli({"assign", "--folder", folder.path(), "--source", gps, "--farm", "Hof", "M"});
+    const CliRun run = cli({"assign", "--folder", folder.path(), "--source", gps, "--farm", "Hof", "M"});
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(run.err.contains(gps + "/MF.SHP"), qPrintable(run.err));
     QCOMPARE(QDir(folder.file("Hof")).entryList(QDir::Files | QDir::Hidden), QStringList());
@@ -187,7 +163,7 @@ void TestDamagedInput::gpsFolderLimits()
         QFile::setPermissions(gps, QFile::Permissions(0x5555));
     }
 
-    const Run run = cli({"gps", "--folder", folder.path(), "--source", gps}, locked);
+    const CliRun run = cli({"gps", "--folder", folder.path(), "--source", gps}, locked);
     QFile::setPermissions(gps, QFile::Permissions(0x7700));
     QCOMPARE(run.exitCode, exitCode);
     QVERIFY2((exitCode == 0 ? run.out : run.err).contains(said), qPrintable(run.out + run.err));
@@ -230,7 +206,7 @@ void TestDamagedInput::printTargets()
     if (target == "folder")
         folder.makeFolder("sheet.pdf");
 
-    const Run run = cli({"print", "--folder", folder.path(), "--out", out});
+    const CliRun run = cli({"print", "--folder", folder.path(), "--out", out});
     QCOMPARE(run.exitCode, exitCode);
     QVERIFY2(run.err.contains(said), qPrintable(run.err));
     QCOMPARE(folder.readFile("other.pdf"), QByteArray("the user's own file"));
