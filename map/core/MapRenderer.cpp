@@ -88,8 +88,9 @@ void drawReduced(QPainter& painter, const MapShape& shape, MapGeometry geometry,
 
 // A view without a colour fills polygons with the default fill and draws
 // lines and points in the outline colour. Shapes outside shown are skipped.
-void drawTable(QPainter& painter, const MapTable& table, const MapView& view,
-               const MapExtent& shown, const MapStyle& style, double pixelScale)
+// Returns the number of shapes drawn.
+qint64 drawTable(QPainter& painter, const MapTable& table, const MapView& view,
+                 const MapExtent& shown, const MapStyle& style, double pixelScale)
 {
     const QColor own = BgrColour::toColor(view.colour());
     const QColor colour = view.hasColour() ? own : style.outline;
@@ -112,9 +113,11 @@ void drawTable(QPainter& painter, const MapTable& table, const MapView& view,
     const QTransform toDevice = painter.worldTransform();
     const double pixelsPerUnit = std::sqrt(std::abs(toDevice.determinant()));
     bool inDevice = false; // drawing in device coordinates at the moment
+    qint64 drawn = 0;
     for (const MapShape& shape : table.shapes()) {
         if (!shape.bounds.intersects(shown))
             continue;
+        ++drawn;
         const bool reduce =
             table.geometry() != MapGeometry::Point && worthReducing(shape, pixelsPerUnit);
         if (reduce != inDevice) {
@@ -132,6 +135,7 @@ void drawTable(QPainter& painter, const MapTable& table, const MapView& view,
     }
     if (inDevice)
         painter.setWorldTransform(toDevice);
+    return drawn;
 }
 
 } // namespace
@@ -143,8 +147,10 @@ bool canPaint(const QRectF& target, const MapExtent& window, const QList<const M
 }
 
 bool paint(QPainter& painter, const QRectF& target, const MapExtent& window,
-           const QList<const MapView*>& views, const MapStyle& style)
+           const QList<const MapView*>& views, const MapStyle& style, qint64* shapesDrawn)
 {
+    if (shapesDrawn)
+        *shapesDrawn = 0;
     if (target.isEmpty())
         return false;
     painter.save();
@@ -164,8 +170,11 @@ bool paint(QPainter& painter, const QRectF& target, const MapExtent& window,
         painter.setTransform(toTarget, true);
         for (const MapView* view : views) {
             for (const auto& table : view->tables()) {
-                if (table->bounds().intersects(shown))
-                    drawTable(painter, *table, *view, shown, style, pixelScale);
+                if (!table->bounds().intersects(shown))
+                    continue;
+                const qint64 drawn = drawTable(painter, *table, *view, shown, style, pixelScale);
+                if (shapesDrawn)
+                    *shapesDrawn += drawn;
             }
         }
     }

@@ -3,7 +3,10 @@
 #include "ShapefileReader.h"
 
 #include <QHash>
+#include <QList>
 #include <QString>
+
+#include <functional>
 
 #include <sys/types.h>
 
@@ -24,6 +27,22 @@ public:
     // files are unchanged, else read with ShapefileReader (failures are not
     // kept, so they are read and reported again).
     ShapefileReader::Result read(const QString& shpPath, const QString& shxPath);
+
+    struct Request {
+        QString shpPath;
+        QString shxPath; // empty: no index on disk, read and reported, never kept
+    };
+    // Called on the calling thread about every 50 ms while files are read,
+    // with the number of files read and to read; false cancels the reading.
+    using Progress = std::function<bool(qsizetype done, qsizetype total)>;
+    // read() for every request, results in the same order. Tables not kept
+    // are read on worker threads (as many as the machine has cores); the
+    // cache itself is used by the calling thread only. With progress, the
+    // calling thread reports instead of reading; a cancelled reading returns
+    // an empty list and *cancelled (when given) is set.
+    QList<ShapefileReader::Result> readAll(const QList<Request>& requests,
+                                           const Progress& progress = {},
+                                           bool* cancelled = nullptr);
 
     // A round of reads, one opening of a folder: when it ends, every table
     // not asked for during it is forgotten, so the cache holds no more than

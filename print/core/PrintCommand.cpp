@@ -219,7 +219,8 @@ int runPrintCommand(const QStringList& args, QTextStream& out, QTextStream& err)
         state.ansichtnummer = 0;
         state.kartenanzeige = 2;
         if (!plots.isEmpty())
-            LayerDisplay::show(map, state, StagingFolder::path(state.programmpfad), staged.colours);
+            LayerDisplay::show(map, state, StagingFolder::path(state.programmpfad), staged.files,
+                               staged.colours);
         SheetSource source;
         source.map = &sheetMap;
         source.scaleBoxText =

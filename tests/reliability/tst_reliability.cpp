@@ -109,7 +109,7 @@ const QList<QPair<QString, Operation>> operations = {
      [](ProgramState& s) {
          const FieldLayers::Staged staged =
              FieldLayers::stage(s.programmpfad, s.database->plotsOfFarm("Hof A"));
-         return staged.error.isError() ? staged.error : staged.problems.value(0);
+         return staged.error;
      }},
 };
 
