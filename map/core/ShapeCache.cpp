@@ -165,10 +165,22 @@ QList<ShapefileReader::Result> ShapeCache::readAll(const QList<Request>& request
 
 void ShapeCache::endRound()
 {
-    for (auto it = m_entries.begin(); it != m_entries.end();) {
-        if (it->round != m_round)
-            it = m_entries.erase(it);
-        else
-            ++it;
+    std::vector<std::pair<qint64, QString>> older; // (round, path) of tables not asked for
+    qint64 vertices = 0;
+    for (auto it = m_entries.cbegin(); it != m_entries.cend(); ++it) {
+        if (it->round == m_round)
+            continue;
+        older.emplace_back(it->round, it.key());
+        vertices += it->result.table ? it->result.table->vertexCount() : 0;
+    }
+    if (vertices <= keptVertices)
+        return;
+    std::sort(older.begin(), older.end());
+    for (const auto& [round, path] : older) {
+        const auto found = m_entries.find(path);
+        vertices -= found->result.table ? found->result.table->vertexCount() : 0;
+        m_entries.erase(found);
+        if (vertices <= keptVertices)
+            break;
     }
 }

@@ -44,11 +44,14 @@ public:
                                            const Progress& progress = {},
                                            bool* cancelled = nullptr);
 
-    // A round of reads, one opening of a folder: when it ends, every table
-    // not asked for during it is forgotten, so the cache holds no more than
-    // the tables of the folder opened last.
+    // A round of reads, one opening of a folder. When it ends, tables not
+    // asked for during it are forgotten, those of the oldest rounds first,
+    // until the others hold no more than keptVertices vertices: switching
+    // between one farm and all farms reads nothing again, while memory stays
+    // bounded by the tables shown plus that reserve.
     void beginRound() { ++m_round; }
     void endRound();
+    static constexpr qint64 keptVertices = 2'000'000;
 
     void clear() { m_entries.clear(); }
     int size() const { return int(m_entries.size()); }
