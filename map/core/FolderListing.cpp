@@ -39,11 +39,8 @@ FolderListing::FolderListing(const QString& folder) : m_folder(folder)
     // Sorted so that, of names differing only in case, the same one always wins.
     m_files.sort();
     m_exact.reserve(m_files.size());
-    m_folded.reserve(m_files.size());
-    for (const QString& name : std::as_const(m_files)) {
+    for (const QString& name : std::as_const(m_files))
         m_exact.insert(name);
-        m_folded.insert(name.toCaseFolded(), name); // later duplicates replace earlier ones
-    }
 }
 
 QStringList FolderListing::filesWithSuffix(const QString& suffix) const
@@ -60,6 +57,11 @@ QString FolderListing::find(const QString& name) const
 {
     if (m_exact.contains(name))
         return m_folder + '/' + name;
+    if (m_folded.isEmpty()) { // made at the first name not found exactly
+        m_folded.reserve(m_files.size());
+        for (const QString& file : std::as_const(m_files))
+            m_folded.insert(file.toCaseFolded(), file); // later duplicates replace earlier ones
+    }
     const auto it = m_folded.constFind(name.toCaseFolded());
     return it == m_folded.constEnd() ? QString() : m_folder + '/' + *it;
 }

@@ -45,6 +45,8 @@ public:
                                   bool* cancelled = nullptr);
     // Open sources, the one opened last first.
     QList<MapDataSource*> DataSources() const;
+    // How many data sources have been opened so far.
+    qint64 openings() const { return m_openings; }
     // Files the last OpenDataSource left out, with why.
     const QList<OperationError>& lastProblems() const { return m_lastProblems; }
 

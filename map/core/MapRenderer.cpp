@@ -49,8 +49,16 @@ QPolygonF reducedPart(const QPolygonF& part, const QTransform& toDevice)
 {
     QPolygonF kept;
     kept.reserve(part.size());
+    // An affine toDevice (always, but for a projecting painter) is applied
+    // directly, sparing QTransform::map's case analysis per vertex.
+    const bool affine = toDevice.type() < QTransform::TxProject;
+    const double m11 = toDevice.m11(), m12 = toDevice.m12(), m21 = toDevice.m21(),
+                 m22 = toDevice.m22(), dx = toDevice.dx(), dy = toDevice.dy();
     for (qsizetype i = 0; i < part.size(); ++i) {
-        const QPointF point = toDevice.map(part.at(i));
+        const QPointF& at = part.at(i);
+        const QPointF point = affine ? QPointF(m11 * at.x() + m21 * at.y() + dx,
+                                               m12 * at.x() + m22 * at.y() + dy)
+                                     : toDevice.map(at);
         if (kept.isEmpty() || i + 1 == part.size() ||
             (point - kept.last()).manhattanLength() >= gridStep)
             kept.append(point);

@@ -65,7 +65,7 @@ void TestFieldLayers::stage()
     QFETCH(QList<qint64>, colours);
     QFETCH(double, area);
     TestFolder program;
-    for (const QString base : {"u", "v", "w", QString(251, 'L')})
+    for (const QString& base : QStringList{"u", "v", "w", QString(251, 'L')})
         ShapeFixture::writeSquare(program.makeFolder("A"), base, 0, 0, 10);
     ShapeFixture::writeSquare(program.makeFolder("B"), "U", 20, 0, 10);
     program.writeFile("A/bad.SHP", "no shapefile");
