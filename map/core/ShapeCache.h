@@ -20,7 +20,8 @@
 // identity was the same before and after it was read and neither time lies
 // within the last seconds before: a change within the file system's timestamp
 // granularity could otherwise go unnoticed.
-// Used by MapDataSource::openFolder; single-threaded like the map.
+// Used by MapDataSource::openFolder and openFiles from the map's thread;
+// readAll reads on worker threads, but only the calling thread touches the cache.
 class ShapeCache {
 public:
     static ShapeCache& shared();
