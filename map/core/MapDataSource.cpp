@@ -47,8 +47,9 @@ std::shared_ptr<MapDataSource> MapDataSource::openFolder(const QString& name, co
         if (read.table) {
             source->m_tables.append(std::move(read.table));
             source->m_tablePlaces.append(source->m_shapefileBaseNames.size() - 1);
-        } else
+        } else {
             source->m_problems.append(read.error);
+        }
     }
     cache.endRound();
     return source;
