@@ -38,11 +38,13 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenuBar>
+#include <QProgressDialog>
 #include <QScopedValueRollback>
 #include <QToolBar>
 #include <QUrl>
@@ -323,6 +325,11 @@ void MainWindow::openFieldWindow()
         fieldMap.display = [this](const QString& path, const QList<qint64>& colours) {
             return displayLayers(path, colours);
         };
+        fieldMap.displayFiles = [this](const QString& path,
+                                       const QList<MapDataSource::ShapefileEntry>& files,
+                                       const QList<qint64>& colours) {
+            return displayFiles(path, files, colours);
+        };
         fieldMap.showArea = [this](double hectares) { showArea(hectares); };
         m_fieldWindow = std::make_unique<FieldWindow>(m_state, fieldMap, this);
     }
@@ -561,8 +568,40 @@ void MainWindow::releaseMap()
 
 bool MainWindow::displayLayers(const QString& path, const QList<qint64>& colours)
 {
-    const LayerDisplay::Result result =
-        LayerDisplay::show(m_map->document(), m_state, path, colours);
+    return presentLayers(LayerDisplay::show(m_map->document(), m_state, path, colours));
+}
+
+bool MainWindow::displayFiles(const QString& path,
+                              const QList<MapDataSource::ShapefileEntry>& files,
+                              const QList<qint64>& colours)
+{
+    // A long reading shows its progress and can be cancelled (Esc), which
+    // leaves the map empty; a short one shows nothing.
+    constexpr qint64 quietMs = 500;
+    QElapsedTimer reading;
+    reading.start();
+    std::unique_ptr<QProgressDialog> dialog;
+    const auto progress = [&](qsizetype done, qsizetype total) {
+        if (!dialog) {
+            if (reading.elapsed() < quietMs)
+                return true;
+            dialog = std::make_unique<QProgressDialog>(this);
+            dialog->setObjectName(QStringLiteral("lesefortschritt"));
+            dialog->setWindowTitle(windowTitle());
+            dialog->setLabelText(textholen(m_state, TextKeys::readingPlots));
+            dialog->setWindowModality(Qt::ApplicationModal);
+            dialog->setMinimumDuration(0);
+            dialog->setRange(0, int(total));
+        }
+        dialog->setValue(int(done)); // lets the dialog's events run
+        return !dialog->wasCanceled();
+    };
+    return presentLayers(
+        LayerDisplay::show(m_map->document(), m_state, path, files, colours, progress));
+}
+
+bool MainWindow::presentLayers(const LayerDisplay::Result& result)
+{
     if (!result.problems.isEmpty()) {
         QStringList files;
         for (const OperationError& problem : result.problems)

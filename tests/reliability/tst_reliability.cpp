@@ -5,11 +5,11 @@
 #include "AccessImport.h"
 #include "FieldDeletion.h"
 #include "FieldFolderSync.h"
-#include "FieldLayers.h"
 #include "FileGuard.h"
 #include "GpsAssignment.h"
 #include "GpsCommands.h"
 #include "GpsImport.h"
+#include "GpsStaging.h"
 #include "PendingChange.h"
 #include "PendingChangeRecovery.h"
 #include "ProgramState.h"
@@ -105,10 +105,11 @@ const QList<QPair<QString, Operation>> operations = {
          return FieldDeletion::deletePlots(s, {{"Hof A", "P1"}, {"Hof A", "P2"}, {"Hof A", "P3"}});
      }},
     {"deletefarm", [](ProgramState& s) { return FieldDeletion::deleteFarm(s, "Hof A"); }},
+    // The map reads plots from their farm folders; measurements are staged.
     {"staging",
      [](ProgramState& s) {
-         const FieldLayers::Staged staged =
-             FieldLayers::stage(s.programmpfad, s.database->plotsOfFarm("Hof A"));
+         const GpsStaging::Staged staged =
+             GpsStaging::stage(s.programmpfad, s.programmpfad + "/gps", {"M2", "M3"});
          return staged.error.isError() ? staged.error : staged.problems.value(0);
      }},
 };
