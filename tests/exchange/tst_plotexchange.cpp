@@ -225,7 +225,9 @@ private slots:
         Program program;
         const TestFolder inputs;
         QString file = zipFile;
-        PlotImport::Options options{file, {}, {}, "Journalnr", "Marknr", {}, {}, false};
+        PlotImport::Options options;
+        std::tie(options.file, options.farmFrom, options.nameFrom) =
+            std::tuple(file, "Journalnr", "Marknr");
         if (kind == "degrees") {
             translate(inputs.file("deg.shp"), {"-t_srs", "EPSG:4326"});
             QFile::remove(inputs.file("deg.prj"));
@@ -289,7 +291,8 @@ private slots:
         Program program;
         QVERIFY(!program.import(zipFile).error.isError());
         const TestFolder outputs;
-        PlotExport::Options options{outputs.file(name), {}, format, false};
+        PlotExport::Options options;
+        std::tie(options.out, options.format) = std::tuple(outputs.file(name), format);
         PlotExport::Result result = PlotExport::run(program.database, program.folder.path(), options);
         QCOMPARE(result.error.detail, QString());
         QCOMPARE(result.plots, 100);
