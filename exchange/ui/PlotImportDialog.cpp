@@ -44,7 +44,6 @@ PlotImportDialog::PlotImportDialog(ProgramState& state, QWidget* parent)
     setWindowTitle(QStringLiteral("Schläge importieren"));
     auto* grid = new QGridLayout(this);
     m_file = named(new QLineEdit(this), "datdatei");
-    m_file->setReadOnly(true);
     auto* browse = named(new QPushButton(QStringLiteral("Durchsuchen…"), this), "cmdDatei");
     m_layer = named(new QComboBox(this), "cboebene");
     m_fixedFarm = named(new QRadioButton(QStringLiteral("Betrieb:"), this), "optBetrieb");
@@ -99,6 +98,10 @@ PlotImportDialog::PlotImportDialog(ProgramState& state, QWidget* parent)
             false);
         if (!file.isEmpty())
             chooseFile(file);
+    });
+    connect(m_file, &QLineEdit::returnPressed, this, [this] {
+        if (!m_file->text().trimmed().isEmpty())
+            chooseFile(QDir::fromNativeSeparators(m_file->text().trimmed()));
     });
     connect(m_layer, &QComboBox::currentIndexChanged, this, &PlotImportDialog::showFields);
     connect(preview, &QPushButton::clicked, this, [this] { runImport(true); });
