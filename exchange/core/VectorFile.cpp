@@ -2,6 +2,8 @@
 
 #include "FileGuard.h"
 
+#include <QFileInfo>
+
 #include <cpl_error.h>
 #include <cpl_vsi.h>
 #include <gdal_priv.h>
@@ -70,7 +72,9 @@ Dataset open(const QString& file, OperationError* error)
         *error = {ErrorKind::FileNotFound, QStringLiteral("no such file"), file};
         return {};
     }
-    if (entry != FileGuard::Entry::File && entry != FileGuard::Entry::Link) {
+    // A link is read through only when it leads to a regular file.
+    if (entry != FileGuard::Entry::File &&
+        !(entry == FileGuard::Entry::Link && QFileInfo(file).isFile())) {
         *error = {ErrorKind::Refused, QStringLiteral("not a regular file"), file};
         return {};
     }
