@@ -60,8 +60,10 @@ int runExportCommand(const QStringList& args, QTextStream& out, QTextStream& err
         err.flush();
         return 1;
     }
+    const bool system = result.system != QLatin1String("none");
     out << "wrote " << result.plots << " plots of " << result.farms << " farms as "
-        << result.format << " in " << result.system << " to "
+        << result.format << (system ? " in " + result.system : QStringLiteral(" without coordinate system"))
+        << " to "
         << QDir::toNativeSeparators(QDir(options.out).absolutePath()) << '\n';
     for (const QString& skipped : std::as_const(result.skipped))
         out << "skipped\t" << skipped << '\n';

@@ -221,6 +221,9 @@ Result run(ProjectDatabase& database, const QString& programFolder, const Option
         }
         placed.push_back(std::move(plot));
     }
+    if (placed.empty() && !result.skipped.isEmpty())
+        return fail({ErrorKind::InvalidArgument,
+                     QStringLiteral("no plot can be written: ") + result.skipped.first(), out});
     result.plots = static_cast<int>(placed.size());
     result.system = PlotGeometry::nameOf(system.get());
 
