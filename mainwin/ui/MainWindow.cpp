@@ -15,6 +15,8 @@
 #include "MapNavigation.h"
 #include "Messages.h"
 #include "PictureBox.h"
+#include "PlotExportDialog.h"
+#include "PlotImportDialog.h"
 #include "PlotListLayout.h"
 #include "PrintDialog.h"
 #include "PrintTexts.h"
@@ -106,6 +108,11 @@ void MainWindow::buildMenus()
     QMenu* input = bar->addMenu(QStringLiteral("Eingabe"));
     input->setObjectName(QStringLiteral("mnuEingabe"));
     input->menuAction()->setObjectName(QStringLiteral("mnuEingabe"));
+    addTool(input, QStringLiteral("mnueingabeimport"), QStringLiteral("Schläge importieren…"),
+            QStringLiteral("Schläge aus der Datei eines anderen Programms übernehmen"));
+    addTool(input, QStringLiteral("mnueingabeexport"), QStringLiteral("Schläge exportieren…"),
+            QStringLiteral("Schläge in eine Datei für andere Programme schreiben"));
+    input->addSeparator();
     addTool(input, QStringLiteral("mnueingabeende"), QStringLiteral("Ende"),
             QStringLiteral("Programm beenden"));
 
@@ -401,6 +408,14 @@ void MainWindow::onToolClicked(QAction* action)
     if (name.contains(QLatin1String("mnueinstellungsprache")) && !name.isEmpty() &&
         name.back().isDigit())
         spracheumstellen(name.back().digitValue());
+    if (name == QLatin1String("mnueingabeimport")) {
+        PlotImportDialog dialog(m_state, this);
+        dialog.exec();
+        if (dialog.importedAny())
+            openFieldWindow();
+    }
+    if (name == QLatin1String("mnueingabeexport"))
+        PlotExportDialog(m_state, this).exec();
     if (name.contains(QLatin1String("mnuansichtgpsdaten")))
         openGpsWindow();
     if (name.contains(QLatin1String("mnuansichtschlagdaten")))
