@@ -34,7 +34,7 @@ Staged stage(const QString& programFolder, const QList<PlotRecord>& plots)
         bool shpStaged = false;
         for (const char* ext : {".SHP", ".SHX", ".DBF"}) {
             const QString source =
-                FileResolver::resolve(folder, plot.dateiname.trimmed() + QLatin1String(ext));
+                FarmFolders::plotFile(folder, plot.dateiname, QLatin1String(ext));
             if (FileGuard::entryAt(source) == FileGuard::Entry::Missing)
                 continue;
             const OperationError error = FileGuard::copyNew(
