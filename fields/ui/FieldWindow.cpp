@@ -14,11 +14,14 @@
 #include "NewFarmDialog.h"
 #include "OrderedSelection.h"
 #include "PlotColumns.h"
+#include "PlotNotes.h"
 #include "ProgramState.h"
 #include "Prompter.h"
 #include "SortOrders.h"
+#include "StagedMeasures.h"
 #include "StagingFolder.h"
 #include "TextCatalogue.h"
+#include "Texts.h"
 #include "Twips.h"
 #include "WaitCursor.h"
 #include "WindowGeometry.h"
@@ -127,6 +130,11 @@ void FieldWindow::buildControls()
             &FieldWindow::onHeaderClicked);
     connect(m_plots, &PlotGridModel::entryRefused, this,
             [this](const TextKey& key) { Messages::entryError(this, m_state, key); });
+    // A stored Farbe or Flaeche shows at once on the map and in the area box.
+    connect(m_plots, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex& changed) {
+        if (changed.column() == PlotColumns::Farbe || changed.column() == PlotColumns::Flaeche)
+            schlagdatenanzeigen();
+    });
     connect(m_plots, &PlotGridModel::storeFailed, this, [this](const OperationError& error) {
         Messages::failure(this, m_state, TextKeys::cellStoreFailed, error);
     });
@@ -281,6 +289,7 @@ void FieldWindow::betriebsdatenladen()
     const SyncChanges changes = FieldFolderSync(m_state).betriebsdatenladen();
     if (changes.error.isError())
         Messages::failure(this, m_state, TextKeys::syncFailed, changes.error);
+    reportNotes(changes.notes);
     betriebesortieren();
 }
 
@@ -315,6 +324,26 @@ void FieldWindow::schlagdatenabgleichen()
     schlagdatenladen();
     schlagdatenmarkieren();
     schlagdatenanzeigen();
+    reportNotes(changes.notes);
+}
+
+void FieldWindow::showGeometryAreas(const QList<PlotRow>& shown)
+{
+    QList<PlotRecord> plots;
+    for (const PlotRow& row : shown)
+        plots.append(row.record);
+    QHash<qint64, double> areas;
+    const QHash<int, double> staged = StagedMeasures::areasHa(m_state.programmpfad, plots);
+    for (auto area = staged.cbegin(); area != staged.cend(); ++area)
+        areas.insert(shown.at(area.key()).rowid, area.value());
+    m_plots->setGeometryAreas(areas, textholen(m_state, TextKeys::geometryArea));
+}
+
+void FieldWindow::reportNotes(const QList<PlotNote>& notes)
+{
+    if (!notes.isEmpty())
+        Messages::information(this, m_state, TextKeys::plotNotes,
+                              {PlotNotes::lines(m_state, notes).join(QLatin1Char('\n'))});
 }
 
 void FieldWindow::schlagdatenladen()
@@ -350,8 +379,9 @@ void FieldWindow::schlagdatenanzeigen()
     m_state.datennummer = 1;
     if (m_map.release)
         m_map.release();
+    const QList<PlotRow> chosen = chosenPlots();
     QList<PlotRecord> plots;
-    for (const PlotRow& row : chosenPlots())
+    for (const PlotRow& row : chosen)
         plots.append(row.record);
     const FieldLayers::Staged staged = FieldLayers::stage(m_state.programmpfad, plots);
     if (staged.error.isError()) {
@@ -366,6 +396,7 @@ void FieldWindow::schlagdatenanzeigen()
         return;
     if (m_map.showArea)
         m_map.showArea(staged.areaHa);
+    showGeometryAreas(chosen);
     m_state.kartenanzeige = 2;
 }
 

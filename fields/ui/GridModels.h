@@ -5,6 +5,7 @@
 #include "TextKeys.h"
 
 #include <QAbstractTableModel>
+#include <QHash>
 #include <QList>
 #include <functional>
 
@@ -47,6 +48,10 @@ public:
     void setRows(const QList<PlotRow>& rows);
     const QList<PlotRow>& rows() const { return m_rows; }
     int rowOf(qint64 bookmark) const;
+    // The geometry's area (ha) of rows by bookmark: a Flaeche cell that
+    // differs from it by more than 1 % is tinted, with tip (%1: the area)
+    // as its tooltip. Rows not named keep their plain cell.
+    void setGeometryAreas(const QHash<qint64, double>& areasHa, const QString& tip);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -63,7 +68,10 @@ signals:
     void storeFailed(const OperationError& error);
 
 private:
+    bool disagreesWithGeometry(int row) const;
     Store m_store;
     QList<PlotRow> m_rows;
     QStringList m_captions;
+    QHash<qint64, double> m_geometryHa;
+    QString m_geometryTip;
 };
