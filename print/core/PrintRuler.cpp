@@ -73,7 +73,8 @@ QList<Tick> ticks(double k, double pageWidth)
         Tick minor;
         minor.x = xOf(i + rule->half);
         minor.main = false;
-        result.append(minor);
+        if (minor.x <= pageWidth)
+            result.append(minor);
     }
     return result;
 }
