@@ -131,8 +131,8 @@ void FieldWindow::buildControls()
     connect(m_plots, &PlotGridModel::entryRefused, this,
             [this](const TextKey& key) { Messages::entryError(this, m_state, key); });
     // A stored Farbe or Flaeche shows at once on the map and in the area box.
-    connect(m_plots, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex& changed) {
-        if (changed.column() == PlotColumns::Farbe || changed.column() == PlotColumns::Flaeche)
+    connect(m_plots, &PlotGridModel::valueStored, this, [this](int column) {
+        if (column == PlotColumns::Farbe || column == PlotColumns::Flaeche)
             schlagdatenanzeigen();
     });
     connect(m_plots, &PlotGridModel::storeFailed, this, [this](const OperationError& error) {

@@ -262,5 +262,6 @@ bool PlotGridModel::setData(const QModelIndex& index, const QVariant& value, int
     }
     assign(row.record, index.column(), stored);
     emit dataChanged(index, index);
+    emit valueStored(index.column());
     return true;
 }

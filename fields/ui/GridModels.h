@@ -64,6 +64,8 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
 signals:
+    // An edited value of column was stored and shows in the grid.
+    void valueStored(int column);
     void entryRefused(const TextKey& message);
     void storeFailed(const OperationError& error);
 

@@ -178,7 +178,8 @@ private slots:
         QCOMPARE(p.rows(), rows);
         for (const QString& file : files) {
             if (file.contains("_F."))
-                QCOMPARE(QFileInfo(gps.filePath(QString(file).remove('_'))).lastModified(),
+                QCOMPARE(QFileInfo(gps.filePath(QString(file).replace("_F.DES", ".DES").remove('_')))
+                             .lastModified(),
                          QFileInfo(gps.filePath(file)).lastModified());
         }
     }
