@@ -156,7 +156,7 @@ private slots:
         QStringList mainLabels;
         for (qsizetype i = 0; i < ticks.size(); ++i) {
             const PrintRuler::Tick& tick = ticks.at(i);
-            QVERIFY(tick.x <= width); // every mark inside the frame
+            QVERIFY2(tick.x <= width, qPrintable(QString::number(tick.x))); // inside the frame
             if (!tick.main) {
                 QVERIFY(qAbs(tick.x - (mainLabels.size() - 0.5) * step) < 1e-6);
                 continue;
