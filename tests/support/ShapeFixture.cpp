@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QMap>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QtEndian>
@@ -124,49 +123,17 @@ QString unzipRealFields(const QString& folder)
     return QFile::exists(shp) ? shp : QString();
 }
 
-namespace {
-// The text fields of a dBASE table, record by record (Windows-1252 is read
-// as Latin-1: the names used here are ASCII).
-QList<QMap<QString, QString>> dbfRows(const QByteArray& dbf)
-{
-    QList<QMap<QString, QString>> rows;
-    if (dbf.size() < 32)
-        return rows;
-    const quint32 count = qFromLittleEndian<quint32>(dbf.constData() + 4);
-    const int headerLength = qFromLittleEndian<quint16>(dbf.constData() + 8);
-    const int recordLength = qFromLittleEndian<quint16>(dbf.constData() + 10);
-    QList<std::pair<QString, int>> fields;
-    for (int at = 32; at + 32 <= headerLength && dbf.at(at) != '\r'; at += 32)
-        fields.append({QString::fromLatin1(dbf.mid(at, 11).constData()), quint8(dbf.at(at + 16))});
-    for (quint32 r = 0; r < count; ++r) {
-        QMap<QString, QString> row;
-        qsizetype at = headerLength + qsizetype(r) * recordLength + 1;
-        for (const auto& [name, length] : fields) {
-            row.insert(name, QString::fromLatin1(dbf.mid(at, length)).trimmed());
-            at += length;
-        }
-        rows.append(row);
-    }
-    return rows;
-}
-} // namespace
-
 QList<RealPlot> writeRealFarms(const QString& programFolder)
 {
     QList<RealPlot> plots;
     const QString scratch = programFolder + "/.real";
-    const QString shpPath = unzipRealFields(scratch);
-    if (shpPath.isEmpty())
-        return plots;
-    QFile shpFile(shpPath), dbfFile(scratch + "/Marker_2026.dbf");
-    if (!shpFile.open(QIODevice::ReadOnly) || !dbfFile.open(QIODevice::ReadOnly))
+    QFile shpFile(unzipRealFields(scratch));
+    if (!shpFile.open(QIODevice::ReadOnly))
         return plots;
     const QByteArray shp = shpFile.readAll();
-    const QList<QMap<QString, QString>> rows = dbfRows(dbfFile.readAll());
-    qsizetype at = 100;
-    for (int r = 0; at + 8 < shp.size() && r < rows.size(); ++r) {
-        const qsizetype length = 2 * qsizetype(qFromBigEndian<quint32>(shp.constData() + at + 4));
+    for (qsizetype at = 100; at + 8 < shp.size();) {
         const char* record = shp.constData() + at + 8;
+        at += 8 + 2 * qsizetype(qFromBigEndian<quint32>(shp.constData() + at + 4));
         const int partCount = qFromLittleEndian<qint32>(record + 36);
         const int pointCount = qFromLittleEndian<qint32>(record + 40);
         const char* points = record + 44 + 4 * partCount;
@@ -185,14 +152,9 @@ QList<RealPlot> writeRealFarms(const QString& programFolder)
                              (ring[i + 1].x() - ring[0].x()) * (ring[i].y() - ring[0].y());
             rings << ring;
         }
-        at += 8 + length;
-        const QString cvr = rows.at(r).value("CVR");
-        RealPlot plot{cvr.isEmpty() ? QStringLiteral("CVR unbekannt") : "CVR " + cvr,
-                      "Mark " + rows.at(r).value("Marknr"), twiceArea / 2 / 10000};
-        for (const RealPlot& earlier : plots) {
-            if (earlier.farm == plot.farm && earlier.base.compare(plot.base, Qt::CaseInsensitive) == 0)
-                plot.base += QString(" (%1)").arg(r);
-        }
+        const int index = int(plots.size());
+        RealPlot plot{QString("Hof %1").arg(index % 12 + 1), QString("Feld %1").arg(index + 1),
+                      twiceArea / 2 / 10000};
         QDir().mkpath(programFolder + '/' + plot.farm);
         writePolygons(programFolder + '/' + plot.farm, plot.base, {rings});
         plots.append(plot);

@@ -43,8 +43,8 @@ constexpr int realFieldCount = 100;
 // plain shoelace over the file's rings (outer rings clockwise add, holes
 // subtract), read from the bytes without the program's reader.
 struct RealPlot {
-    QString farm; // "CVR <number>", "CVR unbekannt" without one
-    QString base; // "Mark <Marknr>"
+    QString farm; // "Hof 1" to "Hof 12", the fields dealt out in turn
+    QString base; // "Feld 1" to "Feld 100"
     double areaHa = 0;
 };
 // Writes every real field as farm folder/plot file into programFolder;
