@@ -48,8 +48,23 @@ QString farmFolder(const QString& programFolder, const QString& name)
     if (trimmed.isEmpty() || isReservedName(trimmed) || trimmed.contains('/') ||
         trimmed == QLatin1String(".") || trimmed == QLatin1String(".."))
         return {};
-    const QString path = FileResolver::resolve(programFolder, trimmed);
-    return isFolderInside(QDir(programFolder).canonicalPath(), path) ? path : QString();
+    // The name as it is first (a folder may begin or end with a blank), then
+    // trimmed, as names typed or brought over may carry blanks the folder has not.
+    const QString inside = QDir(programFolder).canonicalPath();
+    for (const QString& candidate : {name, trimmed}) {
+        const QString path = FileResolver::resolve(programFolder, candidate);
+        if (isFolderInside(inside, path))
+            return path;
+    }
+    return {};
+}
+
+QString plotFile(const QString& farmFolder, const QString& dateiname, const QString& extension)
+{
+    const QString exact = FileResolver::resolve(farmFolder, dateiname + extension);
+    if (dateiname == dateiname.trimmed() || QFileInfo::exists(exact))
+        return exact;
+    return FileResolver::resolve(farmFolder, dateiname.trimmed() + extension);
 }
 
 bool isPlotFile(const QString& fileName, QString* baseName)

@@ -13,9 +13,14 @@ bool isReservedName(const QString& name);
 // Names of the farm folders of the program folder, in name order.
 QStringList list(const QString& programFolder);
 
-// Path of the folder of farm name (trimmed, found ignoring case), or empty
-// when there is no such farm folder.
+// Path of the folder of farm name (found ignoring case; as it is, else
+// trimmed), or empty when there is no such farm folder.
 QString farmFolder(const QString& programFolder, const QString& name);
+
+// Path of a plot's file with extension (".SHP") in its farm folder, found
+// ignoring case: the base name as it is, else trimmed; as composed when
+// neither exists.
+QString plotFile(const QString& farmFolder, const QString& dateiname, const QString& extension);
 
 // True when a file name in a farm folder names a plot: it ends in ".SHP" in
 // any case after a non-empty base name, which baseName then gets.

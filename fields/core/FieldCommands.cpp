@@ -1,6 +1,7 @@
 #include "FieldCommands.h"
 
 #include "FieldListing.h"
+#include "PlotNotes.h"
 #include "ProgramState.h"
 #include "ProjectDatabase.h"
 
@@ -60,6 +61,8 @@ int run(const QString& command, const QString& usage, const QStringList& args, b
             farmsAllowed ? FieldListing::plots(state, parsed->farms) : FieldListing::farms(state);
         error = listing.error;
     }
+    for (const QString& line : PlotNotes::lines(state, listing.notes))
+        err << command << ": " << line << '\n';
     if (error.isError()) {
         err << command << ": " << error.where << ": " << error.detail << '\n';
         err.flush();

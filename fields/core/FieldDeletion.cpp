@@ -1,5 +1,7 @@
 #include "FieldDeletion.h"
 
+#include "FarmFolders.h"
+
 #include "FieldQueries.h"
 #include "FileGuard.h"
 #include "FileResolver.h"
@@ -133,7 +135,10 @@ OperationError deletePlots(ProgramState& state, const QList<PlotKey>& plots)
         return ProjectDatabase::notOpen(state.programmpfad);
     QStringList files;
     for (const PlotKey& plot : plots) {
-        const QString folder = FileResolver::resolve(state.programmpfad, plot.ordner.trimmed());
+        // The folder as named first (it may begin or end with a blank), else trimmed.
+        QString folder = FileResolver::resolve(state.programmpfad, plot.ordner);
+        if (FileGuard::entryAt(folder) == FileGuard::Entry::Missing)
+            folder = FileResolver::resolve(state.programmpfad, plot.ordner.trimmed());
         const FileGuard::Entry entry = FileGuard::entryAt(folder);
         if (entry == FileGuard::Entry::Missing)
             continue;
@@ -141,7 +146,7 @@ OperationError deletePlots(ProgramState& state, const QList<PlotKey>& plots)
             return {ErrorKind::Refused, QStringLiteral("not a farm folder"), folder};
         for (const char* ext : {".SHP", ".SHX", ".DBF"}) {
             const QString file =
-                FileResolver::resolve(folder, plot.dateiname.trimmed() + QLatin1String(ext));
+                FarmFolders::plotFile(folder, plot.dateiname, QLatin1String(ext));
             if (OperationError error = FileGuard::checkFile(state.programmpfad, file);
                 error.isError())
                 return error;

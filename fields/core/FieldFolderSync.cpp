@@ -2,19 +2,60 @@
 
 #include "FarmFolders.h"
 #include "FieldQueries.h"
+#include "PlotMeasurement.h"
+#include "PlotPalette.h"
 #include "ProgramState.h"
 #include "ProjectDatabase.h"
 #include "WaitCursor.h"
 
 #include <QFileInfo>
+#include <QHash>
 #include <QScopedValueRollback>
 
 namespace {
+// Longest file name the staging folder takes (bytes), and what staging adds
+// to a plot's base name: a running number, a blank and the suffix.
+constexpr int longestFileName = 255;
+constexpr int stagingAddsBytes = 11;
+
+// The entry of names equal to name ignoring case, or empty.
+QString caseTwin(const QStringList& names, const QString& name)
+{
+    for (const QString& listed : names) {
+        if (listed.compare(name, Qt::CaseInsensitive) == 0)
+            return listed;
+    }
+    return {};
+}
+
+// The names that are listed; the others get a note: a name equal to an
+// earlier one ignoring case (the database could tell them apart no more),
+// one not valid in the file system's encoding, or (plots) one too long to
+// stage. farm is empty when names are farm folders.
+QStringList usableNames(const QStringList& names, const QString& farm, QList<PlotNote>* notes)
+{
+    QStringList usable;
+    for (const QString& name : names) {
+        const PlotKey key = farm.isEmpty() ? PlotKey{name, {}} : PlotKey{farm, name};
+        if (name.contains(QChar::ReplacementCharacter)) {
+            notes->append({PlotNote::Kind::UnusableName, key, QStringLiteral("encoding")});
+        } else if (!farm.isEmpty() &&
+                   name.toUtf8().size() + stagingAddsBytes > longestFileName) {
+            notes->append({PlotNote::Kind::UnusableName, key, QStringLiteral("too long")});
+        } else if (const QString twin = caseTwin(usable, name); !twin.isEmpty()) {
+            notes->append({PlotNote::Kind::CaseTwin, key, twin});
+        } else {
+            usable.append(name);
+        }
+    }
+    return usable;
+}
+
 // The plot files of the selected farms' folders, listed before the database
 // is touched. A folder that cannot be listed fails the whole run, so that its
 // plots do not silently drop out of the field grid.
 OperationError scanFolders(const QString& programFolder, const QStringList& farms,
-                           QList<PlotKey>* found)
+                           QList<PlotKey>* found, QList<PlotNote>* notes)
 {
     QStringList seen;
     for (const QString& farm : farms) {
@@ -27,10 +68,45 @@ OperationError scanFolders(const QString& programFolder, const QStringList& farm
         const QFileInfo info(folder);
         if (!info.isReadable() || !info.isExecutable())
             return {ErrorKind::PermissionDenied, QStringLiteral("cannot list the folder"), folder};
-        for (const QString& base : FarmFolders::plotBaseNames(folder))
+        for (const QString& base : usableNames(FarmFolders::plotBaseNames(folder), farm, notes))
             found->append({farm, base});
     }
     return OperationError::none();
+}
+
+// Colours of new rows cycle per farm from the farm's row count on.
+class ColourCounter {
+public:
+    explicit ColourCounter(const FieldQueries& queries) : m_queries(queries) {}
+    qint64 next(const PlotKey& key, const QString& kultur, OperationError* error)
+    {
+        const QString farm = key.ordner.toCaseFolded();
+        auto found = m_next.find(farm);
+        if (found == m_next.end())
+            found = m_next.insert(farm, m_queries.plotCountOfFarm(key.ordner, error));
+        return PlotPalette::colourFor(kultur, found.value()++);
+    }
+
+private:
+    const FieldQueries& m_queries;
+    QHash<QString, int> m_next;
+};
+
+// The fill of a row from the plot's geometry; a note when there is none.
+PlotFill measuredFill(const QString& programFolder, const PlotKey& key, qint64 farbe,
+                      QList<PlotNote>* notes)
+{
+    const PlotMeasurement::Result measured = PlotMeasurement::measure(programFolder, key);
+    if (measured.outcome == PlotMeasurement::Outcome::InDegrees)
+        notes->append({PlotNote::Kind::InDegrees, key, {}});
+    if (measured.outcome == PlotMeasurement::Outcome::Refused)
+        notes->append({PlotNote::Kind::Refused, key, measured.error.detail});
+    return {measured.flaecheHa, measured.umfangM, farbe};
+}
+
+QString keyOf(const PlotKey& key)
+{
+    return key.ordner.toCaseFolded() + QLatin1Char('/') + key.dateiname.toCaseFolded();
 }
 } // namespace
 
@@ -44,7 +120,8 @@ SyncChanges FieldFolderSync::betriebsdatenladen()
         changes.error = ProjectDatabase::notOpen(m_state.programmpfad);
         return changes;
     }
-    const QStringList folders = FarmFolders::list(m_state.programmpfad);
+    const QStringList folders =
+        usableNames(FarmFolders::list(m_state.programmpfad), {}, &changes.notes);
     changes.error = database->inTransaction([&]() {
         for (const QString& folder : folders) {
             OperationError error;
@@ -74,23 +151,42 @@ SyncChanges FieldFolderSync::schlagdatenabgleichen(const QStringList& selectedFa
         return changes;
     }
     QList<PlotKey> plots;
-    changes.error = scanFolders(m_state.programmpfad, selectedFarms, &plots);
+    changes.error = scanFolders(m_state.programmpfad, selectedFarms, &plots, &changes.notes);
     if (changes.error.isError())
         return changes;
 
     FieldQueries queries(*database);
+    QHash<QString, QString> untouched; // plot key -> Kultur
+    for (const auto& [key, kultur] : queries.untouchedPlots(&changes.error))
+        untouched.insert(keyOf(key), kultur);
+    if (changes.error.isError())
+        return changes;
+    ColourCounter colours(queries);
+    QList<PlotNote> measureNotes;
     changes.error = database->inTransaction([&]() {
         OperationError error = queries.resetDisplayed();
         for (qsizetype i = 0; !error.isError() && i < plots.size(); ++i) {
+            const PlotKey& key = plots.at(i);
             int marked = 0;
-            error = queries.markDisplayed(plots.at(i), &marked);
+            error = queries.markDisplayed(key, &marked);
+            if (error.isError())
+                break;
+            const auto kultur = untouched.constFind(keyOf(key));
+            if (marked > 0 && kultur == untouched.constEnd()) {
+                ++changes.rowsMarked;
+                continue;
+            }
+            const qint64 farbe =
+                colours.next(key, marked > 0 ? kultur.value() : QString(), &error);
+            const PlotFill fill = measuredFill(m_state.programmpfad, key, farbe, &measureNotes);
             if (error.isError())
                 break;
             if (marked > 0) {
                 ++changes.rowsMarked;
+                error = queries.fillUntouched(key, fill);
             } else {
-                error = queries.addDisplayedPlot(plots.at(i));
-                changes.plotsAdded.append(plots.at(i));
+                error = queries.addDisplayedPlot(key, fill);
+                changes.plotsAdded.append(key);
             }
         }
         return error;
@@ -98,6 +194,8 @@ SyncChanges FieldFolderSync::schlagdatenabgleichen(const QStringList& selectedFa
     if (changes.error.isError()) {
         changes.plotsAdded.clear();
         changes.rowsMarked = 0;
+    } else {
+        changes.notes += measureNotes;
     }
     return changes;
 }

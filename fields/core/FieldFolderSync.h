@@ -9,12 +9,27 @@
 
 struct ProgramState;
 
+// Something the user should know about a farm folder or plot file the
+// synchronisation met: it is listed, but not (or not wholly) as expected.
+struct PlotNote {
+    enum class Kind {
+        InDegrees,     // coordinates in degrees: Flaeche and Umfang stay 0
+        Refused,       // the map reader refused the file; detail says why
+        CaseTwin,      // differs from a listed name only in case: not listed
+        UnusableName,  // not valid in the file system's encoding, or too long
+    };
+    Kind kind = Kind::Refused;
+    PlotKey key; // dateiname empty for a farm folder
+    QString detail;
+};
+
 // What a synchronisation changed. Running it again at once changes nothing:
 // no farms and no plot rows are added the second time.
 struct SyncChanges {
     QStringList farmsAdded;    // betriebe rows added, by farm name
     QList<PlotKey> plotsAdded; // schlagdaten rows added (anzeigen = 1)
     int rowsMarked = 0;        // existing schlagdaten rows given anzeigen = 1
+    QList<PlotNote> notes;     // odd names and files met, each once
     OperationError error;      // the failure; the tables are then as before
 
     bool hasAdditions() const { return !farmsAdded.isEmpty() || !plotsAdded.isEmpty(); }
@@ -36,7 +51,10 @@ public:
 
     // Sets anzeigen to 1 for exactly the plots found in the folders of the
     // selected farms and to 0 for every other row, adding a row for every
-    // plot shapefile that has none. The window then reloads the field grid,
+    // plot shapefile that has none. A new row (and a row made so earlier and
+    // never changed: Flaeche, Umfang and Farbe 0) gets Flaeche and Umfang from
+    // the plot's geometry and a colour of PlotPalette; a value already
+    // entered stays. The window then reloads the field grid,
     // selects all its rows and rebuilds the map.
     SyncChanges schlagdatenabgleichen(const QStringList& selectedFarms);
 

@@ -46,13 +46,21 @@ Staged stage(const QString& programFolder, const QList<PlotRecord>& plots)
         }
         if (!*farm)
             continue;
+        // The file as the row names it, blanks included; rows of older
+        // versions named it trimmed.
         const QString base = plot.dateiname.trimmed();
-        const QString shp = (*farm)->find(base + QLatin1String(".SHP"));
+        const auto plotFile = [&](const QString& extension) {
+            const QString exact = (*farm)->find(plot.dateiname + extension);
+            return exact.isEmpty() && plot.dateiname != base ? (*farm)->find(base + extension)
+                                                              : exact;
+        };
+        const QString shp = plotFile(QStringLiteral(".SHP"));
         if (shp.isEmpty())
             continue;
         const QString name = stagedName(int(i), plot.dateiname);
-        staged.files.append({name, shp, (*farm)->find(base + QLatin1String(".SHX"))});
+        staged.files.append({name, shp, plotFile(QStringLiteral(".SHX"))});
         staged.colours.append(plot.farbe);
+        staged.places.append(int(i));
         staged.stagedNames.append(name);
         const QFileInfo file(shp);
         staged.origins.insert(file.path() + '/' + file.completeBaseName(),

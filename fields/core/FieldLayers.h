@@ -23,6 +23,7 @@ struct Staged {
     // whose .SHP is missing has no entry and no colour, so it shifts nothing.
     QList<MapDataSource::ShapefileEntry> files;
     QList<qint64> colours;   // colour k belongs to files[k]
+    QList<int> places;       // places[k]: index in plots of files[k]
     QStringList stagedNames; // the table names, in the same order
     double areaHa = 0;       // Flaeche of every chosen row, each row once
     // Map file (path of its .SHP without extension) -> origin() of its plot:

@@ -2,6 +2,7 @@
 
 #include "FieldFolderSync.h"
 #include "FieldQueries.h"
+#include "PlotMeasurement.h"
 #include "ProgramState.h"
 #include "ProjectDatabase.h"
 #include "SortOrders.h"
@@ -26,6 +27,7 @@ QString number(double value)
 
 struct Farms {
     QList<FarmRow> rows;
+    QList<PlotNote> notes;
     OperationError error;
 };
 
@@ -33,7 +35,9 @@ struct Farms {
 Farms loadFarms(ProgramState& state)
 {
     Farms farms;
-    farms.error = FieldFolderSync(state).betriebsdatenladen().error;
+    const SyncChanges changes = FieldFolderSync(state).betriebsdatenladen();
+    farms.error = changes.error;
+    farms.notes = changes.notes;
     if (!farms.error.isError())
         farms.rows = FieldQueries(*state.database).farmGrid(state.betriebsortierung, &farms.error);
     return farms;
@@ -65,17 +69,21 @@ qsizetype findFarm(const QStringList& known, const QString& name)
 QString plotHeader()
 {
     return QStringLiteral("dateiname\tordner\tName\tNummer\tTeil\tErntejahr\tKultur\tAnmerkung"
-                          "\tFarbe\tFlaeche\tUmfang\tmaxDOP\tanzeigen");
+                          "\tFarbe\tFlaeche\tUmfang\tmaxDOP\tanzeigen\tlesbar\tFlaeche_Geometrie");
 }
 
-QString plotLine(const PlotRecord& p)
+QString plotLine(const PlotRecord& p, const PlotMeasurement::Result& geometry)
 {
+    const bool readable = geometry.outcome != PlotMeasurement::Outcome::Refused &&
+                          geometry.outcome != PlotMeasurement::Outcome::Missing;
+    const bool measured = geometry.outcome == PlotMeasurement::Outcome::Measured;
     return QStringList{
         escaped(p.dateiname),       escaped(p.ordner),       escaped(p.name),
         QString::number(p.nummer),  QString::number(p.teil), QString::number(p.erntejahr),
         escaped(p.kultur),          escaped(p.anmerkung),    QString::number(p.farbe),
         number(p.flaeche),          number(p.umfang),        number(p.maxDop),
-        QString::number(p.anzeigen)}
+        QString::number(p.anzeigen), QString::number(readable ? 1 : 0),
+        measured ? QString::number(geometry.flaecheHa, 'f', 4) : QString()}
         .join('\t');
 }
 
@@ -84,8 +92,12 @@ Listing farms(ProgramState& state)
     Listing listing;
     const Farms farms = loadFarms(state);
     listing.error = farms.error;
-    if (!listing.error.isError())
-        listing.error = FieldFolderSync(state).schlagdatenabgleichen(names(farms.rows)).error;
+    listing.notes = farms.notes;
+    if (!listing.error.isError()) {
+        const SyncChanges changes = FieldFolderSync(state).schlagdatenabgleichen(names(farms.rows));
+        listing.error = changes.error;
+        listing.notes += changes.notes;
+    }
     for (qsizetype i = 0; !listing.error.isError() && i < farms.rows.size(); ++i) {
         const QString& name = farms.rows.at(i).name;
         int count = 0;
@@ -124,7 +136,9 @@ Listing plots(ProgramState& state, const QStringList& farmNames)
         if (!selected.contains(known.at(index)))
             selected.append(known.at(index));
     }
-    listing.error = FieldFolderSync(state).schlagdatenabgleichen(selected).error;
+    listing.notes = farms.notes;
+    const SyncChanges changes = FieldFolderSync(state).schlagdatenabgleichen(selected);
+    listing.error = changes.error;
     if (listing.error.isError())
         return listing;
     const QList<PlotRow> rows =
@@ -132,8 +146,20 @@ Listing plots(ProgramState& state, const QStringList& farmNames)
     if (listing.error.isError())
         return listing;
     listing.lines.append(plotHeader());
-    for (const PlotRow& row : rows)
-        listing.lines.append(plotLine(row.record));
+    QList<PlotNote> refused;
+    for (const PlotRow& row : rows) {
+        const PlotKey key{row.record.ordner, row.record.dateiname};
+        const PlotMeasurement::Result geometry = PlotMeasurement::measure(state.programmpfad, key);
+        if (geometry.outcome == PlotMeasurement::Outcome::Refused)
+            refused.append({PlotNote::Kind::Refused, key, geometry.error.detail});
+        listing.lines.append(plotLine(row.record, geometry));
+    }
+    // Every refused file once, whether this run made its row or not.
+    for (const PlotNote& note : changes.notes) {
+        if (note.kind != PlotNote::Kind::Refused)
+            listing.notes.append(note);
+    }
+    listing.notes += refused;
     return listing;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "FieldFolderSync.h"
 #include "OperationError.h"
+#include "PlotMeasurement.h"
 
 #include <QString>
 #include <QStringList>
@@ -16,7 +18,8 @@ namespace FieldListing {
 
 struct Listing {
     QStringList lines;
-    OperationError error; // lines is empty when set
+    QList<PlotNote> notes; // odd folders and files met (PlotNotes), for standard error
+    OperationError error;  // lines is empty when set
 };
 
 // Synchronises the farm folders with all farms selected, then one line per
@@ -26,7 +29,10 @@ Listing farms(ProgramState& state);
 
 // Synchronises with the named farms selected (all farms when none is named;
 // names match ignoring case) and lists their plots in file-name order: a
-// header line of the schlagdaten columns, then one line per plot. A name
+// header line of the schlagdaten columns, then one line per plot; two last
+// columns tell whether the map reader reads the file (lesbar, 1 or 0) and
+// give the area in hectares taken from its geometry (Flaeche_Geometrie,
+// empty when there is none, as for coordinates in degrees). A name
 // that is no farm fails the listing.
 Listing plots(ProgramState& state, const QStringList& farmNames);
 
@@ -34,6 +40,6 @@ Listing plots(ProgramState& state, const QStringList& farmNames);
 QString escaped(QString value);
 
 QString plotHeader();
-QString plotLine(const PlotRecord& plot);
+QString plotLine(const PlotRecord& plot, const PlotMeasurement::Result& geometry);
 
 } // namespace FieldListing

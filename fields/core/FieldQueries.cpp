@@ -179,12 +179,53 @@ OperationError FieldQueries::markDisplayed(const PlotKey& key, int* marked)
                       {key.ordner, key.dateiname}, marked);
 }
 
-OperationError FieldQueries::addDisplayedPlot(const PlotKey& key)
+OperationError FieldQueries::addDisplayedPlot(const PlotKey& key, const PlotFill& fill)
 {
     return changeKept(m_database, m_add,
-                      QStringLiteral("insert into schlagdaten (dateiname, Name, ordner, anzeigen)"
-                                     " values (?, ?, ?, 1)"),
-                      {key.dateiname, key.dateiname, key.ordner}, nullptr);
+                      QStringLiteral("insert into schlagdaten (dateiname, Name, ordner, anzeigen,"
+                                     " Flaeche, Umfang, Farbe) values (?, ?, ?, 1, ?, ?, ?)"),
+                      {key.dateiname, key.dateiname, key.ordner, fill.flaeche, fill.umfang,
+                       fill.farbe},
+                      nullptr);
+}
+
+QList<std::pair<PlotKey, QString>> FieldQueries::untouchedPlots(OperationError* error) const
+{
+    QList<std::pair<PlotKey, QString>> plots;
+    QSqlQuery query(m_database.database());
+    const OperationError failure =
+        run(query,
+            QStringLiteral("select ordner, dateiname, Kultur from schlagdaten"
+                           " where coalesce(Flaeche, 0) = 0 and coalesce(Umfang, 0) = 0"
+                           " and coalesce(Farbe, 0) = 0"),
+            {}, m_database.path());
+    setError(error, failure);
+    while (!failure.isError() && query.next())
+        plots.append({{query.value(0).toString(), query.value(1).toString()},
+                      query.value(2).toString()});
+    return plots;
+}
+
+OperationError FieldQueries::fillUntouched(const PlotKey& key, const PlotFill& fill)
+{
+    return change(m_database,
+                  QStringLiteral(
+                      "update schlagdaten set"
+                      " Flaeche = case when coalesce(Flaeche, 0) = 0 then ? else Flaeche end,"
+                      " Umfang = case when coalesce(Umfang, 0) = 0 then ? else Umfang end,"
+                      " Farbe = case when coalesce(Farbe, 0) = 0 then ? else Farbe end"
+                      " where ordner = ? and dateiname = ?"),
+                  {fill.flaeche, fill.umfang, fill.farbe, key.ordner, key.dateiname}, nullptr);
+}
+
+int FieldQueries::plotCountOfFarm(const QString& ordner, OperationError* error) const
+{
+    QSqlQuery query(m_database.database());
+    const OperationError failure =
+        run(query, QStringLiteral("select count(*) from schlagdaten where ordner = ?"), {ordner},
+            m_database.path());
+    setError(error, failure);
+    return !failure.isError() && query.next() ? query.value(0).toInt() : 0;
 }
 
 OperationError FieldQueries::deletePlotRows(const PlotKey& key, int* deleted)

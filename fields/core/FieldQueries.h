@@ -7,9 +7,17 @@
 #include <QString>
 #include <memory>
 #include <optional>
+#include <utility>
 
 class ProjectDatabase;
 class QSqlQuery;
+
+// What the synchronisation fills into a plot row it made.
+struct PlotFill {
+    double flaeche = 0; // hectares
+    double umfang = 0;  // metres
+    qint64 farbe = 0;
+};
 
 // The queries and row operations of the farm and field window and of the
 // folder synchronisation on betriebe and schlagdaten. Every value is a bound
@@ -39,8 +47,18 @@ public:
     // prepared, for the thousands of calls of one synchronisation.
     OperationError markDisplayed(const PlotKey& key, int* marked = nullptr);
     // Adds a row as the synchronisation does: dateiname and Name = the base
-    // name, ordner, anzeigen = 1, every other column its default.
-    OperationError addDisplayedPlot(const PlotKey& key);
+    // name, ordner, anzeigen = 1, the measures (ha, m) and colour given,
+    // every other column its default.
+    OperationError addDisplayedPlot(const PlotKey& key, const PlotFill& fill = {});
+
+    // Rows the synchronisation made and nobody changed since: Flaeche,
+    // Umfang and Farbe all 0. Their plot keys with their Kultur, all farms.
+    QList<std::pair<PlotKey, QString>> untouchedPlots(OperationError* error) const;
+    // Fills those of Flaeche, Umfang and Farbe of the plot's rows that are
+    // still 0; a value the user entered stays.
+    OperationError fillUntouched(const PlotKey& key, const PlotFill& fill);
+    // Number of rows of the farm.
+    int plotCountOfFarm(const QString& ordner, OperationError* error) const;
 
     // Deletes every row of the plot.
     OperationError deletePlotRows(const PlotKey& key, int* deleted = nullptr);

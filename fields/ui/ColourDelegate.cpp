@@ -2,7 +2,10 @@
 
 #include "BgrColour.h"
 
+#include <QApplication>
 #include <QColor>
+#include <QPainter>
+#include <QStyle>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QToolButton>
@@ -27,6 +30,30 @@ void paintEditingColour(QLineEdit* edit, const QColor& colour)
 ColourDelegate::ColourDelegate(int colourColumn, Chooser choose, QObject* parent)
     : QStyledItemDelegate(parent), m_column(colourColumn), m_choose(std::move(choose))
 {
+}
+
+void ColourDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                           const QModelIndex& index) const
+{
+    if (index.column() != m_column) {
+        QStyledItemDelegate::paint(painter, option, index);
+        return;
+    }
+    QStyleOptionViewItem plain = option;
+    initStyleOption(&plain, index);
+    plain.backgroundBrush = Qt::NoBrush;
+    plain.text.clear();
+    QStyle* style = plain.widget ? plain.widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &plain, painter, plain.widget);
+    const QVariant colour = index.data(Qt::BackgroundRole);
+    if (!colour.canConvert<QColor>())
+        return;
+    const QRect swatch = option.rect.adjusted(3, 3, -3, -3);
+    painter->save();
+    painter->setPen(QColor(64, 64, 64));
+    painter->setBrush(colour.value<QColor>());
+    painter->drawRect(swatch.adjusted(0, 0, -1, -1));
+    painter->restore();
 }
 
 QWidget* ColourDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,

@@ -5,7 +5,7 @@
 
 class QColor;
 
-// The editor of the Farbe column: the colour number, shown on the editing
+// The Farbe column's delegate. Its editor: the colour number, shown on the editing
 // colour (the row's Farbe), and a button cmdfarbe that opens the colour
 // dialog preset with it. A confirmed colour is written into the cell as
 // red + 256 * green + 65536 * blue and stored at once; cancelling changes
@@ -17,6 +17,10 @@ public:
     using Chooser = std::function<QColor(QWidget* parent, const QColor& initial)>;
     ColourDelegate(int colourColumn, Chooser choose, QObject* parent = nullptr);
 
+    // The Farbe cell shows a swatch of its colour with a dark edge, selected
+    // or not; other cells paint as usual.
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;

@@ -14,11 +14,14 @@
 #include "NewFarmDialog.h"
 #include "OrderedSelection.h"
 #include "PlotColumns.h"
+#include "PlotNotes.h"
 #include "ProgramState.h"
 #include "Prompter.h"
 #include "SortOrders.h"
+#include "StagedMeasures.h"
 #include "StagingFolder.h"
 #include "TextCatalogue.h"
+#include "Texts.h"
 #include "Twips.h"
 #include "WaitCursor.h"
 #include "WindowGeometry.h"
@@ -135,6 +138,11 @@ void FieldWindow::buildControls()
             &FieldWindow::onHeaderClicked);
     connect(m_plots, &PlotGridModel::entryRefused, this,
             [this](const TextKey& key) { Messages::entryError(this, m_state, key); });
+    // A stored Farbe or Flaeche shows at once on the map and in the area box.
+    connect(m_plots, &PlotGridModel::valueStored, this, [this](int column) {
+        if (column == PlotColumns::Farbe || column == PlotColumns::Flaeche)
+            schlagdatenanzeigen();
+    });
     connect(m_plots, &PlotGridModel::storeFailed, this, [this](const OperationError& error) {
         Messages::failure(this, m_state, TextKeys::cellStoreFailed, error);
     });
@@ -302,6 +310,7 @@ void FieldWindow::betriebsdatenladen()
     const SyncChanges changes = FieldFolderSync(m_state).betriebsdatenladen();
     if (changes.error.isError())
         Messages::failure(this, m_state, TextKeys::syncFailed, changes.error);
+    reportNotes(changes.notes);
     betriebesortieren();
 }
 
@@ -336,6 +345,24 @@ void FieldWindow::schlagdatenabgleichen()
     schlagdatenladen();
     schlagdatenmarkieren();
     schlagdatenanzeigen();
+    reportNotes(changes.notes);
+}
+
+void FieldWindow::showGeometryAreas(const QList<PlotRow>& shown,
+                                    const FieldLayers::Staged& staged)
+{
+    QHash<qint64, double> areas;
+    const QHash<int, double> measured = StagedMeasures::areasHa(staged);
+    for (auto area = measured.cbegin(); area != measured.cend(); ++area)
+        areas.insert(shown.at(area.key()).rowid, area.value());
+    m_plots->setGeometryAreas(areas, textholen(m_state, TextKeys::geometryArea));
+}
+
+void FieldWindow::reportNotes(const QList<PlotNote>& notes)
+{
+    if (!notes.isEmpty())
+        Messages::information(this, m_state, TextKeys::plotNotes,
+                              {PlotNotes::lines(m_state, notes).join(QLatin1Char('\n'))});
 }
 
 void FieldWindow::schlagdatenladen()
@@ -371,8 +398,9 @@ void FieldWindow::schlagdatenanzeigen()
     m_state.datennummer = 1;
     if (m_map.release)
         m_map.release();
+    const QList<PlotRow> chosen = chosenPlots();
     QList<PlotRecord> plots;
-    for (const PlotRow& row : chosenPlots())
+    for (const PlotRow& row : chosen)
         plots.append(row.record);
     const FieldLayers::Staged staged = FieldLayers::stage(m_state.programmpfad, plots);
     if (staged.error.isError()) {
@@ -389,6 +417,7 @@ void FieldWindow::schlagdatenanzeigen()
         return;
     if (m_map.showArea)
         m_map.showArea(staged.areaHa);
+    showGeometryAreas(chosen, staged);
     m_state.kartenanzeige = 2;
 }
 

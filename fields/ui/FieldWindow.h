@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FieldFolderSync.h"
+#include "FieldLayers.h"
 #include "FieldMap.h"
 #include "FieldRows.h"
 #include "OperationError.h"
@@ -73,6 +75,10 @@ private:
     void onFarmClicked();
     void onHeaderClicked(int column);
     void reportDeletion(const OperationError& error, const QString& farm);
+    // The odd folders and files a synchronisation met, in one message.
+    void reportNotes(const QList<PlotNote>& notes);
+    // Tints Flaeche cells of the shown plots that disagree with the geometry.
+    void showGeometryAreas(const QList<PlotRow>& shown, const FieldLayers::Staged& staged);
     QStringList chosenFarms() const;
 
     ProgramState& m_state;

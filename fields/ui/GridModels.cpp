@@ -3,6 +3,7 @@
 #include "BgrColour.h"
 #include "FormTranslator.h"
 #include "PlotColumns.h"
+#include "StagedMeasures.h"
 
 #include <QLocale>
 
@@ -41,6 +42,15 @@ void assign(PlotRecord& plot, int column, const QVariant& value)
         break;
     case PlotColumns::Farbe:
         plot.farbe = value.toLongLong();
+        break;
+    case PlotColumns::Flaeche:
+        plot.flaeche = value.toDouble();
+        break;
+    case PlotColumns::Umfang:
+        plot.umfang = value.toDouble();
+        break;
+    case PlotColumns::MaxDop:
+        plot.maxDop = value.toDouble();
         break;
     default:
         break;
@@ -123,6 +133,16 @@ int PlotGridModel::rowOf(qint64 bookmark) const
     return m_rowOf.value(bookmark, -1);
 }
 
+void PlotGridModel::setGeometryAreas(const QHash<qint64, double>& areasHa, const QString& tip)
+{
+    m_geometryHa = areasHa;
+    m_geometryTip = tip;
+    if (!m_rows.isEmpty())
+        emit dataChanged(index(0, PlotColumns::Flaeche),
+                         index(int(m_rows.size()) - 1, PlotColumns::Flaeche),
+                         {Qt::BackgroundRole, Qt::ToolTipRole});
+}
+
 int PlotGridModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : int(m_rows.size());
@@ -131,6 +151,13 @@ int PlotGridModel::rowCount(const QModelIndex& parent) const
 int PlotGridModel::columnCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : PlotColumns::Count;
+}
+
+bool PlotGridModel::disagreesWithGeometry(int row) const
+{
+    const auto area = m_geometryHa.constFind(m_rows.at(row).rowid);
+    return area != m_geometryHa.constEnd() &&
+           StagedMeasures::disagree(m_rows.at(row).record.flaeche, area.value());
 }
 
 QVariant PlotGridModel::data(const QModelIndex& index, int role) const
@@ -151,6 +178,9 @@ QVariant PlotGridModel::data(const QModelIndex& index, int role) const
         switch (column) {
         case PlotColumns::Teil:
             return plot.teil == 0 ? QString() : value.toString();
+        case PlotColumns::Farbe:
+            return QString(); // the swatch (ColourDelegate) shows it
+        
         case PlotColumns::Flaeche:
             return locale.toString(plot.flaeche, 'f', 4);
         case PlotColumns::Umfang:
@@ -164,6 +194,14 @@ QVariant PlotGridModel::data(const QModelIndex& index, int role) const
     case Qt::BackgroundRole:
         if (column == PlotColumns::Farbe)
             return BgrColour::toColor(int(plot.farbe));
+        if (column == PlotColumns::Flaeche && disagreesWithGeometry(index.row()))
+            return QColor(255, 214, 153);
+        return {};
+    case Qt::ToolTipRole:
+        if (column == PlotColumns::Flaeche && disagreesWithGeometry(index.row()))
+            return QString(m_geometryTip).replace(
+                QLatin1String("%1"),
+                QLocale().toString(m_geometryHa.value(m_rows.at(index.row()).rowid), 'f', 4));
         return {};
     case Qt::ForegroundRole:
         if (column == PlotColumns::Farbe)
@@ -227,5 +265,6 @@ bool PlotGridModel::setData(const QModelIndex& index, const QVariant& value, int
     }
     assign(row.record, index.column(), stored);
     emit dataChanged(index, index);
+    emit valueStored(index.column());
     return true;
 }

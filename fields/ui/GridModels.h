@@ -49,6 +49,10 @@ public:
     void setRows(const QList<PlotRow>& rows);
     const QList<PlotRow>& rows() const { return m_rows; }
     int rowOf(qint64 bookmark) const;
+    // The geometry's area (ha) of rows by bookmark: a Flaeche cell that
+    // differs from it by more than 1 % is tinted, with tip (%1: the area)
+    // as its tooltip. Rows not named keep their plain cell.
+    void setGeometryAreas(const QHash<qint64, double>& areasHa, const QString& tip);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -61,12 +65,17 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
 signals:
+    // An edited value of column was stored and shows in the grid.
+    void valueStored(int column);
     void entryRefused(const TextKey& message);
     void storeFailed(const OperationError& error);
 
 private:
+    bool disagreesWithGeometry(int row) const;
     Store m_store;
     QList<PlotRow> m_rows;
     QHash<qint64, int> m_rowOf; // bookmark -> row
     QStringList m_captions;
+    QHash<qint64, double> m_geometryHa;
+    QString m_geometryTip;
 };

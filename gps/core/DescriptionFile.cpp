@@ -153,6 +153,10 @@ Read read(const QString& path)
     constexpr qint64 largest = 1 << 20;
     const QByteArray bytes = file.read(std::min(file.size(), largest));
     const QStringList found = items(decode(bytes), itemsUsed);
+    if (found.size() < itemsUsed && file.size() > largest) {
+        result.error = {ErrorKind::InvalidArgument, lineTooLong, path};
+        return result;
+    }
     if (found.size() < itemsUsed) {
         result.error = {ErrorKind::PastEndOfFile,
                         bytes.isEmpty() ? QStringLiteral("empty file")
@@ -163,6 +167,12 @@ Read read(const QString& path)
     result.values.area = itemValue(found.at(1));
     result.values.perimeter = itemValue(found.at(2));
     result.values.maxDop = itemValue(found.at(3));
+    for (int i = 1; i < itemsUsed; ++i) {
+        if (found.at(i).size() >= labelLength && !itemValue(found.at(i))) {
+            result.values = {};
+            result.error = {ErrorKind::InvalidArgument, numberTooLarge, path};
+        }
+    }
     return result;
 }
 

@@ -27,9 +27,14 @@ struct Values {
 struct Read {
     Values values;
     // FileNotFound (where = the file), Refused (a link or special file),
-    // PastEndOfFile (empty or fewer than four items), PermissionDenied.
+    // PastEndOfFile (empty or fewer than four items), PermissionDenied,
+    // InvalidArgument with detail lineTooLong (the items run past the
+    // reading limit) or numberTooLarge (a value no double holds).
     OperationError error;
 };
+
+inline const QString lineTooLong = QStringLiteral("line too long");
+inline const QString numberTooLarge = QStringLiteral("number too large");
 
 // Text of a file written by another program: a byte-order mark (UTF-8 or
 // UTF-16) decides; otherwise valid UTF-8 is read as UTF-8 and anything else
@@ -50,7 +55,8 @@ std::optional<double> leadingNumber(QStringView text);
 // item is shorter than the label.
 std::optional<double> itemValue(const QString& item);
 
-// Reads items 2 to 4 of the file at path.
+// Reads items 2 to 4 of the file at path. A value is never taken as 0 for
+// want of being read.
 Read read(const QString& path);
 
 } // namespace DescriptionFile

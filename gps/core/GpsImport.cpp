@@ -15,6 +15,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace GpsImport {
@@ -94,6 +96,17 @@ OperationError copyToWorkingName(const QString& folder, const QString& source,
     return FileGuard::replaceFile(folder, target, bytes, FileGuard::Durability::Cached);
 }
 
+// Gives the working copy the delivered file's modification time, so that
+// Datum stays the delivery date; a link is not followed.
+void keepDeliveryTime(const QString& source, const QString& target)
+{
+    struct stat delivered {};
+    if (::stat(QFile::encodeName(source).constData(), &delivered) != 0)
+        return;
+    const timespec times[2] = {delivered.st_atim, delivered.st_mtim};
+    ::utimensat(AT_FDCWD, QFile::encodeName(target).constData(), times, AT_SYMLINK_NOFOLLOW);
+}
+
 void copyDelivery(const QString& folder, FolderNames& names, const QString& base,
                   QList<OperationError>& problems)
 {
@@ -105,10 +118,12 @@ void copyDelivery(const QString& folder, FolderNames& names, const QString& base
         const QString working = MeasurementFiles::working(base, ext);
         const QString target = names.resolve(working);
         const OperationError error = copyToWorkingName(folder, names.resolve(delivery), target);
-        if (error.isError())
+        if (error.isError()) {
             problems.append(error);
-        else
+        } else {
+            keepDeliveryTime(names.resolve(delivery), target);
             names.add(QFileInfo(target).fileName());
+        }
     }
 }
 } // namespace
@@ -134,6 +149,7 @@ Result gpsdateneinlesen(ProgramState& state)
     }
     const QString folder = state.gpspfad;
     QList<GpsRecord> found;
+    QHash<QString, qsizetype> rowOfBase; // one row per measurement, by case-folded base
     const QFileInfoList listed = listedFiles(folder);
     FolderNames names(folder, listedFiles(folder, QDir::Hidden));
     for (const QFileInfo& file : listed) {
@@ -141,7 +157,14 @@ Result gpsdateneinlesen(ProgramState& state)
         const MeasurementFiles::Kind kind = MeasurementFiles::classify(file.fileName(), &base);
         if (kind == MeasurementFiles::Kind::Other)
             continue;
-        found.append({base, datum(file.filePath())});
+        const QString folded = base.toCaseFolded();
+        const auto known = rowOfBase.constFind(folded);
+        if (known == rowOfBase.constEnd()) {
+            rowOfBase.insert(folded, found.size());
+            found.append({base, datum(file.filePath())});
+        } else if (kind == MeasurementFiles::Kind::Delivery) {
+            found[known.value()].datum = datum(file.filePath()); // the delivery's date wins
+        }
         if (kind == MeasurementFiles::Kind::Delivery)
             copyDelivery(folder, names, base, result.problems);
     }

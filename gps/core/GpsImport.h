@@ -15,7 +15,9 @@ struct ProgramState;
 //   a row and its delivery files are copied to the working names (replacing
 //   them; a delivery file that is missing is skipped); a working shapefile
 //   base + "F.SHP" gives a row. Datum is the listed file's last-write date,
-//   yyyymmdd. Working copies made during the scan add no second row.
+//   yyyymmdd. A measurement is one row whichever of its names are present
+//   (the delivery's date wins); working copies keep the delivered file's
+//   modification time, so Datum stays the delivery date.
 // - A row stays when base + "F.SHX" and base + ".DES" exist (names compared
 //   trimmed and ignoring case); a kept row without base + "F.DBF" gets a copy
 //   of the program folder's leer.DBF.

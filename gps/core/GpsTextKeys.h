@@ -19,13 +19,16 @@ inline const TextKey deleteFailed{"gpsdaten", "Fehler", "5"};
 inline const TextKey assignFailed{"gpsdaten", "Fehler", "6"};    // %1 measurement, %2 farm
 inline const TextKey descriptionMissing{"gpsdaten", "Beschreibung", "1"}; // %1 file
 inline const TextKey descriptionShort{"gpsdaten", "Beschreibung", "2"};   // %1 file
+inline const TextKey descriptionLineTooLong{"gpsdaten", "Beschreibung", "3"}; // %1 file
+inline const TextKey descriptionNumberTooLarge{"gpsdaten", "Beschreibung", "4"}; // %1 file
 inline const TextKey leftAlone{"gpsdaten", "Dateischutz", "1"};           // %1 file
 
 inline QList<TextKey> all()
 {
     return {deleteOne,    deleteMany,    noFarm,       tooManyFarms,       alreadyPlot,
             folderTitle,  folderFailed,  importFailed, copiesFailed,       displayFailed,
-            deleteFailed, assignFailed,  descriptionMissing, descriptionShort, leftAlone};
+            deleteFailed, assignFailed,  descriptionMissing, descriptionShort, leftAlone,
+            descriptionLineTooLong, descriptionNumberTooLarge};
 }
 
 } // namespace GpsTextKeys

@@ -1,5 +1,6 @@
 #include "GpsWindow.h"
 
+#include "DescriptionFile.h"
 #include "FileGuard.h"
 #include "FormBehaviour.h"
 #include "FormTranslator.h"
@@ -56,6 +57,10 @@ QString describe(const ProgramState& state, const OperationError& problem)
             return Messages::format(state, GpsTextKeys::descriptionMissing, {file});
         if (problem.kind == ErrorKind::PastEndOfFile)
             return Messages::format(state, GpsTextKeys::descriptionShort, {file});
+        if (problem.detail == DescriptionFile::lineTooLong)
+            return Messages::format(state, GpsTextKeys::descriptionLineTooLong, {file});
+        if (problem.detail == DescriptionFile::numberTooLarge)
+            return Messages::format(state, GpsTextKeys::descriptionNumberTooLarge, {file});
     }
     return QStringLiteral("%1 (%2)").arg(file, problem.detail);
 }

@@ -80,4 +80,16 @@ const QList<Column>& columns()
     return table;
 }
 
+QList<Column> columnsFor(bool withFarm, double farmTextWidth)
+{
+    QList<Column> table = columns();
+    const int border =
+        withFarm ? int(std::clamp(farmTextWidth + 90, 1000.0, 3500.0)) : 0;
+    table[0].rightBorder = border;
+    table[0].headingCentre = border / 2;
+    table[1].textX = border + 30;
+    table[1].headingCentre = (border + swatchLeft) / 2;
+    return table;
+}
+
 } // namespace PlotListLayout

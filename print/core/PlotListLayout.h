@@ -47,6 +47,11 @@ struct Column {
 };
 // Farm, plot, area, year, crop, remark.
 const QList<Column>& columns();
+// The columns as a list draws them: without the farm column (x of its
+// border 0) when the sheet shows one farm; else the farm column as wide as
+// farmTextWidth asks (between 1000 and 3500 twips), the plot column taking
+// the rest up to the colour swatch.
+QList<Column> columnsFor(bool withFarm, double farmTextWidth);
 constexpr int swatchLeft = 4830, swatchRight = 4970, swatchInset = 30;
 
 } // namespace PlotListLayout

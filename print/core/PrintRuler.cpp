@@ -2,6 +2,8 @@
 
 #include <QLocale>
 
+#include <algorithm>
+
 namespace PrintRuler {
 
 namespace {
@@ -60,7 +62,7 @@ QList<Tick> ticks(double k, double pageWidth)
         if (x > pageWidth * (1 + 1e-12))
             break;
         Tick tick;
-        tick.x = x;
+        tick.x = std::min(x, pageWidth); // on the frame, not a hair beyond
         if (i == 0) {
             tick.label = rule->km ? QStringLiteral("0km") : QStringLiteral("0m");
             tick.labelAtStart = true;
@@ -73,7 +75,8 @@ QList<Tick> ticks(double k, double pageWidth)
         Tick minor;
         minor.x = xOf(i + rule->half);
         minor.main = false;
-        result.append(minor);
+        if (minor.x <= pageWidth)
+            result.append(minor);
     }
     return result;
 }

@@ -23,7 +23,8 @@ struct Tick {
 Band band(double k);
 
 // Ticks from 0 while the main tick's x does not exceed pageWidth; each main
-// tick is followed by its short tick, even one beyond pageWidth. Labels of
+// tick is followed by its short tick where that lies within pageWidth: every
+// mark stays inside the frame. Labels of
 // kilometre bands use the locale's decimal sign and no grouping (one decimal
 // in band D); metre labels are plain whole numbers.
 QList<Tick> ticks(double k, double pageWidth);

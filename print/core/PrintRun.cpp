@@ -10,6 +10,28 @@
 namespace PrintRun {
 
 namespace {
+bool listsPlots(const SheetSource& source)
+{
+    return source.kartenanzeige == 2;
+}
+
+// Where the plot list goes: a band of its own below the map on the map page,
+// or (asked for, or taking more than half the map's room) pages of its own.
+struct ListPlacement {
+    int band = 0; // twips below the map; 0: no band
+    bool ownPage = false;
+};
+
+ListPlacement placeList(const SheetSource& source, const PrintOptions& options, int pageHeight)
+{
+    if (!options.list || !listsPlots(source) || source.plots.isEmpty())
+        return {0, options.ownPage};
+    const int band = int(source.plots.size() + 2) * PlotListLayout::rowHeight;
+    if (options.ownPage || band > (pageHeight - SheetScale::mapTop) / 2)
+        return {0, true};
+    return {band, false};
+}
+
 SheetScale::Plan planOf(const SheetSource& source, const PrintOptions& options,
                         const PageMetrics& page, const PrintTexts& texts)
 {
@@ -21,6 +43,9 @@ SheetScale::Plan planOf(const SheetSource& source, const PrintOptions& options,
     in.scaleBoxText = source.scaleBoxText;
     in.scaleCaption = texts.scaleCaption;
     in.displayedScale = options.displayedScale;
+    const int band = placeList(source, options, page.height()).band;
+    if (band > 0)
+        in.mapHeight = SheetScale::mapRect(page.width(), page.height(), band).height();
     return SheetScale::plan(in);
 }
 
@@ -39,9 +64,17 @@ PrintProblem problemOf(SheetScale::Problem problem)
     return PrintProblem::NoVisibleExtent;
 }
 
-bool listsPlots(const SheetSource& source)
+// The farms the sheet's plots belong to, each once, in the list's order.
+QStringList farmsOf(const SheetSource& source)
 {
-    return source.kartenanzeige == 2;
+    QStringList farms;
+    if (!listsPlots(source))
+        return farms;
+    for (const PlotListRow& row : source.plots) {
+        if (!farms.contains(row.farm, Qt::CaseInsensitive))
+            farms.append(row.farm);
+    }
+    return farms;
 }
 
 // Puts the map's window back when the object goes out of scope.
@@ -58,21 +91,22 @@ private:
 };
 
 PrintProblem drawList(QPainter& painter, const PageMetrics& page, const SheetSource& source,
-                      const PrintOptions& options, const PrintTexts& texts,
+                      const PrintOptions& options, const PrintTexts& texts, const QString& title,
                       const std::function<bool()>& newPage)
 {
     const int width = page.width();
     const int height = page.height();
+    const bool ownPage = placeList(source, options, height).ownPage;
     const auto startPage = [&] {
         if (!newPage())
             return false;
-        SheetPainter::drawTitleAndFrame(painter, texts.title, width, height);
+        SheetPainter::drawTitleAndFrame(painter, title, width, height);
         return true;
     };
     if (!listsPlots(source)) {
         if (source.gpsRows < 1)
             return PrintProblem::None;
-        if (options.ownPage && !startPage())
+        if (ownPage && !startPage())
             return PrintProblem::DeliveryFailed;
         SheetPainter::drawGpsTotal(painter,
                                    texts.gpsSum + ' ' + source.areaBoxText + QStringLiteral(" ha "),
@@ -80,7 +114,7 @@ PrintProblem drawList(QPainter& painter, const PageMetrics& page, const SheetSou
         return PrintProblem::None;
     }
     const QList<PlotListLayout::Part> parts = PlotListLayout::paginate(
-        int(source.plots.size()), height, options.ownPage, SheetScale::mapTop);
+        int(source.plots.size()), height, ownPage, SheetScale::mapTop);
     double sum = 0;
     for (const PlotListRow& row : source.plots)
         sum += row.areaHa;
@@ -100,12 +134,13 @@ PrintProblem check(const SheetSource& source, const PrintOptions& options, const
     const SheetScale::Plan plan = planOf(source, options, page, texts);
     if (plan.problem != SheetScale::Problem::None)
         return problemOf(plan.problem);
-    const QRect rect = SheetScale::mapRect(page.width(), page.height());
+    const ListPlacement list = placeList(source, options, page.height());
+    const QRect rect = SheetScale::mapRect(page.width(), page.height(), list.band);
     if (!source.map->canDraw(SheetScale::printWindow(source.map->window(), plan.groundWidth, rect),
                              rect))
         return PrintProblem::NothingToDraw;
     if (options.list && listsPlots(source) && !source.plots.isEmpty() &&
-        PlotListLayout::paginate(int(source.plots.size()), page.height(), options.ownPage,
+        PlotListLayout::paginate(int(source.plots.size()), page.height(), list.ownPage,
                                  SheetScale::mapTop)
             .isEmpty())
         return PrintProblem::PageTooSmall;
@@ -121,7 +156,8 @@ PrintProblem drawSheet(QPainter& painter, const PageMetrics& page, const SheetSo
         return problemOf(plan.problem);
     const int width = page.width();
     const int height = page.height();
-    const QRect rect = SheetScale::mapRect(width, height);
+    const QRect rect =
+        SheetScale::mapRect(width, height, placeList(source, options, height).band);
     {
         std::optional<WindowBack> back;
         if (options.displayedScale) {
@@ -133,12 +169,17 @@ PrintProblem drawSheet(QPainter& painter, const PageMetrics& page, const SheetSo
         if (!source.map->draw(painter, window, rect))
             return PrintProblem::NothingToDraw;
     }
-    SheetPainter::drawTitleAndFrame(painter, texts.title, width, height);
+    painter.setFont(SheetPainter::arial(10));
+    const QString title =
+        SheetPainter::sheetTitle(texts.title, farmsOf(source),
+                                 width - SheetPainter::textWidth(painter, plan.label) - 300);
+    SheetPainter::drawTitleAndFrame(painter, title, width, height);
     SheetPainter::drawHeader(painter, plan.label, width);
-    SheetPainter::drawRuler(painter, PrintRuler::ticks(plan.k, width), SheetScale::titleBottom);
+    SheetPainter::drawRuler(painter, PrintRuler::ticks(plan.k, width), SheetScale::titleBottom,
+                            width);
     if (!options.list)
         return PrintProblem::None;
-    return drawList(painter, page, source, options, texts, newPage);
+    return drawList(painter, page, source, options, texts, title, newPage);
 }
 
 PrintOutcome printSheet(PrintTarget& target, const SheetSource& source, const PrintOptions& options,

@@ -27,7 +27,7 @@ QList<TextKey> all();
 // The texts a sheet carries. The defaults are the German ones, used where no
 // catalogue is open (a program folder without texte.mdb).
 struct PrintTexts {
-    QString title = QStringLiteral("Sorvan GIS-Viewer");
+    QString title = QStringLiteral("Sorvan-GIS-Viewer");
     QStringList headings = {QStringLiteral("Betrieb"), QStringLiteral("Schlag"),
                             QStringLiteral("Fläche"),  QStringLiteral("Jahr"),
                             QStringLiteral("Kultur"),  QStringLiteral("Anmerkung")};

@@ -6,6 +6,8 @@
 #include <QPaintDevice>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace SheetPainter {
 
 namespace {
@@ -81,7 +83,17 @@ void drawHeader(QPainter& painter, const QString& scaleLabel, int width)
     drawTextEndingAt(painter, width, 0, scaleLabel);
 }
 
-void drawRuler(QPainter& painter, const QList<PrintRuler::Tick>& ticks, int y0)
+QString sheetTitle(const QString& programTitle, const QStringList& farms, double room)
+{
+    if (farms.isEmpty())
+        return programTitle;
+    const QString head = programTitle + QStringLiteral(" – ");
+    QFontMetricsF metrics(arial(10));
+    return head + metrics.elidedText(farms.join(QStringLiteral(", ")), Qt::ElideRight,
+                                     std::max(0.0, room - metrics.horizontalAdvance(head)));
+}
+
+void drawRuler(QPainter& painter, const QList<PrintRuler::Tick>& ticks, int y0, int width)
 {
     painter.setFont(arial(6));
     pen(painter, lineWidth);
@@ -89,7 +101,9 @@ void drawRuler(QPainter& painter, const QList<PrintRuler::Tick>& ticks, int y0)
         line(painter, tick.x, y0 + (tick.main ? 225 : 255), tick.x, y0 + 300);
         if (!tick.main)
             continue;
-        const double x = tick.labelAtStart ? 0 : tick.x - textWidth(painter, tick.label) / 2;
+        const double labelWidth = textWidth(painter, tick.label);
+        const double x =
+            tick.labelAtStart ? 0 : std::min(tick.x - labelWidth / 2, width - labelWidth);
         drawText(painter, x, y0 + 30, tick.label);
     }
 }
@@ -99,12 +113,19 @@ void drawListPart(QPainter& painter, const PlotListLayout::Part& part,
                   const QString& sumLabel, double sumHa, bool rowsBold, int width)
 {
     using namespace PlotListLayout;
-    const QList<Column>& cols = columns();
+    painter.setFont(arial(8, rowsBold));
+    bool withFarm = false;
+    double farmWidth = 0;
+    for (const PlotListRow& row : rows) {
+        withFarm = withFarm || row.farm.compare(rows.first().farm, Qt::CaseInsensitive) != 0;
+        farmWidth = std::max(farmWidth, textWidth(painter, row.farm));
+    }
+    const QList<Column> cols = columnsFor(withFarm, farmWidth);
     pen(painter, lineWidth);
     line(painter, 0, part.top, width, part.top);
     line(painter, 0, part.top + rowHeight, width, part.top + rowHeight);
     painter.setFont(arial(8, true));
-    for (int c = 0; c < cols.size(); ++c) {
+    for (int c = withFarm ? 0 : 1; c < cols.size(); ++c) {
         const double centre =
             cols.at(c).headingCentre >= 0 ? cols.at(c).headingCentre : (width + 8500) / 2.0;
         const QString heading = headings.value(c);
@@ -125,7 +146,8 @@ void drawListPart(QPainter& painter, const PlotListLayout::Part& part,
         painter.fillRect(QRectF(QPointF(swatchLeft, y + swatchInset),
                                 QPointF(swatchRight, y + rowHeight - swatchInset)),
                          BgrColour::toColor(int(row.colour & 0xFFFFFF)));
-        cell(0, y, row.farm);
+        if (withFarm)
+            cell(0, y, row.farm);
         drawText(painter, cols.at(1).textX, y,
                  fitted(painter, row.label, swatchLeft - cols.at(1).textX - 30));
         drawTextEndingAt(painter, cols.at(2).textX, y, areaText(row.areaHa));

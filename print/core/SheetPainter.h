@@ -47,8 +47,13 @@ void drawTitleAndFrame(QPainter& painter, const QString& title, int width, int h
 // The header band's lower line at y 600 and the scale label right-aligned on
 // the title line.
 void drawHeader(QPainter& painter, const QString& scaleLabel, int width);
-// The ruler's ticks and labels in Arial 6 under the header band's top y0.
-void drawRuler(QPainter& painter, const QList<PrintRuler::Tick>& ticks, int y0);
+// The ruler's ticks and labels in Arial 6 under the header band's top y0;
+// a label that would reach past width ends there.
+void drawRuler(QPainter& painter, const QList<PrintRuler::Tick>& ticks, int y0, int width);
+// The sheet's title line: the program's title, then the farms the sheet
+// shows, cut with "…" where they would reach into the room of the scale
+// label right of them (room in twips).
+QString sheetTitle(const QString& programTitle, const QStringList& farms, double room);
 
 // One part of the plot list: frame, headings, rows, and the sum line when
 // the part has it. rowsBold keeps the rows in the headings' bold font.

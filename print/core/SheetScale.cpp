@@ -33,7 +33,12 @@ Plan plan(const Input& in)
     if (!in.displayedScale) {
         p.k = p.fill;
         p.groundWidth = width;
-        p.label = in.scaleCaption + QString::number(wholePart(Twips::perMetre / p.fill));
+        const double height = in.visible.height();
+        if (in.mapHeight > 0 && height > 0 && in.mapHeight / height < p.k) {
+            p.k = in.mapHeight / height;
+            p.groundWidth = in.pageWidth / p.k;
+        }
+        p.label = in.scaleCaption + QString::number(wholePart(Twips::perMetre / p.k));
         return p;
     }
     p.displayed = MapNavigation::scaleFromText(in.scaleBoxText);
@@ -49,9 +54,9 @@ Plan plan(const Input& in)
     return p;
 }
 
-QRect mapRect(qint32 pageWidth, qint32 pageHeight)
+QRect mapRect(qint32 pageWidth, qint32 pageHeight, qint32 band)
 {
-    return QRect(0, mapTop, pageWidth, pageHeight - mapTop);
+    return QRect(0, mapTop, pageWidth, pageHeight - mapTop - band);
 }
 
 MapExtent printWindow(const MapExtent& window, double groundWidth, const QRect& rect)

@@ -27,6 +27,10 @@ struct Input {
     QString scaleBoxText;        // the scale box as typed
     QString scaleCaption;        // the scale label's caption (" Maßstab:  1: ")
     bool displayedScale = false; // print at the scale box's scale; false: fill the width
+    // Height of the map's rectangle when a list band below it takes part of
+    // the page (0: the map reaches down to H). Fill mode then also shrinks
+    // the map until the visible height fits.
+    qint32 mapHeight = 0;
 };
 
 struct Plan {
@@ -46,8 +50,8 @@ struct Plan {
 // that its window covers the ground the printed width shows.
 Plan plan(const Input& input);
 
-// The rectangle the map takes on the sheet.
-QRect mapRect(qint32 pageWidth, qint32 pageHeight);
+// The rectangle the map takes on the sheet, above a list band of band twips.
+QRect mapRect(qint32 pageWidth, qint32 pageHeight, qint32 band = 0);
 
 // The ground drawn into rect: centred on the map window's centre, groundWidth
 // metres across and as high as rect's shape asks, so that one metre takes as

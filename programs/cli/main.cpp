@@ -18,9 +18,12 @@
 #include "PrintCommand.h"
 #include "ImportMdbCommand.h"
 #include "ImportPlotsCommand.h"
+#include "ProgramFolderSetup.h"
 #include "ShapeDumpCommand.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QTextStream>
 #include <functional>
@@ -70,6 +73,26 @@ const char* const usage =
     "                        named) with their rows into one vector file\n"
     "  --help, -h            show this help\n"
     "  --version             show the program's version\n";
+// The commands that work in a program folder get what it lacks first, as
+// the viewer does, and say so on err; a folder that does not exist is left
+// to the command to report.
+void installMissingFiles(const QString& command, const QStringList& args, QTextStream& err)
+{
+    static const QStringList inFolder = {"farms", "plots", "gps", "assign", "print"};
+    const qsizetype at = args.indexOf(QStringLiteral("--folder"));
+    if (!inFolder.contains(command) || at < 0 || at + 1 >= args.size() ||
+        args.at(at + 1).isEmpty() || !QFileInfo(args.at(at + 1)).isDir())
+        return;
+    const QString folder = QDir::cleanPath(QDir(args.at(at + 1)).absolutePath());
+    const ProgramFolderSetup::Result setup = ProgramFolderSetup::installMissingFiles(folder);
+    if (!setup.installed.isEmpty())
+        err << command << ": added to " << QDir::toNativeSeparators(folder) << ": "
+            << setup.installed.join(QStringLiteral(", ")) << '\n';
+    if (setup.error.isError())
+        err << command << ": " << QDir::toNativeSeparators(setup.error.where) << ": "
+            << setup.error.detail << '\n';
+    err.flush();
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -118,6 +141,7 @@ int main(int argc, char** argv)
         err << "sorvan-gis: unknown command '" << first << "'\n" << usage;
         return 2;
     }
+    installMissingFiles(first, args.mid(1), err);
     const int code = command->second(args.mid(1), out, err);
     out.flush();
     err.flush();

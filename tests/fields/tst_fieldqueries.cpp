@@ -1,6 +1,7 @@
 #include "FieldCommands.h"
 #include "FieldFolderSync.h"
 #include "FieldQueries.h"
+#include "PlotPalette.h"
 #include "ProgramFixture.h"
 #include "SortOrders.h"
 
@@ -133,10 +134,13 @@ void TestFieldQueries::commands_data()
     QTest::addColumn<QString>("args"); // split at "|"; DIR stands for the program folder
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("expected"); // the listing, or a part of the error message
+    // The files are no shapefiles: not readable, no geometry area; the new
+    // row of Wiese gets the farm's third palette colour.
     const QString plots = "dateiname\tordner\tName\tNummer\tTeil\tErntejahr\tKultur\tAnmerkung"
-                          "\tFarbe\tFlaeche\tUmfang\tmaxDOP\tanzeigen\n"
-                          "Acker\tHof A\tTab\\there\t7\t0\t2025\tMais\t\t255\t1.5\t0\t0\t1\n"
-                          "Wiese\tHof A\tWiese\t0\t0\t0\t\t\t0\t0\t0\t0\t1\n";
+                          "\tFarbe\tFlaeche\tUmfang\tmaxDOP\tanzeigen\tlesbar\tFlaeche_Geometrie\n"
+                          "Acker\tHof A\tTab\\there\t7\t0\t2025\tMais\t\t255\t1.5\t0\t0\t1\t0\t\n"
+                          "Wiese\tHof A\tWiese\t0\t0\t0\t\t\t" +
+                          QString::number(PlotPalette::colourAt(2)) + "\t0\t0\t0\t1\t0\t\n";
     QTest::newRow("farms") << "farms|--folder|DIR" << 0 << "Hof A\t2\t1.5000\nO'Brien\t0\t0.0000\n";
     QTest::newRow("plots, farm in other case") << "plots|--folder|DIR|--farm|hof a" << 0 << plots;
     QTest::newRow("plots of all farms") << "plots|--folder|DIR" << 0 << plots;

@@ -53,6 +53,9 @@ private slots:
         QCOMPARE(p.column(2), QStringList({"", ""})); // Teil 0 shows empty
         QCOMPARE(p.drawn(), QStringList({"v.SHP", "u.SHP"}));
         QVERIFY(p.staged().isEmpty()); // the map reads the farm folders
+        // Stored 1.5 ha against 1 ha of geometry: the cell says so.
+        QCOMPARE(p.fields()->model()->index(0, 8).data(Qt::ToolTipRole).toString(),
+                 "Fläche aus der Geometrie: " + ha(1) + " ha");
         QCOMPARE(p.area(), ha(3.75));
         QVERIFY(p.window->findChild<QComboBox*>("cbomassstab")->currentText().toInt() > 0);
         QCOMPARE((QList<int>{p.state.kartenanzeige, p.state.anzeigesperre}), (QList<int>{2, 0}));
@@ -90,6 +93,9 @@ private slots:
         QTest::newRow("Nummer 12a refused") << 1 << "12a" << QString("2");
         QTest::newRow("Nummer 17") << 1 << "17" << QString("17");
         QTest::newRow("Kultur") << 5 << "Weizen" << QString("Weizen");
+        QTest::newRow("Flaeche") << 8 << "2.5" << QString("2.5");
+        QTest::newRow("Umfang") << 9 << "123" << QString("123");
+        QTest::newRow("maxDOP") << 10 << "3.5" << QString("3.5");
     }
 
     void editCell()
@@ -98,7 +104,8 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, stored);
         Program p;
-        const QStringList fields{"", "Nummer", "Teil", "Name", "Erntejahr", "Kultur"};
+        const QStringList fields{"",       "Nummer", "Teil",    "Name",   "Erntejahr", "Kultur",
+                                 "Anmerkung", "Farbe", "Flaeche", "Umfang", "maxDOP"};
         QTableView* grid = p.fields();
         grid->setCurrentIndex(grid->model()->index(0, column));
         QTest::keyClick(grid, Qt::Key_F2);
@@ -112,6 +119,8 @@ private slots:
                      .toString(),
                  stored);
         QCOMPARE(grid->model()->index(0, column).data(Qt::EditRole).toString(), stored);
+        if (column == 8) // the area box follows at once (u alone is chosen now)
+            QCOMPARE(p.area(), ha(2.5));
         const bool refused = stored != typed;
         QCOMPARE(shown().size(), refused ? 1 : 0);
         if (refused)

@@ -105,7 +105,14 @@ private slots:
                           "    inf")
             << QList<double>{7.5, 0, 0} << 0;
         const QList<double> unread{none, none, none};
-        QTest::newRow("too large") << QByteArray("t\nFlaeche [ha]:    1e999\nx\ny") << unread << 0;
+        QTest::newRow("too large") << QByteArray("t\nFlaeche [ha]:    1e999\nx\ny") << unread
+                                   << int(ErrorKind::InvalidArgument);
+        QTest::newRow("hundreds of digits")
+            << QByteArray("t\nFlaeche [ha]:    " + QByteArray(400, '9') + "\nx\ny") << unread
+            << int(ErrorKind::InvalidArgument);
+        QTest::newRow("first item past the reading limit")
+            << QByteArray(2 << 20, 'x') + "\nFlaeche [ha]:    1\nx\ny" << unread
+            << int(ErrorKind::InvalidArgument);
         QTest::newRow("empty") << QByteArray() << unread << int(ErrorKind::PastEndOfFile);
         QTest::newRow("three items")
             << QByteArray("t\r\na\r\nb\r\n") << unread << int(ErrorKind::PastEndOfFile);
@@ -137,8 +144,8 @@ private slots:
             << QStringList{"A_F"} << QStringList{"A_F.DES"} << QStringList{"A"}
             << QStringList{"A.DES",   "AF.DBF",  "AF.SHP",  "AF.SHX",
                            "A_F.DBF", "A_F.DES", "A_F.SHP", "A_F.SHX"};
-        QTest::newRow("delivery and working names: two rows")
-            << QStringList{"A_F", "AF"} << QStringList{"A_F.DES"} << QStringList{"A", "A"}
+        QTest::newRow("delivery and working names: one row")
+            << QStringList{"A_F", "AF"} << QStringList{"A_F.DES"} << QStringList{"A"}
             << QStringList{"A.DES",   "AF.DBF",  "AF.SHP",  "AF.SHX",
                            "A_F.DBF", "A_F.DES", "A_F.SHP", "A_F.SHX"};
         QTest::newRow("lower-case names, no description: no row, nothing deleted")
@@ -166,6 +173,15 @@ private slots:
         QCOMPARE(p.rows(), rows);
         QDir gps(p.state.gpspfad);
         QCOMPARE(gps.entryList(QDir::Files | QDir::Hidden, QDir::Name), files);
+        // A second import adds nothing; working copies keep the delivery's time.
+        QVERIFY(!GpsImport::gpsdateneinlesen(p.state).error.isError());
+        QCOMPARE(p.rows(), rows);
+        for (const QString& file : files) {
+            if (file.contains("_F."))
+                QCOMPARE(QFileInfo(gps.filePath(QString(file).replace("_F.DES", ".DES").remove('_')))
+                             .lastModified(),
+                         QFileInfo(gps.filePath(file)).lastModified());
+        }
     }
 
     void importFillsMissingTableAndSparesLinks()
@@ -183,7 +199,7 @@ private slots:
         QCOMPARE(outside.readFile("canary"), QByteArray("keep"));
         QCOMPARE(result.problems.size(), 1);
         QCOMPARE(result.problems.first().kind, ErrorKind::Refused);
-        QCOMPARE(p.rows(), QStringList({"B", "C", "C"})); // C_F.SHP and CF.SHP
+        QCOMPARE(p.rows(), QStringList({"B", "C"})); // C_F.SHP and CF.SHP: one measurement
     }
 
     void deleteSkipsMissingFiles()

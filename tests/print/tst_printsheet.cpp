@@ -14,6 +14,7 @@
 
 #include <QGuiApplication>
 #include <QImage>
+#include <QProcess>
 #include <QtTest>
 
 namespace {
@@ -125,10 +126,11 @@ private slots:
             QVERIFY(!dark(at(image, (ticks[i].x + ticks[i + 1].x) / 2, 580)));
         }
         // The map: the green square in the middle 100 m wide at the sheet's
-        // scale (less its outline), centred as on screen; no plot colour
-        // above the map rectangle.
+        // scale (less its outline), centred as on screen in the room above
+        // the list band (headings, three rows, sum: 1000 twips); no plot
+        // colour above the map rectangle.
         const double centreX = 5500 + (150 - before.centre().x()) * k;
-        const double centreY = 600 + 7200 - (50 - before.centre().y()) * k;
+        const double centreY = 600 + (15000 - 600 - 1000) / 2 - (50 - before.centre().y()) * k;
         const QRgb greenPixel = QColor(Qt::green).rgb();
         QCOMPARE(at(image, centreX, centreY), greenPixel);
         int run = 0;
@@ -157,7 +159,8 @@ private slots:
         QTest::addColumn<int>("pages");
         QTest::newRow("3 plots on the map page") << 2 << 3 << false << 1;
         QTest::newRow("3 plots on a page of their own") << 2 << 3 << true << 2;
-        QTest::newRow("100 plots from the map page on") << 2 << 100 << false << 2;
+        QTest::newRow("100 plots: more than half the page, pages of their own")
+            << 2 << 100 << false << 3;
         QTest::newRow("100 plots on pages of their own") << 2 << 100 << true << 3;
         QTest::newRow("GPS total on a page of its own") << 1 << 0 << true << 2;
     }
@@ -237,6 +240,16 @@ private slots:
         QFile file(pdf);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(pdfPageCount(file.readAll()), 4);
+        // Each sheet's title line names its farm; one farm: no farm column.
+        QProcess text;
+        text.start("pdftotext", {"-layout", pdf, "-"});
+        if (text.waitForFinished(30000) && text.exitCode() == 0) {
+            const QString pages = QString::fromUtf8(text.readAllStandardOutput());
+            QVERIFY2(pages.contains(QString::fromUtf8("Sorvan-GIS-Viewer – Hof A")) &&
+                         pages.contains(QString::fromUtf8("Sorvan-GIS-Viewer – Hof B")),
+                     qPrintable(pages));
+            QVERIFY(!pages.contains("Betrieb"));
+        }
 
         const QString other = folder.file("none.pdf");
         QCOMPARE(runPrintCommand({"--folder", folder.path(), "--out", other, "--farm", "Hof C"},

@@ -123,4 +123,44 @@ QString unzipRealFields(const QString& folder)
     return QFile::exists(shp) ? shp : QString();
 }
 
+QList<RealPlot> writeRealFarms(const QString& programFolder)
+{
+    QList<RealPlot> plots;
+    const QString scratch = programFolder + "/.real";
+    QFile shpFile(unzipRealFields(scratch));
+    if (!shpFile.open(QIODevice::ReadOnly))
+        return plots;
+    const QByteArray shp = shpFile.readAll();
+    for (qsizetype at = 100; at + 8 < shp.size();) {
+        const char* record = shp.constData() + at + 8;
+        at += 8 + 2 * qsizetype(qFromBigEndian<quint32>(shp.constData() + at + 4));
+        const int partCount = qFromLittleEndian<qint32>(record + 36);
+        const int pointCount = qFromLittleEndian<qint32>(record + 40);
+        const char* points = record + 44 + 4 * partCount;
+        Rings rings;
+        double twiceArea = 0;
+        for (int p = 0; p < partCount; ++p) {
+            const int start = qFromLittleEndian<qint32>(record + 44 + 4 * p);
+            const int end =
+                p + 1 < partCount ? qFromLittleEndian<qint32>(record + 48 + 4 * p) : pointCount;
+            QPolygonF ring;
+            for (int i = start; i < end; ++i)
+                ring << QPointF(qFromLittleEndian<double>(points + 16 * i),
+                                qFromLittleEndian<double>(points + 16 * i + 8));
+            for (int i = 0; i + 1 < ring.size(); ++i) // relative to the first point
+                twiceArea -= (ring[i].x() - ring[0].x()) * (ring[i + 1].y() - ring[0].y()) -
+                             (ring[i + 1].x() - ring[0].x()) * (ring[i].y() - ring[0].y());
+            rings << ring;
+        }
+        const int index = int(plots.size());
+        RealPlot plot{QString("Hof %1").arg(index % 12 + 1), QString("Feld %1").arg(index + 1),
+                      twiceArea / 2 / 10000};
+        QDir().mkpath(programFolder + '/' + plot.farm);
+        writePolygons(programFolder + '/' + plot.farm, plot.base, {rings});
+        plots.append(plot);
+    }
+    QDir(scratch).removeRecursively();
+    return plots;
+}
+
 } // namespace ShapeFixture

@@ -38,6 +38,18 @@ QString writeSquare(const QString& folder, const QString& base, double x, double
 // and returns the path of its .shp; empty when the archive or unzip is missing.
 QString unzipRealFields(const QString& folder);
 constexpr int realFieldCount = 100;
+
+// One real field written as a plot file of its own, with its area (ha) by a
+// plain shoelace over the file's rings (outer rings clockwise add, holes
+// subtract), read from the bytes without the program's reader.
+struct RealPlot {
+    QString farm; // "Hof 1" to "Hof 12", the fields dealt out in turn
+    QString base; // "Feld 1" to "Feld 100"
+    double areaHa = 0;
+};
+// Writes every real field as farm folder/plot file into programFolder;
+// empty when the archive or unzip is missing.
+QList<RealPlot> writeRealFarms(const QString& programFolder);
 constexpr int realTwoPartFieldCount = 8;
 
 } // namespace ShapeFixture

@@ -62,6 +62,13 @@ inline const TextKey plotDeleteFailed{"schlagdaten", "Fehler", "4"};
 inline const TextKey cellStoreFailed{"schlagdaten", "Fehler", "5"};
 inline const TextKey farmHasSubfolder{"schlagdaten", "Unterordner", "1"};  // %1 farm, %2 folder
 inline const TextKey deletionLeftAlone{"schlagdaten", "Dateischutz", "1"}; // %1 entry
+// Odd farm folders and plot files met by the synchronisation.
+inline const TextKey plotNotes{"schlagdaten", "Hinweise", "1"};        // %1 lines
+inline const TextKey noteInDegrees{"schlagdaten", "Hinweise", "2"};    // %1 plot
+inline const TextKey noteRefused{"schlagdaten", "Hinweise", "3"};      // %1 plot, %2 reason
+inline const TextKey noteCaseTwin{"schlagdaten", "Hinweise", "4"};     // %1 name, %2 listed name
+inline const TextKey noteUnusableName{"schlagdaten", "Hinweise", "5"}; // %1 name
+inline const TextKey geometryArea{"schlagdaten", "Hinweise", "6"};     // %1 area in ha
 inline const TextKey farmFolderFailed{"betriebeneu", "Fehler", "1"};
 inline const TextKey checkNumber{"schlagdaten", "kontrollenummer", "1"};
 inline const TextKey checkPart{"schlagdaten", "kontrolleteil", "1"};
@@ -89,7 +96,8 @@ inline QList<TextKey> all()
             checkColour,        farmNameEmpty,       farmNameExists,      farmNameCharacters,
             shellOpenFailed,    accessImportQuestion, accessImportDone,  accessImportLeftOut,
             accessImportFailed, accessImportFindings, plotWithoutFarmFolder, plotWithoutShapefiles,
-            farmFolderWithoutRow, duplicatePlot, readingPlots};
+            farmFolderWithoutRow, duplicatePlot, readingPlots, plotNotes, noteInDegrees,
+            noteRefused, noteCaseTwin, noteUnusableName, geometryArea};
 }
 
 } // namespace TextKeys

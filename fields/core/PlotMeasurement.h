@@ -1,0 +1,33 @@
+#pragma once
+
+#include "FieldRows.h"
+#include "OperationError.h"
+
+#include <QString>
+
+// Flaeche and Umfang of a plot taken from its shapefile, as the
+// synchronisation fills them into a new row.
+namespace PlotMeasurement {
+
+enum class Outcome {
+    Measured,  // flaecheHa and umfangM hold the geometry's measures
+    InDegrees, // the coordinates are degrees: no area can be taken from them
+    Refused,   // the map reader refused the file; error says why
+    Missing,   // the farm folder or the .SHP is not there
+};
+
+struct Result {
+    Outcome outcome = Outcome::Missing;
+    double flaecheHa = 0; // hectares
+    double umfangM = 0;   // metres
+    OperationError error; // set for Refused
+};
+
+// Reads the plot's .SHP (and .prj beside it, both found ignoring case) from
+// its farm folder in programFolder.
+Result measure(const QString& programFolder, const PlotKey& key);
+
+// Measures of a shapefile at shpPath, found as it is.
+Result measureFile(const QString& shpPath);
+
+} // namespace PlotMeasurement
