@@ -65,22 +65,23 @@ start() {
   pid=$!
   main=""
   for _ in $(seq 150); do
-    main=$(xdotool search --onlyvisible --pid "$pid" --name 'Sorvan-GIS-Viewer' 2>/dev/null | head -1) || true
-    [ -n "$main" ] && break
+    xdotool search --all --onlyvisible --pid "$pid" --name 'Sorvan-GIS-Viewer' >/dev/null 2>&1 && break
     sleep 0.2
   done
+  sleep 3 # the start window goes, the main window settles
+  main=$(xdotool search --all --onlyvisible --pid "$pid" --name 'Sorvan-GIS-Viewer$' 2>/dev/null | head -1) || true
   [ -n "$main" ] || { echo "the main window did not appear"; cat "$work/viewer.log"; exit 1; }
-  sleep 2
 }
 
-# The program's visible top-level windows besides the main window.
+# The program's visible windows besides the main window: floating ones.
 others() {
-  xdotool search --onlyvisible --pid "$pid" '' 2>/dev/null | grep -v "^$main\$" || true
+  xdotool search --all --onlyvisible --pid "$pid" --name 'Betriebe und Schl|GPS-Daten|Gazdas|GPS-adat' \
+    2>/dev/null | grep -v "^$main\$" || true
 }
 
 stop() {
   xdotool windowactivate --sync "$main" >/dev/null 2>&1 || true
-  xdotool key --window "$main" ctrl+q
+  xdotool key ctrl+q
   for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
   kill -0 "$pid" 2>/dev/null && { echo "the viewer did not end"; kill "$pid"; }
   wait "$pid" 2>/dev/null || true
@@ -140,6 +141,7 @@ else
     fi
     now=$(frame_of "$floating")
     echo "start $run: floating field window $now"
+    [ "$run" = 1 ] && import -window root "$out/3b-floating-after-restart.png"
     [ "$now" = "$float_before" ] || { echo "FAIL: the floating window moved or changed size"; failed=1; }
     float_before="$now"
     stop

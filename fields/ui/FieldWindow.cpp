@@ -134,6 +134,7 @@ void FieldWindow::buildControls()
         head->addWidget(GridCaption::create(grid, box));
         head->addStretch();
         head->addWidget(tools);
+        tools->setMinimumWidth(tools->sizeHint().width()); // never folded away
         auto* column = new QVBoxLayout(box);
         column->setContentsMargins(0, 0, 0, 0);
         column->setSpacing(2);

@@ -46,6 +46,7 @@
 #include <QLocale>
 #include <QMenuBar>
 #include <QScopedValueRollback>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 
@@ -222,6 +223,8 @@ void MainWindow::buildPicture()
     m_picture = new PictureBox(this);
     setCentralWidget(m_picture);
 
+    // The picture box changes size with the window and with the docks beside it.
+    m_picture->installEventFilter(this);
     m_map = new MapControl(m_picture);
     m_map->setObjectName(QStringLiteral("tplhaupt"));
 
@@ -364,7 +367,6 @@ void MainWindow::load()
     const QScopedValueRollback lock(m_state.anzeigesperre, 1);
     openFieldWindow();
     openGpsWindow();
-    restoreLayout();
 }
 
 void MainWindow::toggleDock(QDockWidget* dock, void (MainWindow::*open)())
@@ -447,6 +449,17 @@ void MainWindow::showEvent(QShowEvent* event)
     if (m_plotsDrawn || !m_fieldWindow)
         return;
     m_plotsDrawn = true;
+    // The layout of the last run, once the main window is on the screen: a
+    // floating window then knows its owner and stays above it.
+    restoreLayout();
+    // Floating windows come up in front of the main window, which the window
+    // system shows after them.
+    QTimer::singleShot(0, this, [this] {
+        for (QDockWidget* dock : {m_fieldDock, m_gpsDock}) {
+            if (dock && dock->isFloating() && dock->isVisible())
+                dock->raise();
+        }
+    });
     if (!m_layoutRestored && m_fieldDock && m_gpsDock) {
         // The default layout: the field window takes a third of the height
         // below the map, the GPS window its least width to the right.
@@ -758,6 +771,10 @@ void MainWindow::applyTypedScale()
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (!m_scaleBox) // still being built
+        return QMainWindow::eventFilter(watched, event);
+    if (watched == m_picture && event->type() == QEvent::Resize)
+        layoutPicture();
     if (watched == m_scaleBox->lineEdit() && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&

@@ -110,6 +110,7 @@ private slots:
         QVERIFY(!w->isMaximized());
         QCOMPARE(QRect(w->pos(), w->size()), QRect(30, 45, 700, 500));
         QVERIFY(w->fieldDock()->isFloating());
+        QVERIFY(w->fieldDock()->isVisible());
         QCOMPARE(w->fieldDock()->geometry(), QRect(100, 200, 400, 250));
         QVERIFY(w->gpsDock()->isHidden());
         p.child("mnuansichtgpsdaten")->trigger(); // opens it again
