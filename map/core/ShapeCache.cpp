@@ -9,7 +9,8 @@ namespace {
 
 using FileIdentity = ShapeCache::FileIdentity;
 
-// Files modified this recently may change again without a new timestamp.
+// Files modified or changed this recently may change again without a new
+// timestamp.
 constexpr qint64 settledNs = 2'000'000'000;
 
 bool identify(const QString& path, FileIdentity* identity)
@@ -18,13 +19,14 @@ bool identify(const QString& path, FileIdentity* identity)
     if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
         return false;
     *identity = {st.st_dev, st.st_ino, qint64(st.st_size),
-                 qint64(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec};
+                 qint64(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec,
+                 qint64(st.st_ctim.tv_sec) * 1'000'000'000 + st.st_ctim.tv_nsec};
     return true;
 }
 
 bool settled(const FileIdentity& identity, qint64 nowNs)
 {
-    return identity.modifiedNs + settledNs < nowNs;
+    return identity.modifiedNs + settledNs < nowNs && identity.changedNs + settledNs < nowNs;
 }
 
 } // namespace

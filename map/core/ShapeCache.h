@@ -8,13 +8,15 @@
 #include <sys/types.h>
 
 // Tables read from shapefiles, kept by the identity of their files (path,
-// size, modification time, device and inode of the .shp and its index), so
-// that opening an unchanged plot again reads and parses nothing. A staged
-// plot is a hard link to the farm's file, so it keeps its identity from one
-// map rebuild to the next. A file is taken as unchanged only when its
-// identity was the same before and after it was read and it had not been
-// modified within the last seconds before: a change within the file system's
-// timestamp granularity could otherwise go unnoticed.
+// size, modification time, inode change time, device and inode of the .shp
+// and its index), so that opening an unchanged plot again reads and parses
+// nothing. The change time is moved by every write and every change of
+// times and cannot be set back, so a file replaced in place by one of the
+// same size with its modification time carried over (cp -p, rsync -t, an
+// unpacked archive) is read again. A file is taken as unchanged only when its
+// identity was the same before and after it was read and neither time lies
+// within the last seconds before: a change within the file system's timestamp
+// granularity could otherwise go unnoticed.
 // Used by MapDataSource::openFolder; single-threaded like the map.
 class ShapeCache {
 public:
@@ -39,6 +41,7 @@ public:
         ino_t inode = 0;
         qint64 size = -1;
         qint64 modifiedNs = 0;
+        qint64 changedNs = 0; // inode change time
         bool operator==(const FileIdentity&) const = default;
     };
 

@@ -4,12 +4,13 @@
 #include "StagingFolder.h"
 #include "TestFolder.h"
 
-#include <QDateTime>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <ctime>
 
 using namespace ShapeFixture;
 
@@ -21,22 +22,21 @@ struct stat statOf(const QString& path)
     return st;
 }
 
-// Plot u of farm folder, written an hour ago: settled enough to be kept.
-void writeOldSquare(const QString& folder, double x)
+// Plot u of folder: a square at x, its files' modification time set to
+// modifiedNs (as cp -p or rsync -t carry it over), to the nanosecond.
+void writeSquareModifiedAt(const QString& folder, double x, const timespec& modified)
 {
     writeSquare(folder, "u", x, 0, 10);
     for (const char* ext : {"/u.SHP", "/u.SHX"}) {
-        QFile file(folder + ext);
-        QVERIFY(file.open(QIODevice::ReadWrite));
-        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
-                                 QFileDevice::FileModificationTime));
+        const timespec times[2] = {modified, modified};
+        QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(folder + ext).constData(), times, 0), 0);
     }
 }
 
-const MapTable* onlyTable(const QString& folder)
+std::shared_ptr<const MapTable> onlyTable(const QString& folder)
 {
     const auto source = MapDataSource::openFolder("Data1", folder);
-    return source && source->tableCount() == 1 ? source->table(0).get() : nullptr;
+    return source && source->tableCount() == 1 ? source->table(0) : nullptr;
 }
 } // namespace
 
@@ -47,15 +47,30 @@ private slots:
     {
         TestFolder folder;
         const QString temp = folder.makeFolder("temp");
-        writeOldSquare(temp, 0);
-        const MapTable* first = onlyTable(temp);
+        const timespec anHourAgo{::time(nullptr) - 3600, 123456789};
+        writeSquareModifiedAt(temp, 0, anHourAgo);
+        const struct stat written = statOf(temp + "/u.SHP");
+        QCOMPARE(written.st_mtim.tv_nsec, anHourAgo.tv_nsec);
+        QTest::qSleep(2100); // past the interval in which a file may still change unseen
+        const auto first = onlyTable(temp);
         QVERIFY(first);
+        // first is still held, so an equal address is the same table, kept
         QCOMPARE(onlyTable(temp), first);
 
-        writeOldSquare(temp, 500); // same size, new content and time
-        const MapTable* changed = onlyTable(temp);
-        QVERIFY(changed && changed != first);
+        // replaced in place: same size, same inode, modification time carried over
+        writeSquareModifiedAt(temp, 500, anHourAgo);
+        const struct stat replaced = statOf(temp + "/u.SHP");
+        QCOMPARE(replaced.st_size, written.st_size);
+        QCOMPARE(replaced.st_mtim.tv_sec, written.st_mtim.tv_sec);
+        QCOMPARE(replaced.st_mtim.tv_nsec, written.st_mtim.tv_nsec);
+        const auto changed = onlyTable(temp);
+        QVERIFY(changed);
         QCOMPARE(changed->bounds().minX, 500.0);
+        // just changed, so not kept: a second replacement at once is seen too
+        writeSquareModifiedAt(temp, 900, anHourAgo);
+        const auto again = onlyTable(temp);
+        QVERIFY(again);
+        QCOMPARE(again->bounds().minX, 900.0);
     }
 
     void emptyingLinkedStagingKeepsFarmFiles()
