@@ -99,6 +99,7 @@ if [ -n "$(others)" ]; then
   echo "FAIL: a window of the program floats over the map at the first start"; failed=1
 fi
 import -window root "$out/1-first-start.png"
+import -window "$main" "$out/1-main-window.png"
 stop
 
 echo "== three restarts"

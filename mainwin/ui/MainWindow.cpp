@@ -467,7 +467,11 @@ void MainWindow::showEvent(QShowEvent* event)
         resizeDocks({m_gpsDock}, {Twips::toPixels(GpsWindow::fixedWidth) + 20}, Qt::Horizontal);
     }
     layoutPicture();
-    m_fieldWindow->schlagdatenanzeigen();
+    // Drawn once the docks have taken their sizes, so all plots fit the map.
+    QTimer::singleShot(0, this, [this] {
+        if (m_fieldWindow)
+            m_fieldWindow->schlagdatenanzeigen();
+    });
 }
 
 void MainWindow::offerCatalogueLanguages()

@@ -9,6 +9,7 @@
 #include "GpsDeletion.h"
 #include "GpsImport.h"
 #include "LanguageFile.h"
+#include "ModalAnswer.h"
 #include "MainWindow.h"
 #include "ProgramFolderSetup.h"
 #include "ProgramRun.h"
@@ -218,6 +219,9 @@ QStringList TestFileSafety::runWriteStep(const QString& step, const QString& pro
         options.settingsFile = program + "/../settings.ini";
         options.startWindow = false;
         ProgramRun run(options);
+        // SPRACHE.DAT leads to a file without a language number: the
+        // language dialog asks, and German is taken.
+        whenModalShown([](QDialog* dialog) { dialog->accept(); });
         run.start();
         if (run.mainWindow())
             run.mainWindow()->close();
