@@ -87,6 +87,9 @@ MainWindow::MainWindow(ProgramState& state, QWidget* parent) : QMainWindow(paren
     setWindowTitle(ProgramState::programTitle());
     buildMenus();
     buildPicture();
+    // The status bar is there from the start, so its first message does not
+    // change the map's size.
+    statusBar()->setObjectName(QStringLiteral("statusleiste"));
     new FormKeyHandler(this, m_state, helpPage);
 }
 
@@ -255,6 +258,7 @@ void MainWindow::buildPicture()
     connect(m_scaleBox, &QComboBox::activated, this, [this](int) { applyTypedScale(); });
     connect(m_map, &MapControl::mouseEvent, this, [this](double x, double y, int button) {
         if (button == 1) {
+            m_viewFitted = false;
             m_map->ZoomAt(x, y, 1.0);
             m_map->Redraw();
         }
@@ -627,11 +631,13 @@ void MainWindow::anzeigezoomen(double factor)
         m_map->Redraw();
         showScale(qRound64(m_map->Scale()));
         reportVisibility();
+        m_viewFitted = true;
         return;
     }
     const qint32 scale = qint32(qRound64(m_map->Scale()));
     if (!MapNavigation::zoomAllowed(scale, factor))
         return;
+    m_viewFitted = false;
     m_map->ZoomBy(factor);
     m_map->Redraw();
     showScale(qRound64(m_map->Scale()));
@@ -650,30 +656,35 @@ void pan(MapControl* map, MapNavigation::Direction direction, int percent)
 
 void MainWindow::anzeigelinks(int percent)
 {
+    m_viewFitted = false;
     pan(m_map, MapNavigation::Direction::Left, percent);
     reportVisibility();
 }
 
 void MainWindow::anzeigerechts(int percent)
 {
+    m_viewFitted = false;
     pan(m_map, MapNavigation::Direction::Right, percent);
     reportVisibility();
 }
 
 void MainWindow::anzeigeoben(int percent)
 {
+    m_viewFitted = false;
     pan(m_map, MapNavigation::Direction::Up, percent);
     reportVisibility();
 }
 
 void MainWindow::anzeigeunten(int percent)
 {
+    m_viewFitted = false;
     pan(m_map, MapNavigation::Direction::Down, percent);
     reportVisibility();
 }
 
 void MainWindow::massstabsetzen(qint32 scale)
 {
+    m_viewFitted = false;
     m_map->setScale(scale);
     m_map->Redraw();
     if (scale >= 1)
@@ -739,6 +750,7 @@ bool MainWindow::displayLayers(const QString& path, const QList<qint64>& colours
     linealanzeigen();
     showScale(qRound64(m_map->Scale()));
     reportVisibility();
+    m_viewFitted = true;
     return true;
 }
 
@@ -777,8 +789,16 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (!m_scaleBox) // still being built
         return QMainWindow::eventFilter(watched, event);
-    if (watched == m_picture && event->type() == QEvent::Resize)
+    if (watched == m_picture && event->type() == QEvent::Resize) {
         layoutPicture();
+        // A map showing everything keeps showing everything when the docks
+        // beside it or the window change size.
+        if (m_viewFitted && m_map->document().dataExtent().valid) {
+            m_map->ZoomAll();
+            m_map->Redraw();
+            showScale(qRound64(m_map->Scale()));
+        }
+    }
     if (watched == m_scaleBox->lineEdit() && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&

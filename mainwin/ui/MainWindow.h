@@ -136,6 +136,7 @@ private:
     QDockWidget* m_fieldDock = nullptr; // dockschlagdaten
     QDockWidget* m_gpsDock = nullptr;   // dockgpsdaten
     bool m_layoutRestored = false;
+    bool m_viewFitted = false; // the map shows everything, not moved by the user since
     qint64 m_lastScale = 0; // the scale last applied or shown, for a refused entry
     bool m_plotsDrawn = false; // the plots chosen at start drawn once the map has its size
     bool m_ended = false;
