@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
+#include <QStringList>
 
 class SettingsStore;
 class TextCatalogue;
@@ -30,6 +32,13 @@ struct ProgramState {
     QString betriebsortierung = QStringLiteral("Name");
     QString gpssortierung = QStringLiteral("Dateiname");
     QString neuerordner; // folder name entered in the new farm dialog
+    // Map file (path of its .SHP without extension) -> the plot's file as the
+    // rows name it (path without extension), set by whoever prepares a
+    // display, so that a file the map cannot draw is marked on the plot list.
+    QHash<QString, QString> stagedOrigins;
+    // The files (paths without extension, from stagedOrigins) that the last
+    // display could not draw.
+    QStringList undrawnFiles;
 
     SettingsStore* settings = nullptr;        // per-user window positions
     const TextCatalogue* catalogue = nullptr; // texte.mdb of the program folder

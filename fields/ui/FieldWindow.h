@@ -66,6 +66,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
@@ -93,4 +94,7 @@ private:
     QToolBar* m_farmTools = nullptr;  // mnu1
     QToolBar* m_fieldTools = nullptr; // mnu2
     QSplitter* m_splitter = nullptr;
+    // A mouse button is down on the farm grid: the selection change it makes
+    // is followed by a click.
+    bool m_farmPress = false;
 };

@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "AboutWindow.h"
+#include "FieldLayers.h"
 #include "FieldWindow.h"
 #include "FormBehaviour.h"
 #include "FormTranslator.h"
@@ -14,8 +15,11 @@
 #include "MapNavigation.h"
 #include "Messages.h"
 #include "PictureBox.h"
+#include "PlotExportDialog.h"
+#include "PlotImportDialog.h"
 #include "PlotListLayout.h"
 #include "PrintDialog.h"
+#include "PrintTexts.h"
 #include "PrinterChoice.h"
 #include "ProgramInfo.h"
 #include "MapView.h"
@@ -38,6 +42,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QDockWidget>
+#include <QElapsedTimer>
 #include <QScreen>
 #include <QStatusBar>
 #include <QKeyEvent>
@@ -45,6 +50,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenuBar>
+#include <QProgressDialog>
 #include <QScopedValueRollback>
 #include <QTimer>
 #include <QToolBar>
@@ -115,6 +121,11 @@ void MainWindow::buildMenus()
     QMenu* input = bar->addMenu(QStringLiteral("Eingabe"));
     input->setObjectName(QStringLiteral("mnuEingabe"));
     input->menuAction()->setObjectName(QStringLiteral("mnuEingabe"));
+    addTool(input, QStringLiteral("mnueingabeimport"), QStringLiteral("Schläge importieren…"),
+            QStringLiteral("Schläge aus der Datei eines anderen Programms übernehmen"));
+    addTool(input, QStringLiteral("mnueingabeexport"), QStringLiteral("Schläge exportieren…"),
+            QStringLiteral("Schläge in eine Datei für andere Programme schreiben"));
+    input->addSeparator();
     addTool(input, QStringLiteral("mnueingabeende"), QStringLiteral("Ende"),
             QStringLiteral("Programm beenden"));
 
@@ -437,6 +448,11 @@ void MainWindow::openFieldWindow()
         fieldMap.display = [this](const QString& path, const QList<qint64>& colours) {
             return displayLayers(path, colours);
         };
+        fieldMap.displayFiles = [this](const QString& path,
+                                       const QList<MapDataSource::ShapefileEntry>& files,
+                                       const QList<qint64>& colours) {
+            return displayFiles(path, files, colours);
+        };
         fieldMap.showArea = [this](double hectares) { showArea(hectares); };
         m_fieldWindow = std::make_unique<FieldWindow>(m_state, fieldMap, this);
         m_fieldDock = makeDock(m_fieldWindow.get(), Qt::BottomDockWidgetArea);
@@ -532,6 +548,14 @@ void MainWindow::onToolClicked(QAction* action)
     if (name.contains(QLatin1String("mnueinstellungsprache")) && !name.isEmpty() &&
         name.back().isDigit())
         spracheumstellen(name.back().digitValue());
+    if (name == QLatin1String("mnueingabeimport")) {
+        PlotImportDialog dialog(m_state, this);
+        dialog.exec();
+        if (dialog.importedAny())
+            openFieldWindow();
+    }
+    if (name == QLatin1String("mnueingabeexport"))
+        PlotExportDialog(m_state, this).exec();
     if (name.contains(QLatin1String("mnuansichtgpsdaten")))
         toggleDock(m_gpsDock, &MainWindow::openGpsWindow);
     if (name.contains(QLatin1String("mnuansichtschlagdaten")))
@@ -594,10 +618,15 @@ bool MainWindow::printView(const PrintOptions& options)
     if (m_state.database)
         source.gpsRows = m_state.database->gpsCount();
     if (m_fieldWindow && options.list) {
+        const PrintTexts texts = PrintTexts::fromCatalogue(m_state);
         for (const PlotRow& row : m_fieldWindow->chosenPlots(&source.plotsFromSelection)) {
             const PlotRecord& p = row.record;
-            source.plots.append({p.ordner, PlotListLayout::plotLabel(p.name, p.nummer, p.teil),
-                                 p.farbe, p.flaeche, p.erntejahr, p.kultur, p.anmerkung});
+            QString label = PlotListLayout::plotLabel(p.name, p.nummer, p.teil);
+            if (m_state.kartenanzeige == 2 &&
+                m_state.undrawnFiles.contains(FieldLayers::origin(m_state.programmpfad, p)))
+                label = texts.undrawnLabel(label);
+            source.plots.append({p.ordner, label, p.farbe, p.flaeche, p.erntejahr, p.kultur,
+                                 p.anmerkung});
         }
     }
     return WindowPrint::run(this, m_state, source, options);
@@ -735,8 +764,40 @@ void MainWindow::releaseMap()
 
 bool MainWindow::displayLayers(const QString& path, const QList<qint64>& colours)
 {
-    const LayerDisplay::Result result =
-        LayerDisplay::show(m_map->document(), m_state, path, colours);
+    return presentLayers(LayerDisplay::show(m_map->document(), m_state, path, colours));
+}
+
+bool MainWindow::displayFiles(const QString& path,
+                              const QList<MapDataSource::ShapefileEntry>& files,
+                              const QList<qint64>& colours)
+{
+    // A long reading shows its progress and can be cancelled (Esc), which
+    // leaves the map empty; a short one shows nothing.
+    constexpr qint64 quietMs = 500;
+    QElapsedTimer reading;
+    reading.start();
+    std::unique_ptr<QProgressDialog> dialog;
+    const auto progress = [&](qsizetype done, qsizetype total) {
+        if (!dialog) {
+            if (reading.elapsed() < quietMs)
+                return true;
+            dialog = std::make_unique<QProgressDialog>(this);
+            dialog->setObjectName(QStringLiteral("lesefortschritt"));
+            dialog->setWindowTitle(windowTitle());
+            dialog->setLabelText(textholen(m_state, TextKeys::readingPlots));
+            dialog->setWindowModality(Qt::ApplicationModal);
+            dialog->setMinimumDuration(0);
+            dialog->setRange(0, int(total));
+        }
+        dialog->setValue(int(done)); // lets the dialog's events run
+        return !dialog->wasCanceled();
+    };
+    return presentLayers(
+        LayerDisplay::show(m_map->document(), m_state, path, files, colours, progress));
+}
+
+bool MainWindow::presentLayers(const LayerDisplay::Result& result)
+{
     if (!result.problems.isEmpty()) {
         QStringList files;
         for (const OperationError& problem : result.problems)

@@ -92,7 +92,7 @@ void MapControl::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     MapRenderer::paint(painter, QRectF(rect()), m_document.viewport().window(), m_document.views(),
-                       m_style);
+                       m_style, &m_shapesDrawn);
 }
 
 void MapControl::resizeEvent(QResizeEvent* event)

@@ -54,6 +54,9 @@ public:
 
     MapDocument& document() { return m_document; }
     const MapDocument& document() const { return m_document; }
+    const MapStyle& style() const { return m_style; }
+    // Shapes the last paint of the widget drew.
+    qint64 shapesDrawnLastPaint() const { return m_shapesDrawn; }
 
 signals:
     // A mouse press at map coordinates (x, y) in metres; button is a MouseButtonCode.
@@ -74,4 +77,5 @@ private:
     MapDocument m_document;
     MapStyle m_style;
     bool m_shown = false;
+    qint64 m_shapesDrawn = 0;
 };
