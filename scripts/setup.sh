@@ -4,6 +4,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libqt6sql6-sqlite libshp-dev
           mdbtools-dev libmdb3 libgdal-dev qt6-translations-l10n
           fonts-liberation2 xvfb xauth imagemagick poppler-utils unzip
+          openbox xdotool x11-utils # window-check.sh: a real window manager
           dpkg-dev) # dpkg-dev: dpkg-shlibdeps for the package's dependencies
 missing=()
 for p in "${packages[@]}"; do

@@ -23,8 +23,10 @@ std::optional<int> read(const QString& programFolder, OperationError* error)
     QString item = firstLine.section(',', 0, 0).trimmed();
     if (item.startsWith('"'))
         item = item.mid(1);
-    if (item.isEmpty() || !item.at(0).isDigit())
-        return 0;
+    // No language number (empty, not a digit, or 0): nothing, so the viewer
+    // asks for the language again.
+    if (item.isEmpty() || item.at(0) < QLatin1Char('1') || item.at(0) > QLatin1Char('9'))
+        return std::nullopt;
     return item.at(0).digitValue();
 }
 

@@ -20,7 +20,7 @@ inline QString fileName()
 // (ErrorKind::Refused) without being read. Of
 // the first item of the file (up to the first comma or line end, leading
 // blanks skipped) only the first character counts: "12" gives 1. A first
-// character that is no digit gives 0.
+// character that is no digit from 1 to 9 gives nothing, as for a missing file.
 std::optional<int> read(const QString& programFolder, OperationError* error = nullptr);
 
 // sprachespeichern: writes the number as decimal digits and a line break,

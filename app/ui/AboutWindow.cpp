@@ -88,8 +88,7 @@ AboutWindow::AboutWindow(ProgramState& state, const QString& databasePath, QWidg
 
     // Esc acts as cmdok; F1 opens the window's help page.
     new FormKeyHandler(this, m_state, QStringLiteral("Info.HTM"), ok, ok);
-    FormBehaviour::fensteroben(this, owner);
-    move(Twips::toPixels(1000), Twips::toPixels(500));
+    FormBehaviour::fensteroben(this, owner); // opens centred on its owner
     FormTranslator::translateWindow(this, m_state);
 }
 

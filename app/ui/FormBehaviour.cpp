@@ -23,12 +23,16 @@ void fensteroben(QWidget* window, QWidget* owner)
 {
     if (!window || !owner || window == owner)
         return;
+    // A window placed before keeps its place; one never placed (a dialog)
+    // opens centred on its owner, as a dialog with a parent does.
+    const bool placed = window->testAttribute(Qt::WA_Moved);
     const QPoint position = window->pos();
     const QSize size = window->size();
     const Qt::WindowFlags kind =
         (window->windowFlags() & Qt::WindowType_Mask) == Qt::Dialog ? Qt::Dialog : Qt::Tool;
     window->setParent(owner, kind | (window->windowFlags() & ~Qt::WindowType_Mask));
-    window->move(position);
+    if (placed)
+        window->move(position);
     window->resize(size);
 }
 
@@ -77,12 +81,20 @@ void openHelpPage(QWidget* owner, const ProgramState& state, const QString& page
 } // namespace FormBehaviour
 
 namespace {
-// The window whose keys an event belongs to: popups (menus, lists of a combo
-// box) count as part of the window they open from.
+const char* const keyOwnerProperty = "sorvanKeyOwner";
+
+// The window whose keys an event belongs to: the nearest enclosing window or
+// pane with key handling of its own (a field or GPS pane inside a dock of the
+// main window keeps its own keys, docked or floating). Popups (menus, lists
+// of a combo box) count as part of the window they open from.
 bool belongsTo(const QWidget* widget, const QWidget* window)
 {
-    const QWidget* own = widget->window();
-    return own == window || own->windowType() == Qt::Popup;
+    if (widget->window()->windowType() == Qt::Popup)
+        return true;
+    const QWidget* owner = widget;
+    while (owner && !owner->isWindow() && !owner->property(keyOwnerProperty).toBool())
+        owner = owner->parentWidget();
+    return owner == window;
 }
 
 // A dialog makes its first auto-default button the default when it is shown;
@@ -99,6 +111,7 @@ FormKeyHandler::FormKeyHandler(QWidget* window, const ProgramState& state, QStri
     : QObject(window), m_window(window), m_state(state), m_helpPage(std::move(helpPage)),
       m_cancel(cancelButton), m_ok(okButton)
 {
+    window->setProperty(keyOwnerProperty, true);
     // Keys typed into child controls reach the window's filter too.
     watch(window);
     applyDefaultButton();

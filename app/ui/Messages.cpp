@@ -6,8 +6,57 @@
 #include "Texts.h"
 
 #include <QDir>
+#include <QHash>
 
 namespace Messages {
+
+namespace {
+RepeatGuard* activeGuard = nullptr;
+QString activeName;
+QHash<QString, QStringList>& shownBefore()
+{
+    static QHash<QString, QStringList> texts;
+    return texts;
+}
+QHash<QString, QStringList>& shownNow()
+{
+    static QHash<QString, QStringList> texts;
+    return texts;
+}
+
+// Records the text under the active guard; true when it is to be left out.
+bool repeated(const QString& text)
+{
+    if (!activeGuard)
+        return false;
+    shownNow()[activeName].append(text);
+    return shownBefore().value(activeName).contains(text);
+}
+
+void show(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text)
+{
+    if (!repeated(text))
+        Prompter::instance().message(parent, icon, title, text);
+}
+} // namespace
+
+RepeatGuard::RepeatGuard(const QString& name) : m_name(name), m_outer(activeGuard)
+{
+    if (!m_outer) {
+        activeGuard = this;
+        activeName = name;
+        shownNow().remove(name);
+    }
+}
+
+RepeatGuard::~RepeatGuard()
+{
+    if (m_outer)
+        return;
+    shownBefore().insert(m_name, shownNow().take(m_name));
+    activeGuard = nullptr;
+    activeName.clear();
+}
 
 QString format(const ProgramState& state, const TextKey& key, const QStringList& args)
 {
@@ -21,22 +70,19 @@ QString format(const ProgramState& state, const TextKey& key, const QStringList&
 void operatingError(QWidget* parent, const ProgramState& state, const TextKey& key,
                     const QStringList& args)
 {
-    Prompter::instance().message(parent, QMessageBox::Critical, state.titelbedienungsfehler,
-                                 format(state, key, args));
+    show(parent, QMessageBox::Critical, state.titelbedienungsfehler, format(state, key, args));
 }
 
 void entryError(QWidget* parent, const ProgramState& state, const TextKey& key,
                 const QStringList& args)
 {
-    Prompter::instance().message(parent, QMessageBox::Critical, state.titeleingabefehler,
-                                 format(state, key, args));
+    show(parent, QMessageBox::Critical, state.titeleingabefehler, format(state, key, args));
 }
 
 void information(QWidget* parent, const ProgramState& state, const TextKey& key,
                  const QStringList& args)
 {
-    Prompter::instance().message(parent, QMessageBox::Information, state.titelinformation,
-                                 format(state, key, args));
+    show(parent, QMessageBox::Information, state.titelinformation, format(state, key, args));
 }
 
 bool confirm(QWidget* parent, const ProgramState& state, const TextKey& key,
@@ -57,7 +103,7 @@ void failure(QWidget* parent, const ProgramState& state, const TextKey& key,
     const QString text = format(state, key, args) + QStringLiteral("\n\n") +
                          QString::number(error.code()) + QStringLiteral("\n\n") + detail +
                          QStringLiteral(".");
-    Prompter::instance().message(parent, QMessageBox::Critical, state.titelbedienungsfehler, text);
+    show(parent, QMessageBox::Critical, state.titelbedienungsfehler, text);
 }
 
 bool fileProblem(QWidget* parent, const ProgramState& state, const OperationError& error)

@@ -39,4 +39,21 @@ void failure(QWidget* parent, const ProgramState& state, const TextKey& key,
 // other failure, which the caller reports in its own words.
 bool fileProblem(QWidget* parent, const ProgramState& state, const OperationError& error);
 
+// While one lives, a message (not a question) whose text was already shown
+// during the previous guard of the same name is left out: a redraw that runs
+// again and again by itself (on every activation of a window) reports a
+// failure once, not at every run. A run without a failure forgets what was
+// shown, so the next failure is shown again.
+class RepeatGuard {
+public:
+    explicit RepeatGuard(const QString& name);
+    ~RepeatGuard();
+    RepeatGuard(const RepeatGuard&) = delete;
+    RepeatGuard& operator=(const RepeatGuard&) = delete;
+
+private:
+    QString m_name;
+    RepeatGuard* m_outer;
+};
+
 } // namespace Messages

@@ -3,8 +3,44 @@
 #include "DesktopOpener.h"
 
 #include <QColorDialog>
+#include <QCursor>
+#include <QGuiApplication>
 #include <QFileDialog>
 #include <QTextStream>
+
+namespace {
+// Takes every override pointer (the wait pointer of a long operation) off
+// while a dialog is up, so the user sees the normal pointer over it, and puts
+// them back afterwards, on every path out.
+class CursorPause {
+public:
+    CursorPause()
+    {
+        if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+            return;
+        while (const QCursor* cursor = QGuiApplication::overrideCursor()) {
+            m_stack.prepend(*cursor);
+            QGuiApplication::restoreOverrideCursor();
+        }
+    }
+    ~CursorPause()
+    {
+        for (const QCursor& cursor : std::as_const(m_stack))
+            QGuiApplication::setOverrideCursor(cursor);
+    }
+    CursorPause(const CursorPause&) = delete;
+    CursorPause& operator=(const CursorPause&) = delete;
+
+private:
+    QList<QCursor> m_stack;
+};
+
+bool pointerOverridden()
+{
+    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) &&
+           QGuiApplication::overrideCursor();
+}
+} // namespace
 
 Prompter& Prompter::instance()
 {
@@ -26,7 +62,8 @@ QMessageBox::StandardButton Prompter::message(QWidget* parent, QMessageBox::Icon
                                               QMessageBox::StandardButtons buttons,
                                               QMessageBox::StandardButton defaultButton)
 {
-    m_shown.append({QStringLiteral("message"), title, text, int(icon)});
+    const CursorPause pause;
+    m_shown.append({QStringLiteral("message"), title, text, int(icon), pointerOverridden()});
     if (m_testMode) {
         const QVariant answer = takeAnswer();
         if (answer.isValid())
@@ -47,7 +84,8 @@ QMessageBox::StandardButton Prompter::message(QWidget* parent, QMessageBox::Icon
 
 QString Prompter::existingDirectory(QWidget* parent, const QString& title, const QString& start)
 {
-    m_shown.append({QStringLiteral("folder"), title, start, 0});
+    const CursorPause pause;
+    m_shown.append({QStringLiteral("folder"), title, start, 0, pointerOverridden()});
     if (m_testMode)
         return takeAnswer().toString();
     if (m_nonInteractive)
@@ -70,7 +108,8 @@ QString Prompter::fileName(QWidget* parent, const QString& title, const QString&
 
 QColor Prompter::colour(QWidget* parent, const QString& title, const QColor& initial)
 {
-    m_shown.append({QStringLiteral("colour"), title, initial.name(), 0});
+    const CursorPause pause;
+    m_shown.append({QStringLiteral("colour"), title, initial.name(), 0, pointerOverridden()});
     if (m_testMode)
         return takeAnswer().value<QColor>();
     if (m_nonInteractive)

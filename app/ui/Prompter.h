@@ -16,6 +16,8 @@ class Prompter {
 public:
     static Prompter& instance();
 
+    // Every dialog here is shown with the normal pointer: a wait pointer of the
+    // operation that asks is taken off while it is up and put back after.
     // Message box with the catalogue text and title. Returns the button chosen.
     QMessageBox::StandardButton
     message(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
@@ -52,6 +54,7 @@ public:
         QString title;
         QString text;
         int icon = 0;
+        bool underWaitPointer = false; // an override pointer was showing over it
     };
     const QList<Shown>& shown() const { return m_shown; }
     void clearShown() { m_shown.clear(); }

@@ -68,7 +68,10 @@ SystemInfoWindow::SystemInfoWindow(ProgramState& state, const QString& databaseP
     FormBehaviour::fensteroben(this, owner);
     FormTranslator::translateWindow(this, state);
     adjustSize();
-    FormBehaviour::fenstermitte(this);
+    // Centred on the owner when there is one (the dialog does that itself),
+    // on the screen otherwise.
+    if (!owner)
+        FormBehaviour::fenstermitte(this);
 }
 
 QString SystemInfoWindow::reportText() const

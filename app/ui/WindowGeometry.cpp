@@ -5,10 +5,12 @@
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QMargins>
 #include <QScreen>
 #include <QWidget>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 // The frame as restored, kept on the window: [left, top, width, height] in
@@ -26,18 +28,45 @@ QRect screensArea()
     return area;
 }
 
-// Gives the window the restored outer size: its inner size is that less the
-// frame the window system draws around it.
-void applyFrameSize(QWidget* window)
+// The frame the window system draws around the window, once it is known.
+std::optional<QMargins> knownFrame(const QWidget* window)
 {
-    const QSize outer = window->property(restoredPixels).toRect().size();
-    const QSize frame = window->frameGeometry().size() - window->size();
-    window->resize(std::max(1, outer.width() - frame.width()),
-                   std::max(1, outer.height() - frame.height()));
+    const QRect frame = window->frameGeometry();
+    const QRect inner = window->geometry();
+    if (!window->testAttribute(Qt::WA_WState_Created) || frame == inner)
+        return std::nullopt;
+    return QMargins(inner.left() - frame.left(), inner.top() - frame.top(),
+                    frame.right() - inner.right(), frame.bottom() - inner.bottom());
 }
 
-// The frame is known only once the window exists on the screen: sets the
-// outer size again at the first show, then goes.
+// Gives the window the restored outer size: its inner size is that less the
+// frame. Before the window system has framed the window (a window not shown
+// yet), the frame it had when its geometry was saved stands in for it, so the
+// window neither grows nor shrinks from one start to the next.
+void applyFrameSize(QWidget* window, const QMargins& frame)
+{
+    const QSize outer = window->property(restoredPixels).toRect().size();
+    window->resize(std::max(1, outer.width() - frame.left() - frame.right()),
+                   std::max(1, outer.height() - frame.top() - frame.bottom()));
+}
+
+QMargins parsedFrame(const QString& text)
+{
+    const QStringList parts = text.split(',');
+    if (parts.size() != 4)
+        return {};
+    int values[4] = {};
+    for (int i = 0; i < 4; ++i) {
+        bool ok = false;
+        values[i] = parts.at(i).trimmed().toInt(&ok);
+        if (!ok || values[i] < 0 || values[i] > 200) // no frame is that wide
+            return {};
+    }
+    return {values[0], values[1], values[2], values[3]};
+}
+
+// Sets the outer size again at the first show when the frame is known by
+// then (and differs from the one assumed), then goes.
 class FrameSizeOnShow : public QObject {
 public:
     explicit FrameSizeOnShow(QWidget* window) : QObject(window)
@@ -50,7 +79,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::Show && watched == parent()) {
-            applyFrameSize(static_cast<QWidget*>(watched));
+            auto* window = static_cast<QWidget*>(watched);
+            if (const std::optional<QMargins> frame = knownFrame(window))
+                applyFrameSize(window, *frame);
             watched->removeEventFilter(this);
             deleteLater();
         }
@@ -87,7 +118,8 @@ void WindowGeometry::restore(QWidget* window, const SettingsStore& settings) con
     window->setProperty(restoredTwips, QVariantList{l, t, w, h});
     window->setProperty(restoredPixels, QRect(x, y, pw, ph));
     window->move(x, y);
-    applyFrameSize(window);
+    applyFrameSize(window, knownFrame(window).value_or(
+                               parsedFrame(settings.getSetting(prefix + QStringLiteral("frame"), {}))));
     if (!window->isVisible() &&
         !window->findChild<QObject*>(frameSizeOnShowName, Qt::FindDirectChildrenOnly))
         new FrameSizeOnShow(window);
@@ -109,6 +141,12 @@ bool WindowGeometry::save(const QWidget* window, SettingsStore& settings) const
         settings.saveInt(prefix + keys[i],
                          unchanged ? twips.at(i).toInt() : Twips::fromPixels(now[i]));
     }
+    const QMargins margins = knownFrame(window).value_or(QMargins());
+    settings.saveSetting(prefix + QStringLiteral("frame"), QStringLiteral("%1,%2,%3,%4")
+                                                               .arg(margins.left())
+                                                               .arg(margins.top())
+                                                               .arg(margins.right())
+                                                               .arg(margins.bottom()));
     settings.sync();
     return true;
 }

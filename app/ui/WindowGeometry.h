@@ -19,7 +19,9 @@ struct WindowGeometry {
     // screens cover and placed inside it. A window not shown yet gets its frame
     // size when it is first shown, once the frame is known.
     void restore(QWidget* window, const SettingsStore& settings) const;
-    // Stores the window's frame unless it is minimised; returns whether it
+    // Stores the window's frame unless it is minimised, and the width of the
+    // frame's four sides in pixels under prefix + "frame" (the restore needs
+    // it before the window system frames the window); returns whether it
     // stored. A value the window still has as restored is written back as it
     // was read, so saving an unchanged window changes no number.
     bool save(const QWidget* window, SettingsStore& settings) const;

@@ -3,6 +3,8 @@
 #include "ProjectDatabase.h"
 
 #include <QLocale>
+
+#include <cmath>
 #include <QVariant>
 
 namespace PlotColumns {
@@ -36,7 +38,11 @@ bool isMeasure(int column)
     return column == Flaeche || column == Umfang || column == MaxDop;
 }
 
-// A number of 0 or more in the user's locale or with "." as decimal sign.
+// The largest area, perimeter or DOP an entry may give.
+constexpr double largestMeasure = 999999999;
+
+// A finite number from 0 to largestMeasure in the user's locale or with "."
+// as decimal sign ("inf" and "nan" are refused like other non-numbers).
 std::optional<double> measure(const QString& text)
 {
     if (text.trimmed().isEmpty())
@@ -45,7 +51,9 @@ std::optional<double> measure(const QString& text)
     double value = QLocale().toDouble(text.trimmed(), &ok);
     if (!ok)
         value = QLocale::c().toDouble(text.trimmed(), &ok);
-    return ok && value >= 0 ? std::optional(value) : std::nullopt;
+    return ok && std::isfinite(value) && value >= 0 && value <= largestMeasure
+               ? std::optional(value)
+               : std::nullopt;
 }
 
 TextKey messageKey(const char* control)

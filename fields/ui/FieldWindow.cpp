@@ -9,10 +9,12 @@
 #include "FileResolver.h"
 #include "FormBehaviour.h"
 #include "FormTranslator.h"
+#include "GridCaption.h"
 #include "GridModels.h"
 #include "Messages.h"
 #include "NewFarmDialog.h"
 #include "OrderedSelection.h"
+#include "PaneActivation.h"
 #include "PlotColumns.h"
 #include "PlotNotes.h"
 #include "ProgramState.h"
@@ -24,30 +26,33 @@
 #include "Texts.h"
 #include "Twips.h"
 #include "WaitCursor.h"
-#include "WindowGeometry.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QScopedValueRollback>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QSplitter>
 #include <QStyle>
 #include <QTableView>
 #include <QTimer>
 #include <QToolBar>
+#include <QVBoxLayout>
 
 #include <cerrno>
 #include <cstring>
 #include <sys/stat.h>
 
 namespace {
-const WindowGeometry fieldGeometry{QStringLiteral("schlagdaten"), FieldWindow::defaultLeft,
-                                   FieldWindow::defaultTop, FieldWindow::defaultHeight,
-                                   FieldWindow::defaultWidth};
-// Grid positions and the smallest grids a small window keeps, in pixels.
-constexpr int gridTop = 28, farmGridLeft = 2, fieldGridLeft = 128;
+// The smallest grids a small window keeps, in pixels.
 constexpr int minimalGridHeight = 40, minimalGridWidth = 80;
+// The farm list's share of the width at most when it widens for its names.
+constexpr double farmListShare = 0.4;
 
 QTableView* makeGrid(QWidget* parent, const char* name, const char* caption)
 {
@@ -124,6 +129,39 @@ void FieldWindow::buildControls()
     m_fieldGrid->horizontalHeader()->setSectionsClickable(true);
     m_fieldSelection = new OrderedSelection(m_fieldGrid, BookmarkRole);
 
+    // Each grid under its caption and toolbar; the farm list and the field
+    // grid share the width by a splitter the user can move.
+    const auto pane = [](QWidget* parent, QTableView* grid, QToolBar* tools) {
+        auto* box = new QWidget(parent);
+        auto* head = new QHBoxLayout;
+        head->setContentsMargins(0, 0, 0, 0);
+        head->addWidget(GridCaption::create(grid, box));
+        head->addStretch();
+        head->addWidget(tools);
+        tools->setMinimumWidth(tools->sizeHint().width()); // never folded away
+        auto* column = new QVBoxLayout(box);
+        column->setContentsMargins(0, 0, 0, 0);
+        column->setSpacing(2);
+        column->addLayout(head);
+        column->addWidget(grid, 1);
+        grid->setMinimumSize(minimalGridWidth, minimalGridHeight);
+        return box;
+    };
+    m_splitter = new QSplitter(Qt::Horizontal, this);
+    m_splitter->setObjectName(QStringLiteral("splitschlagdaten"));
+    m_splitter->setChildrenCollapsible(false);
+    m_splitter->addWidget(pane(m_splitter, m_farmGrid, m_farmTools));
+    m_splitter->addWidget(pane(m_splitter, m_fieldGrid, m_fieldTools));
+    m_splitter->setStretchFactor(1, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->addWidget(m_splitter);
+
+    // Turning to the window from elsewhere takes up new farm folders and
+    // brings the plots back onto a map that shows measurements.
+    connect(new PaneActivation(this), &PaneActivation::activated, this,
+            &FieldWindow::onActivated);
+
     m_farmGrid->viewport()->installEventFilter(this);
     connect(m_farmSelection, &OrderedSelection::changed, this, [this] {
         // The click that follows would set the one-farm order and run
@@ -151,11 +189,8 @@ void FieldWindow::buildControls()
 
 void FieldWindow::load()
 {
-    FormBehaviour::fensteroben(this, m_owner);
     translate();
     QCoreApplication::processEvents();
-    if (m_state.settings)
-        fieldGeometry.restore(this, *m_state.settings);
     m_state.betriebsortierung = SortOrders::farmDefault();
     m_state.schlagsortierung = SortOrders::plotDefault();
     betriebsdatenladen();
@@ -166,44 +201,84 @@ void FieldWindow::translate()
     FormTranslator::translateWindow(this, m_state);
 }
 
-void FieldWindow::resizeEvent(QResizeEvent* event)
+void FieldWindow::onActivated()
 {
-    QWidget::resizeEvent(event);
-    layoutGrids();
-}
-
-void FieldWindow::layoutGrids()
-{
-    if (isMinimized())
-        return;
-    // Heights and width follow the window's outer size; a window smaller than
-    // the margins keeps grids of a minimal size.
-    const QSize outer = frameGeometry().size();
-    const int height =
-        std::max(minimalGridHeight, outer.height() - Twips::toPixels(gridHeightMarginTwips));
-    const int width =
-        std::max(minimalGridWidth, outer.width() - Twips::toPixels(fieldGridWidthMarginTwips));
-    m_farmTools->setGeometry(farmGridLeft, 0, fieldGridLeft - farmGridLeft - 4, gridTop - 2);
-    m_fieldTools->setGeometry(fieldGridLeft, 0, width, gridTop - 2);
-    m_farmGrid->setGeometry(farmGridLeft, gridTop, fieldGridLeft - farmGridLeft - 4, height);
-    m_fieldGrid->setGeometry(fieldGridLeft, gridTop, width, height);
-}
-
-void FieldWindow::closeEvent(QCloseEvent* event)
-{
-    if (m_state.settings)
-        fieldGeometry.save(this, *m_state.settings);
-    event->accept();
-}
-
-void FieldWindow::changeEvent(QEvent* event)
-{
-    QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() &&
-        m_state.kartenanzeige == 1) {
+    // Messages of these runs are shown once, not at every activation.
+    const Messages::RepeatGuard once(QStringLiteral("schlagdatenaktivierung"));
+    takeUpNewFarms();
+    if (m_state.kartenanzeige == 1) {
         schlagdatenanzeigen();
         QCoreApplication::processEvents();
     }
+}
+
+void FieldWindow::refresh()
+{
+    const WaitCursor wait;
+    takeUpNewFarms();
+    schlagdatenabgleichen();
+}
+
+void FieldWindow::takeUpNewFarms()
+{
+    if (!m_state.database)
+        return;
+    const SyncChanges changes = FieldFolderSync(m_state).betriebsdatenladen();
+    if (changes.error.isError()) {
+        Messages::failure(this, m_state, TextKeys::syncFailed, changes.error);
+        return;
+    }
+    if (changes.farmsAdded.isEmpty())
+        return;
+    // The new farms join the list; the farms chosen stay chosen, the map as it is.
+    const QList<qint64> chosen = m_farmSelection->bookmarks();
+    const int currentRow = m_farmGrid->currentIndex().row();
+    const qint64 current =
+        currentRow >= 0 && currentRow < m_farms->rowCount() ? m_farms->rows().at(currentRow).rowid : -1;
+    OperationError error;
+    const QList<FarmRow> rows =
+        FieldQueries(*m_state.database).farmGrid(m_state.betriebsortierung, &error);
+    if (error.isError()) {
+        Messages::failure(this, m_state, TextKeys::syncFailed, error);
+        return;
+    }
+    const QSignalBlocker quiet(m_farmSelection);
+    m_farms->setRows(rows);
+    QItemSelectionModel* selection = m_farmGrid->selectionModel();
+    if (const int row = m_farms->rowOf(current); row >= 0)
+        selection->setCurrentIndex(m_farms->index(row, 0), QItemSelectionModel::NoUpdate);
+    for (const qint64 bookmark : chosen) {
+        if (const int row = m_farms->rowOf(bookmark); row >= 0)
+            selection->select(m_farms->index(row, 0),
+                              QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+    fitFarmList();
+}
+
+void FieldWindow::fitFarmList()
+{
+    // The farm list widens for its longest name, up to a share of the window;
+    // a longer name shows whole in its tooltip.
+    const QFontMetrics metrics(m_farmGrid->font());
+    int longest = metrics.horizontalAdvance(m_farmGrid->property("caption").toString());
+    for (const FarmRow& farm : m_farms->rows())
+        longest = std::max(longest, metrics.horizontalAdvance(farm.name));
+    const int wanted = longest + 16 + m_farmGrid->frameWidth() * 2 +
+                       m_farmGrid->verticalScrollBar()->sizeHint().width();
+    const int total = m_splitter->width();
+    QList<int> sizes = m_splitter->sizes();
+    if (sizes.size() != 2 || total <= 0 || sizes.at(0) >= wanted)
+        return;
+    const int farmWidth = std::min(wanted, int(total * farmListShare));
+    if (farmWidth <= sizes.at(0))
+        return;
+    m_splitter->setSizes({farmWidth, total - farmWidth - m_splitter->handleWidth()});
+}
+
+void FieldWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    fitFarmList();
 }
 
 bool FieldWindow::eventFilter(QObject* watched, QEvent* event)
@@ -303,7 +378,7 @@ void FieldWindow::onHeaderClicked(int column)
     schlagdatenladen();
 }
 
-void FieldWindow::betriebsdatenladen()
+void FieldWindow::betriebsdatenladen(const QString& chosenFarm)
 {
     if (!m_state.database)
         return;
@@ -311,10 +386,10 @@ void FieldWindow::betriebsdatenladen()
     if (changes.error.isError())
         Messages::failure(this, m_state, TextKeys::syncFailed, changes.error);
     reportNotes(changes.notes);
-    betriebesortieren();
+    betriebesortieren(chosenFarm);
 }
 
-void FieldWindow::betriebesortieren()
+void FieldWindow::betriebesortieren(const QString& chosenFarm)
 {
     if (!m_state.database)
         return;
@@ -328,9 +403,19 @@ void FieldWindow::betriebesortieren()
         schlagdatenabgleichen();
         return;
     }
-    // The first farm becomes current and chosen, which synchronises it.
+    // The first farm (or the one named) becomes current and chosen, which
+    // synchronises it.
+    int row = 0;
+    for (int i = 0; i < rows.size() && !chosenFarm.isEmpty(); ++i) {
+        if (rows.at(i).name.trimmed().compare(chosenFarm, Qt::CaseInsensitive) == 0) {
+            row = i;
+            break;
+        }
+    }
     m_farmGrid->selectionModel()->setCurrentIndex(
-        m_farms->index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        m_farms->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_farmGrid->scrollTo(m_farms->index(row, 0));
+    fitFarmList();
 }
 
 void FieldWindow::schlagdatenabgleichen()
@@ -439,7 +524,8 @@ void FieldWindow::betriebanlegen()
         Messages::failure(this, m_state, TextKeys::farmFolderFailed, error);
         return;
     }
-    betriebsdatenladen();
+    // The new farm is chosen and shown.
+    betriebsdatenladen(name);
 }
 
 void FieldWindow::reportDeletion(const OperationError& error, const QString& farm)

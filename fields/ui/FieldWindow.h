@@ -11,6 +11,7 @@
 class FarmGridModel;
 class OrderedSelection;
 class PlotGridModel;
+class QSplitter;
 class QTableView;
 class QToolBar;
 struct ProgramState;
@@ -28,16 +29,21 @@ public:
     FieldWindow(ProgramState& state, FieldMap map, QWidget* owner = nullptr);
     ~FieldWindow() override;
 
-    // Loading: floats above the owner, translates itself, restores its
-    // geometry, resets both sort orders and loads the farms.
+    // Loading: translates itself, resets both sort orders and loads the
+    // farms. The main window holds the window in a dock.
     void load();
     // Replaces the texts by the catalogue's in the current language.
     void translate();
 
     void betriebanlegen();
-    void betriebesortieren();
+    // Reloads the farm list and chooses the farm named (ignoring case), or
+    // the first farm.
+    void betriebesortieren(const QString& chosenFarm = QString());
     void betriebloeschen();
-    void betriebsdatenladen();
+    void betriebsdatenladen(const QString& chosenFarm = QString());
+    // F5: new farm folders join the farm list, then the chosen farms are
+    // synchronised and drawn again (plot files added since are taken up).
+    void refresh();
     void schlagdatenloeschen();
     // Field folder synchronisation of the chosen farms, then reload, select
     // all plots and draw them.
@@ -57,20 +63,21 @@ public:
     int selectedFarmCount() const;
     QString currentFarm() const;
 
-    // Geometry defaults in twips and the resize margins (outer sizes).
-    static constexpr int defaultLeft = 1000, defaultTop = 5000, defaultHeight = 2925,
-                         defaultWidth = 10095;
-    static constexpr int gridHeightMarginTwips = 820, fieldGridWidthMarginTwips = 2030;
+    // Size when floating for the first time, in twips.
+    static constexpr int defaultHeight = 2925, defaultWidth = 10095;
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
-    void layoutGrids();
+    // The user turned to the window: new farm folders are taken up and the
+    // plots drawn again when the map shows measurements.
+    void onActivated();
+    // New farm folders join the farm list without changing the farms chosen.
+    void takeUpNewFarms();
+    void fitFarmList();
     void onTool(const QString& name);
     void onFarmClicked();
     void onHeaderClicked(int column);
@@ -92,6 +99,7 @@ private:
     OrderedSelection* m_fieldSelection = nullptr;
     QToolBar* m_farmTools = nullptr;  // mnu1
     QToolBar* m_fieldTools = nullptr; // mnu2
+    QSplitter* m_splitter = nullptr;
     // A mouse button is down on the farm grid: the selection change it makes
     // is followed by a click.
     bool m_farmPress = false;

@@ -85,7 +85,7 @@ QVariant FarmGridModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= m_rows.size())
         return {};
-    if (role == Qt::DisplayRole)
+    if (role == Qt::DisplayRole || role == Qt::ToolTipRole) // the tooltip shows a long name whole
         return m_rows.at(index.row()).name;
     if (role == BookmarkRole)
         return m_rows.at(index.row()).rowid;

@@ -71,14 +71,21 @@ void NewFarmDialog::reject()
 
 void NewFarmDialog::onOk()
 {
-    const int refused = FarmNameCheck::check(m_state.programmpfad, m_name->text());
-    if (refused != 0) {
+    const QString name = FarmNameCheck::folderName(m_name->text());
+    const int refused = FarmNameCheck::check(m_state.programmpfad, name);
+    if (refused != FarmNameCheck::Accepted) {
+        QStringList args;
+        if (refused == FarmNameCheck::Reserved)
+            args << name;
+        if (refused == FarmNameCheck::TooLong)
+            args << QString::number(FarmNameCheck::maxNameBytes(m_state.programmpfad));
         Messages::operatingError(this, m_state,
                                  {QStringLiteral("Betriebeneu"), QStringLiteral("Kontrollename"),
-                                  QString::number(refused)});
+                                  QString::number(refused)},
+                                 args);
         m_name->setFocus(Qt::OtherFocusReason);
         return;
     }
-    m_state.neuerordner = m_name->text().trimmed();
+    m_state.neuerordner = name;
     accept();
 }

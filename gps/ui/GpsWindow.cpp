@@ -11,32 +11,32 @@
 #include "GpsStaging.h"
 #include "GpsTable.h"
 #include "GpsTextKeys.h"
+#include "GridCaption.h"
 #include "GridModels.h"
 #include "Messages.h"
 #include "OrderedSelection.h"
+#include "PaneActivation.h"
 #include "ProgramState.h"
 #include "StagingFolder.h"
 #include "Texts.h"
 #include "Twips.h"
 #include "WaitCursor.h"
-#include "WindowGeometry.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QScopedValueRollback>
 #include <QStyle>
 #include <QTableView>
 #include <QToolBar>
+#include <QVBoxLayout>
 #include <utility>
 
 namespace {
-const WindowGeometry gpsGeometry{QStringLiteral("gpsdaten"), GpsWindow::defaultLeft,
-                                 GpsWindow::defaultTop, GpsWindow::defaultHeight,
-                                 GpsWindow::fixedWidth};
-constexpr int gridTop = 28, minimalGridHeight = 40;
 
 QAction* addTool(QToolBar* bar, const char* name, const char* caption, QStyle::StandardPixmap icon)
 {
@@ -119,17 +119,35 @@ void GpsWindow::buildControls()
             m_links.showFieldWindow();
     });
 
-    setFixedWidth(Twips::toPixels(fixedWidth));
-    setMinimumHeight(Twips::toPixels(leastHeight));
+    // The caption and the toolbar above the grid. The window is at least
+    // 2835 twips wide and 1500 high; in a dock the user may widen it.
+    auto* head = new QHBoxLayout;
+    head->setContentsMargins(0, 0, 0, 0);
+    head->addWidget(GridCaption::create(m_grid, this));
+    head->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setSpacing(2);
+    layout->addLayout(head);
+    layout->addWidget(m_tools);
+    layout->addWidget(m_grid, 1);
+    setMinimumSize(Twips::toPixels(fixedWidth), Twips::toPixels(leastHeight));
     resize(Twips::toPixels(fixedWidth), Twips::toPixels(defaultHeight));
+
+    // Turning to the window from elsewhere brings the measurements back onto
+    // a map that shows plots.
+    connect(new PaneActivation(this), &PaneActivation::activated, this, [this] {
+        if (isMinimized() || m_state.kartenanzeige != 2)
+            return;
+        // A failing redraw says so once, not at every activation.
+        const Messages::RepeatGuard once(QStringLiteral("gpsdatenaktivierung"));
+        gpsdatenanzeigen();
+    });
 }
 
 void GpsWindow::load()
 {
-    FormBehaviour::fensteroben(this, m_owner);
     translate();
-    if (m_state.settings)
-        gpsGeometry.restore(this, *m_state.settings);
     m_state.gpssortierung = GpsTable::byName();
     gpsdateneinlesen();
 }
@@ -137,58 +155,6 @@ void GpsWindow::load()
 void GpsWindow::translate()
 {
     FormTranslator::translateWindow(this, m_state);
-}
-
-void GpsWindow::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
-    if (isMinimized())
-        return;
-    // Width and least height are outer sizes: the frame counts.
-    const QSize frame = frameGeometry().size() - size();
-    const int width = Twips::toPixels(fixedWidth) - frame.width();
-    const int least = Twips::toPixels(leastHeight) - frame.height();
-    if (minimumWidth() != width || maximumWidth() != width)
-        setFixedWidth(width);
-    if (minimumHeight() != least)
-        setMinimumHeight(least);
-    layoutGrid();
-}
-
-void GpsWindow::layoutGrid()
-{
-    const int outer = frameGeometry().height();
-    const int height =
-        std::max(minimalGridHeight,
-                 std::min(outer - Twips::toPixels(gridHeightMargin), this->height() - gridTop - 2));
-    m_tools->setGeometry(0, 0, width(), gridTop - 2);
-    m_grid->setGeometry(0, gridTop, width(), height);
-}
-
-void GpsWindow::closeEvent(QCloseEvent* event)
-{
-    if (m_state.settings)
-        gpsGeometry.save(this, *m_state.settings);
-    event->accept();
-}
-
-void GpsWindow::showEvent(QShowEvent* event)
-{
-    QWidget::showEvent(event);
-    m_activatedByShow = true;
-}
-
-void GpsWindow::changeEvent(QEvent* event)
-{
-    QWidget::changeEvent(event);
-    if (event->type() != QEvent::ActivationChange || !isActiveWindow())
-        return;
-    // The activation that showing the window brings (at start-up, before the
-    // main window takes over) leaves the map alone; a later one, by the user,
-    // brings the measurements back when the map shows plots.
-    const bool byShow = std::exchange(m_activatedByShow, false);
-    if (!byShow && !isMinimized() && m_state.kartenanzeige == 2)
-        gpsdatenanzeigen();
 }
 
 void GpsWindow::onTool(const QString& name)

@@ -17,8 +17,8 @@ struct TextKey;
 // the GPS source folder; the chosen ones are drawn in blue on the main
 // window's map with their total area. Toolbar mnu changes the source folder
 // (tb1pfad), assigns measurements to the current farm (tb1uebernehmen, also a
-// double click) and deletes them (tb1loeschen). The window is always 2835
-// twips wide; only its height follows the user. Failures reach the user as
+// double click) and deletes them (tb1loeschen). The window is at least 2835
+// twips wide and 1500 twips high. Failures reach the user as
 // one message each; the wait pointer and anzeigesperre are restored on every
 // path.
 class GpsWindow : public QWidget {
@@ -27,8 +27,8 @@ public:
     GpsWindow(ProgramState& state, GpsLinks links, QWidget* owner = nullptr);
     ~GpsWindow() override;
 
-    // Loading: floats above the owner, translates itself, restores its
-    // geometry, sorts by name and imports the source folder.
+    // Loading: translates itself, sorts by name and imports the source
+    // folder. The main window holds the window in a dock.
     void load();
     void translate();
 
@@ -46,19 +46,12 @@ public:
     // Assigns the chosen measurements to the field window's current farm.
     void gpsdatenzuordnen();
 
-    // Geometry in twips (outer sizes) and the grid's height margin.
-    static constexpr int defaultLeft = 8000, defaultTop = 1000, defaultHeight = 5700,
-                         fixedWidth = 2835, leastHeight = 1500, gridHeightMargin = 820;
-
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
+    // Sizes in twips: the least width and height, the height when floating
+    // for the first time.
+    static constexpr int defaultHeight = 5700, fixedWidth = 2835, leastHeight = 1500;
 
 private:
     void buildControls();
-    void layoutGrid();
     void onTool(const QString& name);
     void onHeaderClicked(int column);
     void onCurrentRowChanged();
@@ -75,5 +68,4 @@ private:
     OrderedSelection* m_selection = nullptr;
     QToolBar* m_tools = nullptr; // mnu
     bool m_currentDrawQueued = false;
-    bool m_activatedByShow = false; // the next activation comes from show()
 };

@@ -71,4 +71,22 @@ qint32 scaleFromText(const QString& text)
     return qint32(rounded);
 }
 
+std::optional<qint32> wholeScale(const QString& text)
+{
+    const QString digits = text.trimmed();
+    if (digits.isEmpty())
+        return std::nullopt;
+    qint64 value = 0;
+    for (const QChar c : digits) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return std::nullopt;
+        value = value * 10 + (c.unicode() - '0');
+        if (value > std::numeric_limits<qint32>::max())
+            return std::nullopt;
+    }
+    if (value < 1)
+        return std::nullopt;
+    return qint32(value);
+}
+
 } // namespace MapNavigation

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include <QRectF>
 #include <QString>
 
@@ -29,5 +31,8 @@ Extent panned(const Extent& extent, Direction direction, double percent);
 // The scale denominator typed into the scale box: the number at the start of
 // the text rounded to the nearest whole number, 0 when there is none.
 qint32 scaleFromText(const QString& text);
+// A typed scale as the box accepts it: a whole number of 1 or more, digits
+// only (blanks around allowed); nothing for any other text.
+std::optional<qint32> wholeScale(const QString& text);
 
 } // namespace MapNavigation

@@ -22,6 +22,7 @@
 #include "PrintTexts.h"
 #include "PrinterChoice.h"
 #include "ProgramInfo.h"
+#include "MapView.h"
 #include "ProgramState.h"
 #include "ProjectDatabase.h"
 #include "Prompter.h"
@@ -40,7 +41,10 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QDockWidget>
 #include <QElapsedTimer>
+#include <QScreen>
+#include <QStatusBar>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -48,6 +52,7 @@
 #include <QMenuBar>
 #include <QProgressDialog>
 #include <QScopedValueRollback>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 
@@ -56,6 +61,11 @@ const WindowGeometry mainGeometry{QStringLiteral("mdi0"), MainWindow::defaultLef
                                   MainWindow::defaultTop, MainWindow::defaultHeight,
                                   MainWindow::defaultWidth};
 const QString helpPage = QStringLiteral("Hauptfenster.HTM");
+// The dock layout (docked or floating, sizes) as saveState gives it, base64,
+// and whether the window was maximised.
+const QString layoutKey = QStringLiteral("mdi0layout");
+const QString maximisedKey = QStringLiteral("mdi0maximised");
+constexpr int layoutVersion = 1;
 constexpr int languageEntries = 5;
 // The language number is the last character of an entry's name and
 // SPRACHE.DAT keeps one digit, so entries end at 9 (there is no entry 10).
@@ -83,6 +93,9 @@ MainWindow::MainWindow(ProgramState& state, QWidget* parent) : QMainWindow(paren
     setWindowTitle(ProgramState::programTitle());
     buildMenus();
     buildPicture();
+    // The status bar is there from the start, so its first message does not
+    // change the map's size.
+    statusBar()->setObjectName(QStringLiteral("statusleiste"));
     new FormKeyHandler(this, m_state, helpPage);
 }
 
@@ -120,9 +133,24 @@ void MainWindow::buildMenus()
     view->setObjectName(QStringLiteral("mnuansicht"));
     view->menuAction()->setObjectName(QStringLiteral("mnuansicht"));
     addTool(view, QStringLiteral("mnuansichtgpsdaten"), QStringLiteral("GPS-Daten"),
-            QStringLiteral("GPS-Messungen anzeigen"));
+        QStringLiteral("GPS-Messungen anzeigen"))
+        ->setCheckable(true);
     addTool(view, QStringLiteral("mnuansichtschlagdaten"), QStringLiteral("Schläge"),
-            QStringLiteral("Betriebe und Schläge anzeigen"));
+            QStringLiteral("Betriebe und Schläge anzeigen"))
+        ->setCheckable(true);
+    view->addSeparator();
+    QAction* refreshEntry =
+        addTool(view, QStringLiteral("mnuansichtaktualisieren"), QStringLiteral("Aktualisieren"),
+                QStringLiteral("Neue Betriebsordner und Schlagdateien einlesen"));
+    refreshEntry->setShortcut(QKeySequence(Qt::Key_F5));
+    refreshEntry->setShortcutContext(Qt::WindowShortcut);
+    // The entries show whether their window is open.
+    connect(view, &QMenu::aboutToShow, this, [this] {
+        if (auto* entry = findChild<QAction*>(QStringLiteral("mnuansichtgpsdaten")))
+            entry->setChecked(m_gpsDock && !m_gpsDock->isHidden());
+        if (auto* entry = findChild<QAction*>(QStringLiteral("mnuansichtschlagdaten")))
+            entry->setChecked(m_fieldDock && !m_fieldDock->isHidden());
+    });
 
     QMenu* settings = bar->addMenu(QStringLiteral("Einstellung"));
     settings->setObjectName(QStringLiteral("mnuEinstellung"));
@@ -209,6 +237,8 @@ void MainWindow::buildPicture()
     m_picture = new PictureBox(this);
     setCentralWidget(m_picture);
 
+    // The picture box changes size with the window and with the docks beside it.
+    m_picture->installEventFilter(this);
     m_map = new MapControl(m_picture);
     m_map->setObjectName(QStringLiteral("tplhaupt"));
 
@@ -239,6 +269,7 @@ void MainWindow::buildPicture()
     connect(m_scaleBox, &QComboBox::activated, this, [this](int) { applyTypedScale(); });
     connect(m_map, &MapControl::mouseEvent, this, [this](double x, double y, int button) {
         if (button == 1) {
+            m_viewFitted = false;
             m_map->ZoomAt(x, y, 1.0);
             m_map->Redraw();
         }
@@ -249,11 +280,75 @@ void MainWindow::buildPicture()
     });
 }
 
+void MainWindow::restoreMainGeometry()
+{
+    if (!m_state.settings)
+        return;
+    const bool stored = m_state.settings->getInt(QStringLiteral("mdi0width"), -1) > 0 &&
+                        m_state.settings->getInt(QStringLiteral("mdi0height"), -1) > 0;
+    if (stored) {
+        mainGeometry.restore(this, *m_state.settings);
+        if (m_state.settings->getInt(maximisedKey, 0) == 1)
+            setWindowState(windowState() | Qt::WindowMaximized);
+        return;
+    }
+    // First start: most of the screen, centred; small screens all of it.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QSize size(int(area.width() * firstStartShare), int(area.height() * firstStartShare));
+    resize(size);
+    move(area.left() + (area.width() - size.width()) / 2,
+         area.top() + (area.height() - size.height()) / 2);
+    if (screen->size().width() < 1280 || screen->size().height() < 800)
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void MainWindow::saveMainGeometry()
+{
+    if (!m_state.settings || isMinimized())
+        return;
+    // A maximised window keeps the geometry it had before, for un-maximising.
+    const bool maximised = isMaximized() || isFullScreen();
+    if (!maximised)
+        mainGeometry.save(this, *m_state.settings);
+    m_state.settings->saveInt(maximisedKey, maximised ? 1 : 0);
+    m_state.settings->saveSetting(layoutKey,
+                                  QString::fromLatin1(saveState(layoutVersion).toBase64()));
+    m_state.settings->sync();
+}
+
+QDockWidget* MainWindow::makeDock(QWidget* content, Qt::DockWidgetArea area)
+{
+    auto* dock = new QDockWidget(this);
+    dock->setObjectName(QStringLiteral("dock") + content->objectName());
+    dock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
+                      QDockWidget::DockWidgetFloatable);
+    dock->setWindowTitle(content->windowTitle().trimmed());
+    connect(content, &QWidget::windowTitleChanged, dock,
+            [dock](const QString& title) { dock->setWindowTitle(title.trimmed()); });
+    dock->setWidget(content);
+    // F5 works in the docks as well, floating ones included.
+    if (auto* refreshEntry = findChild<QAction*>(QStringLiteral("mnuansichtaktualisieren")))
+        dock->addAction(refreshEntry);
+    addDockWidget(area, dock);
+    return dock;
+}
+
+void MainWindow::restoreLayout()
+{
+    if (!m_state.settings)
+        return;
+    const QByteArray state = QByteArray::fromBase64(
+        m_state.settings->getSetting(layoutKey, QString()).toLatin1());
+    m_layoutRestored = !state.isEmpty() && restoreState(state, layoutVersion);
+}
+
 void MainWindow::load()
 {
     m_state.gpspfad = GpsPathDefault::defaultGpsPath(m_state.programmpfad);
-    if (m_state.settings)
-        mainGeometry.restore(this, *m_state.settings);
+    restoreMainGeometry();
 
     const std::optional<int> stored = LanguageFile::read(m_state.programmpfad);
     if (stored) {
@@ -289,6 +384,25 @@ void MainWindow::load()
     openGpsWindow();
 }
 
+void MainWindow::toggleDock(QDockWidget* dock, void (MainWindow::*open)())
+{
+    if (dock && !dock->isHidden())
+        dock->close();
+    else
+        (this->*open)();
+    for (const char* name : {"mnuansichtgpsdaten", "mnuansichtschlagdaten"}) {
+        QDockWidget* shown = QByteArray(name) == "mnuansichtgpsdaten" ? m_gpsDock : m_fieldDock;
+        if (auto* entry = findChild<QAction*>(QString::fromLatin1(name)))
+            entry->setChecked(shown && !shown->isHidden());
+    }
+}
+
+void MainWindow::refresh()
+{
+    if (m_fieldWindow)
+        m_fieldWindow->refresh();
+}
+
 void MainWindow::openGpsWindow()
 {
     if (!m_gpsWindow) {
@@ -310,18 +424,20 @@ void MainWindow::openGpsWindow()
                 m_fieldWindow->schlagdatenabgleichen();
         };
         links.showFieldWindow = [this] {
-            if (m_fieldWindow) {
-                m_fieldWindow->show();
-                m_fieldWindow->raise();
+            if (m_fieldDock) {
+                m_fieldDock->show();
+                m_fieldDock->raise();
             }
         };
         m_gpsWindow = std::make_unique<GpsWindow>(m_state, links, this);
+        m_gpsDock = makeDock(m_gpsWindow.get(), Qt::RightDockWidgetArea);
     }
     // A closed window was unloaded: showing it again loads it, which imports.
-    if (!m_gpsWindow->isVisible())
+    if (m_gpsDock->isHidden() || !m_gpsWindow->isVisible())
         m_gpsWindow->load();
     m_gpsWindow->show();
-    m_gpsWindow->raise();
+    m_gpsDock->show();
+    m_gpsDock->raise();
 }
 
 void MainWindow::openFieldWindow()
@@ -339,9 +455,12 @@ void MainWindow::openFieldWindow()
         };
         fieldMap.showArea = [this](double hectares) { showArea(hectares); };
         m_fieldWindow = std::make_unique<FieldWindow>(m_state, fieldMap, this);
+        m_fieldDock = makeDock(m_fieldWindow.get(), Qt::BottomDockWidgetArea);
     }
     m_fieldWindow->load();
     m_fieldWindow->show();
+    m_fieldDock->show();
+    m_fieldDock->raise();
 }
 
 void MainWindow::showEvent(QShowEvent* event)
@@ -350,8 +469,29 @@ void MainWindow::showEvent(QShowEvent* event)
     if (m_plotsDrawn || !m_fieldWindow)
         return;
     m_plotsDrawn = true;
+    // The layout of the last run, once the main window is on the screen: a
+    // floating window then knows its owner and stays above it.
+    restoreLayout();
+    // Floating windows come up in front of the main window, which the window
+    // system shows after them.
+    QTimer::singleShot(0, this, [this] {
+        for (QDockWidget* dock : {m_fieldDock, m_gpsDock}) {
+            if (dock && dock->isFloating() && dock->isVisible())
+                dock->raise();
+        }
+    });
+    if (!m_layoutRestored && m_fieldDock && m_gpsDock) {
+        // The default layout: the field window takes a third of the height
+        // below the map, the GPS window its least width to the right.
+        resizeDocks({m_fieldDock}, {height() / 3}, Qt::Vertical);
+        resizeDocks({m_gpsDock}, {Twips::toPixels(GpsWindow::fixedWidth) + 20}, Qt::Horizontal);
+    }
     layoutPicture();
-    m_fieldWindow->schlagdatenanzeigen();
+    // Drawn once the docks have taken their sizes, so all plots fit the map.
+    QTimer::singleShot(0, this, [this] {
+        if (m_fieldWindow)
+            m_fieldWindow->schlagdatenanzeigen();
+    });
 }
 
 void MainWindow::offerCatalogueLanguages()
@@ -417,9 +557,11 @@ void MainWindow::onToolClicked(QAction* action)
     if (name == QLatin1String("mnueingabeexport"))
         PlotExportDialog(m_state, this).exec();
     if (name.contains(QLatin1String("mnuansichtgpsdaten")))
-        openGpsWindow();
+        toggleDock(m_gpsDock, &MainWindow::openGpsWindow);
     if (name.contains(QLatin1String("mnuansichtschlagdaten")))
-        openFieldWindow();
+        toggleDock(m_fieldDock, &MainWindow::openFieldWindow);
+    if (name.contains(QLatin1String("mnuansichtaktualisieren")))
+        refresh();
     if (name.contains(QLatin1String("mnueinstellunggpsdatenpfad"))) {
         openGpsWindow();
         m_gpsWindow->gpspfadwaehlen();
@@ -517,14 +659,18 @@ void MainWindow::anzeigezoomen(double factor)
         m_map->ZoomAll();
         m_map->Redraw();
         showScale(qRound64(m_map->Scale()));
+        reportVisibility();
+        m_viewFitted = true;
         return;
     }
     const qint32 scale = qint32(qRound64(m_map->Scale()));
     if (!MapNavigation::zoomAllowed(scale, factor))
         return;
+    m_viewFitted = false;
     m_map->ZoomBy(factor);
     m_map->Redraw();
     showScale(qRound64(m_map->Scale()));
+    reportVisibility();
 }
 
 namespace {
@@ -539,28 +685,63 @@ void pan(MapControl* map, MapNavigation::Direction direction, int percent)
 
 void MainWindow::anzeigelinks(int percent)
 {
+    m_viewFitted = false;
     pan(m_map, MapNavigation::Direction::Left, percent);
+    reportVisibility();
 }
 
 void MainWindow::anzeigerechts(int percent)
 {
+    m_viewFitted = false;
     pan(m_map, MapNavigation::Direction::Right, percent);
+    reportVisibility();
 }
 
 void MainWindow::anzeigeoben(int percent)
 {
+    m_viewFitted = false;
     pan(m_map, MapNavigation::Direction::Up, percent);
+    reportVisibility();
 }
 
 void MainWindow::anzeigeunten(int percent)
 {
+    m_viewFitted = false;
     pan(m_map, MapNavigation::Direction::Down, percent);
+    reportVisibility();
 }
 
 void MainWindow::massstabsetzen(qint32 scale)
 {
+    m_viewFitted = false;
     m_map->setScale(scale);
     m_map->Redraw();
+    if (scale >= 1)
+        m_lastScale = scale;
+    reportVisibility();
+}
+
+void MainWindow::reportVisibility()
+{
+    const MapExtent data = m_map->document().dataExtent();
+    const bool outside = data.valid && (data.maxX < m_map->MinX() || data.minX > m_map->MaxX() ||
+                                        data.maxY < m_map->MinY() || data.minY > m_map->MaxY());
+    bool anyVisible = !outside;
+    if (data.valid && !outside) {
+        anyVisible = false;
+        for (const MapView* view : m_map->document().views()) {
+            const MapExtent b = view->bounds();
+            if (b.valid && !(b.maxX < m_map->MinX() || b.minX > m_map->MaxX() ||
+                             b.maxY < m_map->MinY() || b.minY > m_map->MaxY())) {
+                anyVisible = true;
+                break;
+            }
+        }
+    }
+    if (anyVisible)
+        statusBar()->clearMessage();
+    else
+        statusBar()->showMessage(textholen(m_state, TextKeys::nothingVisible));
 }
 
 void MainWindow::linealanzeigen()
@@ -629,12 +810,16 @@ bool MainWindow::presentLayers(const LayerDisplay::Result& result)
     m_map->Redraw();
     linealanzeigen();
     showScale(qRound64(m_map->Scale()));
+    reportVisibility();
+    m_viewFitted = true;
     return true;
 }
 
 void MainWindow::showScale(qint64 scale)
 {
     m_scaleBox->setEditText(QString::number(scale));
+    if (scale >= 1)
+        m_lastScale = scale;
 }
 
 void MainWindow::showArea(double hectares)
@@ -652,11 +837,29 @@ void MainWindow::onScaleTextEdited(const QString& text)
 
 void MainWindow::applyTypedScale()
 {
-    massstabsetzen(MapNavigation::scaleFromText(m_scaleBox->currentText()));
+    const std::optional<qint32> scale = MapNavigation::wholeScale(m_scaleBox->currentText());
+    if (!scale) {
+        Messages::entryError(this, m_state, TextKeys::scaleInvalid);
+        m_scaleBox->setEditText(m_lastScale >= 1 ? QString::number(m_lastScale) : QString());
+        return;
+    }
+    massstabsetzen(*scale);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (!m_scaleBox) // still being built
+        return QMainWindow::eventFilter(watched, event);
+    if (watched == m_picture && event->type() == QEvent::Resize) {
+        layoutPicture();
+        // A map showing everything keeps showing everything when the docks
+        // beside it or the window change size.
+        if (m_viewFitted && m_map->document().dataExtent().valid) {
+            m_map->ZoomAll();
+            m_map->Redraw();
+            showScale(qRound64(m_map->Scale()));
+        }
+    }
     if (watched == m_scaleBox->lineEdit() && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
@@ -713,12 +916,8 @@ void MainWindow::ende()
             Messages::failure(this, m_state, TextKeys::databaseUnusable, error,
                               {error.where, error.detail});
     }
-    if (m_state.settings)
-        mainGeometry.save(this, *m_state.settings);
-    if (m_gpsWindow)
-        m_gpsWindow->close(); // stores its geometry
-    if (m_fieldWindow)
-        m_fieldWindow->close(); // stores its geometry
+    // The geometry and the dock layout, floating windows included.
+    saveMainGeometry();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

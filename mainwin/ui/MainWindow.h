@@ -8,6 +8,7 @@
 class QAction;
 class QActionGroup;
 class QComboBox;
+class QDockWidget;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -54,7 +55,12 @@ public:
     void ende();
 
     // Opens the farm and field window (again), running its loading steps.
+    // Both windows live in docks of the main window (docked by default: the
+    // field window below the map, the GPS window to its right), which the
+    // user may move, float, resize and close.
     void openFieldWindow();
+    QDockWidget* fieldDock() const { return m_fieldDock; }
+    QDockWidget* gpsDock() const { return m_gpsDock; }
     FieldWindow* fieldWindow() const { return m_fieldWindow.get(); }
     // Shows the GPS window, loading it (which imports) when it is not open.
     void openGpsWindow();
@@ -74,10 +80,15 @@ public:
     // Writes the scale denominator and the area total into the status boxes.
     void showScale(qint64 scale);
     void showArea(double hectares);
+    // F5: farm folders and plot files added since are taken up.
+    void refresh();
 
     // Default geometry in twips.
     static constexpr int defaultLeft = 0, defaultTop = 0, defaultHeight = 10000,
                          defaultWidth = 12000;
+    // At the first start (no stored geometry) the window covers this share of
+    // the screen, centred; on screens smaller than 1280 x 800 it is maximised.
+    static constexpr double firstStartShare = 0.8;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -104,6 +115,15 @@ private:
     void onScaleTextEdited(const QString& text);
     void applyTypedScale();
     void translate();
+    QDockWidget* makeDock(QWidget* content, Qt::DockWidgetArea area);
+    // The dock layout saved at the last end, or the default sizes.
+    void restoreLayout();
+    void restoreMainGeometry();
+    void saveMainGeometry();
+    // Opens a closed window, closes an open one (Ansicht menu).
+    void toggleDock(QDockWidget* dock, void (MainWindow::*open)());
+    // Says in the status bar when no plot lies in the visible window.
+    void reportVisibility();
     bool printView(const PrintOptions& options);
 
     ProgramState& m_state;
@@ -118,6 +138,11 @@ private:
     QActionGroup* m_languageEntries = nullptr; // mnueinstellungsprache1 to 5 (to 9)
     std::unique_ptr<FieldWindow> m_fieldWindow;
     std::unique_ptr<GpsWindow> m_gpsWindow;
+    QDockWidget* m_fieldDock = nullptr; // dockschlagdaten
+    QDockWidget* m_gpsDock = nullptr;   // dockgpsdaten
+    bool m_layoutRestored = false;
+    bool m_viewFitted = false; // the map shows everything, not moved by the user since
+    qint64 m_lastScale = 0; // the scale last applied or shown, for a refused entry
     bool m_plotsDrawn = false; // the plots chosen at start drawn once the map has its size
     bool m_ended = false;
 };

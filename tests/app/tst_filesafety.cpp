@@ -232,7 +232,8 @@ QStringList TestFileSafety::runWriteStep(const QString& step, const QString& pro
         options.settingsFile = program + "/../settings.ini";
         options.startWindow = false;
         ProgramRun run(options);
-        // A language file that is not read leaves the language to be asked.
+        // SPRACHE.DAT leads to a file without a language number: the
+        // language dialog asks, and German is taken.
         whenModalShown([](QDialog* dialog) { dialog->accept(); });
         run.start();
         if (run.mainWindow())

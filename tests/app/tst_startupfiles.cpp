@@ -62,8 +62,9 @@ private slots:
         QTest::newRow("first item ends at comma") << QByteArray("2,4\n") << 2;
         QTest::newRow("leading blanks skipped") << QByteArray("  4\n") << 4;
         QTest::newRow("quoted item") << QByteArray("\"3\"\n") << 3;
-        QTest::newRow("empty file") << QByteArray("") << 0;
-        QTest::newRow("not a digit") << QByteArray("x\n") << 0;
+        QTest::newRow("empty file asks again") << QByteArray("") << -1;
+        QTest::newRow("not a digit asks again") << QByteArray("x\n") << -1;
+        QTest::newRow("0 asks again") << QByteArray("0\r\n") << -1;
         QTest::newRow("no file") << QByteArray() << -1;
     }
     void languageFile()

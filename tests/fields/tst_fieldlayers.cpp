@@ -113,6 +113,10 @@ void TestFieldLayers::cellCheck_data()
         {"Flaeche with a point", 8, "1.25", ""},
         {"Umfang no number", 9, "abc", "kontrollemesswert"},
         {"maxDOP negative", 10, "-1", "kontrollemesswert"},
+        {"Flaeche inf", 8, "inf", "kontrollemesswert"},
+        {"Umfang nan", 9, "nan", "kontrollemesswert"},
+        {"Flaeche too large", 8, "1e10", "kontrollemesswert"},
+        {"Flaeche largest", 8, "999999999", ""},
         {"Dateiname unchecked", 0, "a/b", ""}};
     for (const auto& [name, column, text, refusal] : rows)
         QTest::newRow(name) << column << text << refusal;
@@ -132,13 +136,23 @@ void TestFieldLayers::farmName_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("refusal"); // 0 accepted, else the check that fails
     QTest::newRow("blanks only") << "   " << 1;
-    QTest::newRow("trimmed name accepted") << "  Meier Hof  " << 0;
-    QTest::newRow("existing folder, other case") << "meierhof" << 2;
-    QTest::newRow("Shapes is a folder too") << "SHAPES" << 2;
-    QTest::newRow("staging folder not compared") << "Temp" << 0;
-    QTest::newRow("umlaut") << "Müller" << 3;
-    QTest::newRow("punctuation") << "Hof-1" << 3;
     QTest::newRow("empty before existing") << "" << 1;
+    QTest::newRow("existing folder, other case") << "meierhof" << 2;
+    QTest::newRow("composed and decomposed are one name") << "Mu\u0308ller" << 2;
+    QTest::newRow("umlaut, ampersand, brackets") << "Schmidt & Söhne (alt), Nr. 5-b" << 0;
+    QTest::newRow("apostrophe, other scripts") << "D'Aosta Čatež Øre" << 0;
+    QTest::newRow("slash") << "Hof/Nord" << 3;
+    QTest::newRow("backslash") << "Hof\\Nord" << 3;
+    QTest::newRow("tab") << "Hof\tNord" << 3;
+    QTest::newRow("zero-width joiner") << "Hof\u200dNord" << 3;
+    QTest::newRow("leading blank") << " Meier Hof" << 5;
+    QTest::newRow("trailing dot") << "Meier Hof." << 5;
+    QTest::newRow("dot dot") << ".." << 5;
+    QTest::newRow("temp") << "TEMP" << 4;
+    QTest::newRow("shapes") << "Shapes" << 4;
+    QTest::newRow("topol") << "topol" << 4;
+    QTest::newRow("255 bytes") << QString(127, QChar(0xfc)) + "a" << 0;
+    QTest::newRow("256 bytes") << QString(128, QChar(0xfc)) << 6;
 }
 
 void TestFieldLayers::farmName()
@@ -146,7 +160,7 @@ void TestFieldLayers::farmName()
     QFETCH(QString, name);
     QFETCH(int, refusal);
     TestFolder program;
-    for (const QString folder : {"Meierhof", "temp", "shapes"})
+    for (const QString folder : {"Meierhof", "temp", "shapes", "Müller"})
         program.makeFolder(folder);
     QCOMPARE(FarmNameCheck::check(program.path(), name), refusal);
 }

@@ -1,10 +1,13 @@
 #include "FieldWindow.h"
+#include "MapControl.h"
 #include "ModalAnswer.h"
 #include "ShapeFixture.h"
 #include "WindowProgram.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QDockWidget>
+#include <QLabel>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -146,13 +149,16 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("message"); // empty when created
-        QTest::newRow("trimmed") << "  Meier Hof  " << QString();
+        QTest::newRow("umlaut and punctuation") << "Müller & Söhne (Nord)" << QString();
         QTest::newRow("empty") << "  " << QString("Bitte einen Namen");
+        QTest::newRow("blanks around") << "  Meier Hof  " << QString("Leerzeichen oder Punkt");
         QTest::newRow("exists in other case") << "hof a" << QString("bereits vorhanden");
-        QTest::newRow("umlaut") << "Müller" << QString("nur Buchstaben");
-        QTest::newRow("staging folder") << "Temp" << QString("kann nicht angelegt werden");
+        QTest::newRow("slash") << "Hof/1" << QString("Schrägstrich");
+        QTest::newRow("staging folder") << "Temp" << QString("„Temp“ ist ein Ordner des Programms");
     }
 
+    // A name as farmers write it becomes a farm, chosen and shown at once;
+    // a refused one says why and creates nothing.
     void newFarm()
     {
         QFETCH(QString, typed);
@@ -171,8 +177,10 @@ private slots:
             QCOMPARE(p.farms()->model()->rowCount(), 2);
             return;
         }
-        QVERIFY(QFileInfo(p.folder.file("Meier Hof")).isDir());
-        QCOMPARE(p.farms()->model()->index(2, 0).data().toString(), QString("Meier Hof"));
+        QVERIFY(QFileInfo(p.folder.file(typed)).isDir());
+        QCOMPARE(p.fieldWindow()->currentFarm(), typed);
+        QCOMPARE(p.fieldWindow()->selectedFarmCount(), 1);
+        QCOMPARE(p.fields()->model()->rowCount(), 0);
     }
 
     // Deleting a farm: refused while it holds a sub-folder, the map drawn
@@ -209,23 +217,76 @@ private slots:
         QCOMPARE(p.state.anzeigesperre, 0);
     }
 
+    // The window in its dock keeps its own keys and follows the language;
+    // the Ansicht menu closes and opens it; its grids have captions.
     void windowBehaviour()
     {
         Program p;
         FieldWindow* w = p.fieldWindow();
-        w->resize(60, 40); // smaller than the margins
-        QVERIFY(p.fields()->height() >= 40 && p.fields()->width() >= 80);
-        w->resize(700, 300);
-        QCOMPARE(p.fields()->height(), w->frameGeometry().height() - 55); // 820 twips
-        QApplication::setActiveWindow(w);
+        QDockWidget* dock = p.window->fieldDock();
+        QCOMPARE(dock->widget(), w);
+        QCOMPARE(dock->windowTitle(), QString("Betriebe und Schläge"));
+        QCOMPARE(w->findChild<QLabel*>("captionschlagdaten")->text(), QString("Flächen"));
+        QCOMPARE(p.farms()->model()->index(0, 0).data(Qt::ToolTipRole).toString(),
+                 QString("Hof A"));
+        QApplication::setActiveWindow(p.window.get());
         QTest::keyClick(p.fields(), Qt::Key_F1);
+        QCOMPARE(shown().size(), 1);
         QVERIFY2(shown().last().text.contains("/schlagdaten.HTM"), qPrintable(shown().last().text));
         p.window->findChild<QAction*>("mnueinstellungsprache2")->trigger();
         QCOMPARE(w->findChild<QAction*>("tb2loeschen")->text(), QString("Delete boundary"));
-        w->close();
-        QCOMPARE(p.settings.getInt("schlagdatenwidth", 0), w->frameGeometry().width() * 15);
-        p.window->findChild<QAction*>("mnuansichtschlagdaten")->trigger();
-        QVERIFY(w->isVisible());
+        QCOMPARE(dock->windowTitle(), QString("Farms and plots"));
+        QCOMPARE(w->findChild<QLabel*>("captionbetriebe")->text(), QString("Farm/folder"));
+        QAction* entry = p.window->findChild<QAction*>("mnuansichtschlagdaten");
+        entry->trigger();
+        QVERIFY(dock->isHidden());
+        entry->trigger();
+        QVERIFY(dock->isVisible());
+        QCOMPARE(p.column(0), QStringList({"u", "v"})); // loaded again
+    }
+
+    // Farm folders copied in while the program runs join the list when the
+    // user turns to the window (the farms chosen stay chosen) or on F5.
+    void newFoldersTakenUp()
+    {
+        Program p;
+        p.folder.makeFolder("Hof C");
+        auto* caption = p.fieldWindow()->findChild<QLabel*>("captionbetriebe");
+        QTest::mouseClick(p.window->map(), Qt::RightButton); // elsewhere first
+        QTest::mouseClick(caption, Qt::LeftButton);
+        QCOMPARE(columnTexts(p.farms(), 0), QStringList({"Hof A", "Hof B", "Hof C"}));
+        QCOMPARE(p.fieldWindow()->currentFarm(), QString("Hof A"));
+        QCOMPARE(p.column(0), QStringList({"u", "v"}));
+        ShapeFixture::writeSquare(p.folder.makeFolder("Hof D"), "z", 0, 0, 10);
+        ShapeFixture::writeSquare(p.folder.file("Hof A"), "x", 300, 0, 10);
+        QApplication::setActiveWindow(p.window.get());
+        QTest::keyClick(p.window.get(), Qt::Key_F5);
+        QCOMPARE(p.farms()->model()->rowCount(), 4);
+        QCOMPARE(p.column(0), QStringList({"u", "v", "x"}));
+        QVERIFY(shown().isEmpty());
+    }
+
+    // A failing redraw: its message comes with the normal pointer, and the
+    // redraw the window runs when the user turns to it reports a failure
+    // once, not at every turn.
+    void failedRedrawTellsOnce()
+    {
+        Program p;
+        QDir(p.folder.file("temp")).removeRecursively();
+        p.folder.writeFile("temp", "a file where the staging folder belongs");
+        p.state.kartenanzeige = 1; // the map shows measurements
+        auto* caption = p.fieldWindow()->findChild<QLabel*>("captionschlagdaten");
+        for (int turn = 0; turn < 3; ++turn) {
+            QTest::mouseClick(p.window->map(), Qt::RightButton);
+            QTest::mouseClick(caption, Qt::LeftButton);
+        }
+        QCOMPARE(shown().size(), 1);
+        QVERIFY(!shown().first().underWaitPointer);
+        QVERIFY(!QGuiApplication::overrideCursor());
+        clickCell(p.farms(), 1); // a redraw the user asks for tells again
+        QVERIFY(shown().size() > 1);
+        QVERIFY(!shown().last().underWaitPointer);
+        QVERIFY(!QGuiApplication::overrideCursor());
     }
 };
 

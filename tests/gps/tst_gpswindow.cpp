@@ -5,6 +5,8 @@
 #include "WindowProgram.h"
 
 #include <QAction>
+#include <QDockWidget>
+#include <QLabel>
 
 namespace {
 QByteArray description(double area)
@@ -84,9 +86,9 @@ private slots:
         p.click(1, Qt::ControlModifier);
         QCOMPARE(p.staged().size(), 8);
         QCOMPARE(p.area(), ha(3.75));
-        // The field window takes the map back when it is activated.
-        p.window->fieldWindow()->activateWindow();
-        QTest::qWait(20);
+        // The field window takes the map back when the user turns to it.
+        QTest::mouseClick(p.window->fieldWindow()->findChild<QLabel*>("captionbetriebe"),
+                          Qt::LeftButton);
         QCOMPARE(p.state.kartenanzeige, 2);
         QCOMPARE(p.drawn(), QStringList{"u.SHP"});
         QVERIFY(p.staged().isEmpty());
@@ -197,13 +199,13 @@ private slots:
         QVERIFY2(p.shown().size() == messages, qPrintable(p.shown().join('|')));
     }
 
-    void keepsItsWidth()
+    void keepsItsLeastSize()
     {
         Program p;
-        p.gps()->resize(400, Twips::toPixels(1000));
-        QTest::qWait(1);
-        QCOMPARE(p.gps()->frameGeometry().width(), Twips::toPixels(GpsWindow::fixedWidth));
-        QCOMPARE(p.gps()->frameGeometry().height(), Twips::toPixels(GpsWindow::leastHeight));
+        QCOMPARE(p.gps()->minimumSize(), QSize(Twips::toPixels(GpsWindow::fixedWidth),
+                                               Twips::toPixels(GpsWindow::leastHeight)));
+        QCOMPARE(p.window->gpsDock()->widget(), p.gps());
+        QCOMPARE(p.gps()->findChild<QLabel*>("captiongpsdaten")->text(), QString("Messungen"));
     }
 };
 

@@ -10,6 +10,8 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QComboBox>
+#include <QDockWidget>
+#include <QStatusBar>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -70,17 +72,32 @@ private slots:
         }
     }
 
+    // The first start fills the small test screen, the field and GPS windows
+    // docked beside the map and not over it; the end stores the geometry and
+    // the dock layout, which the next start brings back.
     void firstStartAndEnd()
     {
         Program p;
         QVERIFY(!p.database.addGps({"A", "20260514"}).isError());
         MainWindow* w = p.load();
-        QCOMPARE(QRect(w->pos(), w->frameGeometry().size()),
-                 QRect(0, 0, 800, 667)); // 12000 x 10000 twips
+        QVERIFY(w->isMaximized()); // the offscreen screen is below 1280 x 800
         QCOMPARE(p.state.eingabemodus, 1);
-        // The end empties gpsdaten and stores the geometry for the next start.
+        auto* map = p.child<MapControl>("tplhaupt");
+        const QRect mapArea(map->mapToGlobal(QPoint(0, 0)), map->size());
+        for (QDockWidget* dock : {w->fieldDock(), w->gpsDock()}) {
+            QVERIFY(dock->isVisible() && !dock->isFloating());
+            QVERIFY(!mapArea.intersects(QRect(dock->mapToGlobal(QPoint(0, 0)), dock->size())));
+        }
+        QCOMPARE(w->dockWidgetArea(w->fieldDock()), Qt::BottomDockWidgetArea);
+        QCOMPARE(w->dockWidgetArea(w->gpsDock()), Qt::RightDockWidgetArea);
+        // The field window floats, the GPS window is closed from the menu.
+        w->showNormal();
         w->move(30, 45);
         w->resize(700, 500);
+        w->fieldDock()->setFloating(true);
+        w->fieldDock()->setGeometry(100, 200, 400, 250);
+        p.child("mnuansichtgpsdaten")->trigger();
+        QVERIFY(w->gpsDock()->isHidden());
         QApplication::setActiveWindow(w);
         QTest::keyClick(w, Qt::Key_Q, Qt::ControlModifier); // tb1ende
         QVERIFY(!w->isVisible());
@@ -90,7 +107,14 @@ private slots:
         QCOMPARE(p.settings.getInt("mdi0height", -1), 7560);
         p.window.reset();
         w = p.load();
+        QVERIFY(!w->isMaximized());
         QCOMPARE(QRect(w->pos(), w->size()), QRect(30, 45, 700, 500));
+        QVERIFY(w->fieldDock()->isFloating());
+        QVERIFY(w->fieldDock()->isVisible());
+        QCOMPARE(w->fieldDock()->geometry(), QRect(100, 200, 400, 250));
+        QVERIFY(w->gpsDock()->isHidden());
+        p.child("mnuansichtgpsdaten")->trigger(); // opens it again
+        QVERIFY(w->gpsDock()->isVisible());
     }
 
     void endWhileMinimisedKeepsStoredGeometry()
@@ -197,6 +221,24 @@ private slots:
         QApplication::setActiveWindow(w);
         QTest::keySequence(w, QKeySequence::ZoomOut);
         QCOMPARE(qRound(map->Scale()), 1000);
+
+        // A scale that is no whole number of 1 or more is refused with a
+        // message and the box shows the scale before; a scale at which no
+        // plot is visible says so in the status bar.
+        for (const char* refused : {"abc", "0", "-5", "2.5"}) {
+            Prompter::instance().clearShown();
+            QCOMPARE(type(refused), 1000);
+            QCOMPARE(box->currentText(), QString("1000"));
+            QCOMPARE(Prompter::instance().shown().size(), 1);
+            QCOMPARE(Prompter::instance().shown().first().title, p.state.titeleingabefehler);
+        }
+        QVERIFY(w->statusBar()->currentMessage().isEmpty());
+        map->SetExtent(5000, 5000, 5100, 5100);
+        QCOMPARE(type("1000"), 1000);
+        QVERIFY(w->statusBar()->currentMessage().contains("keine Fläche"));
+        p.child("tb1alles")->trigger();
+        QVERIFY(w->statusBar()->currentMessage().isEmpty());
+        QCOMPARE(type("1000"), 1000);
 
         // A left click centres the map there, a right click does not; panning
         // keeps the scale.

@@ -82,6 +82,13 @@ inline const TextKey farmNameEmpty{"Betriebeneu", "Kontrollename", "1"};
 inline const TextKey farmNameExists{"Betriebeneu", "Kontrollename", "2"};
 inline const TextKey farmNameCharacters{"Betriebeneu", "Kontrollename", "3"};
 
+// Window manners: the scale box, the new farm name rules.
+inline const TextKey scaleInvalid{"haupt", "Massstab", "1"};
+inline const TextKey nothingVisible{"haupt", "Massstab", "2"};
+inline const TextKey farmNameReserved{"Betriebeneu", "Kontrollename", "4"}; // %1 name
+inline const TextKey farmNameEdge{"Betriebeneu", "Kontrollename", "5"};
+inline const TextKey farmNameTooLong{"Betriebeneu", "Kontrollename", "6"}; // %1 bytes allowed
+
 inline QList<TextKey> all()
 {
     return {titleEntryError,    titleOperatingError, titleSafetyQuestion, titleInformation,
@@ -97,7 +104,8 @@ inline QList<TextKey> all()
             shellOpenFailed,    accessImportQuestion, accessImportDone,  accessImportLeftOut,
             accessImportFailed, accessImportFindings, plotWithoutFarmFolder, plotWithoutShapefiles,
             farmFolderWithoutRow, duplicatePlot, readingPlots, plotNotes, noteInDegrees,
-            noteRefused, noteCaseTwin, noteUnusableName, geometryArea};
+            noteRefused, noteCaseTwin, noteUnusableName, geometryArea, scaleInvalid,
+            nothingVisible, farmNameReserved, farmNameEdge, farmNameTooLong};
 }
 
 } // namespace TextKeys

@@ -4,10 +4,13 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 LanguageDialog::LanguageDialog(ProgramState& state, QWidget* parent)
     : QDialog(parent), m_state(state)
@@ -31,7 +34,11 @@ LanguageDialog::LanguageDialog(ProgramState& state, QWidget* parent)
     layout->addWidget(m_ok, 0, Qt::AlignRight);
     connect(m_ok, &QPushButton::clicked, this, &LanguageDialog::accept);
     connect(m_list, &QListWidget::itemDoubleClicked, this, &LanguageDialog::accept);
-    resize(300, 220);
+    // Wide enough for its two-language title beside the window buttons.
+    QFont titleFont = font();
+    titleFont.setBold(true);
+    const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(windowTitle());
+    resize(std::max(300, titleWidth + 150), 220);
 }
 
 QStringList LanguageDialog::languageNames()

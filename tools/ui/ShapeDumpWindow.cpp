@@ -7,6 +7,7 @@
 #include "WaitCursor.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -15,17 +16,28 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace {
+// Where the window's file dialogs start, and the PDF file it suggests.
+const char* const startFolderProperty = "sorvanStartFolder";
+const char* const suggestedPdfProperty = "sorvanSuggestedPdf";
+} // namespace
+
 ShapeDumpDialogs ShapeDumpDialogs::system()
 {
     ShapeDumpDialogs dialogs;
+    // Titled like the window, in the program's language, opened in the
+    // program folder.
     dialogs.chooseShapefile = [](QWidget* parent) {
-        return QFileDialog::getOpenFileName(parent, QStringLiteral("Form1"), QString(),
+        return QFileDialog::getOpenFileName(parent, parent ? parent->windowTitle() : QString(),
+                                            parent ? parent->property(startFolderProperty).toString()
+                                                   : QString(),
                                             QStringLiteral("Shapefiles (*.shp *.SHP *.Shp);;"
                                                            "All files (*)"));
     };
     dialogs.choosePdfFile = [](QWidget* parent) {
-        return QFileDialog::getSaveFileName(parent, QStringLiteral("Form1"),
-                                            QDir::home().filePath(QStringLiteral("Form1.pdf")),
+        return QFileDialog::getSaveFileName(parent, parent ? parent->windowTitle() : QString(),
+                                            parent ? parent->property(suggestedPdfProperty).toString()
+                                                   : QString(),
                                             QStringLiteral("PDF (*.pdf)"));
     };
     dialogs.defaultPrinter = [] { return QPrinterInfo::defaultPrinter(); };
@@ -33,6 +45,28 @@ ShapeDumpDialogs ShapeDumpDialogs::system()
         QMessageBox::critical(parent, title, text);
     };
     return dialogs;
+}
+
+void ShapeDumpWindow::setProgramFolder(const QString& folder)
+{
+    m_programFolder = folder;
+    setProperty(startFolderProperty, folder);
+}
+
+QString ShapeDumpWindow::suggestedPdfFile() const
+{
+    const QString base =
+        m_file.isEmpty() ? QStringLiteral("shapefile") : QFileInfo(m_file).completeBaseName();
+    const QString folder = m_programFolder.isEmpty() ? QDir::homePath() : m_programFolder;
+    return QDir(folder).filePath(base + QStringLiteral(".pdf"));
+}
+
+void ShapeDumpWindow::showTitle()
+{
+    // The listing's caption and the file it lists.
+    setWindowTitle(m_file.isEmpty() ? m_caption
+                                    : m_caption + QStringLiteral(" – ") +
+                                          QDir::toNativeSeparators(QFileInfo(m_file).fileName()));
 }
 
 ShapeDumpWindow::ShapeDumpWindow(QWidget* parent)
@@ -63,7 +97,8 @@ void ShapeDumpWindow::setCatalogue(const TextCatalogue* catalogue, int sprache)
 {
     m_catalogue = catalogue;
     m_sprache = sprache;
-    setWindowTitle(catalogueText(ShapeDumpTextKeys::windowCaption, QStringLiteral("Form1")));
+    m_caption = catalogueText(ShapeDumpTextKeys::windowCaption, QStringLiteral("Form1"));
+    showTitle();
     m_command1->setText(catalogueText(ShapeDumpTextKeys::printButton, QStringLiteral("Command1")));
 }
 
@@ -95,6 +130,7 @@ bool ShapeDumpWindow::load()
         if (m_file.isEmpty())
             return false;
     }
+    showTitle();
     const WaitCursor wait;
     m_result = ShapeDump::dumpShapefile(m_file);
     m_lst1->addItems(m_result.lines);
@@ -116,7 +152,10 @@ int ShapeDumpWindow::print()
         m_dialogs.defaultPrinter ? m_dialogs.defaultPrinter() : QPrinterInfo();
     QPrinter printer(QPrinter::HighResolution);
     QString target;
+    // Pages with margins, so no printer cuts the listing at the edge.
+    printer.setPageMargins(QMarginsF(20, 15, 15, 15), QPageLayout::Millimeter);
     if (info.isNull()) {
+        setProperty(suggestedPdfProperty, suggestedPdfFile());
         target = m_dialogs.choosePdfFile ? m_dialogs.choosePdfFile(this) : QString();
         if (target.isEmpty())
             return 0;
@@ -126,7 +165,7 @@ int ShapeDumpWindow::print()
         printer.setPrinterName(info.printerName());
         target = info.printerName();
     }
-    printer.setDocName(QStringLiteral("Form1"));
+    printer.setDocName(windowTitle());
 
     int pages = 0;
     {

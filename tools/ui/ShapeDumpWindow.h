@@ -43,7 +43,15 @@ public:
     void setCatalogue(const TextCatalogue* catalogue, int sprache);
 
     // The main file (".shp") to list; "" means ask when loading.
-    void setFile(const QString& shpPath) { m_file = shpPath; }
+    void setFile(const QString& shpPath)
+    {
+        m_file = shpPath;
+        showTitle();
+    }
+    // The program folder: the file dialogs start there and the PDF file is
+    // suggested there, named after the shapefile.
+    void setProgramFolder(const QString& folder);
+    QString suggestedPdfFile() const;
     QString file() const { return m_file; }
 
     ShapeDumpDialogs& dialogs() { return m_dialogs; }
@@ -69,6 +77,7 @@ public:
     QString problemText(const ShapeDump::Result& result) const;
 
 private:
+    void showTitle();
     QString catalogueText(const TextKey& key, const QString& english) const;
 
     QListWidget* m_lst1 = nullptr;
@@ -76,6 +85,8 @@ private:
     const TextCatalogue* m_catalogue = nullptr;
     int m_sprache = 1;
     QString m_file;
+    QString m_programFolder;
+    QString m_caption = QStringLiteral("Form1");
     ShapeDump::Result m_result;
     ShapeDumpDialogs m_dialogs;
 };

@@ -5,6 +5,7 @@
 // catalogue there, from the one built into the program.
 #include "EarlyAnswers.h"
 #include "LanguageFile.h"
+#include "QtOwnTexts.h"
 #include "ShapeDumpWindow.h"
 #include "TextCatalogue.h"
 
@@ -55,8 +56,12 @@ int main(int argc, char** argv)
             catalogue.open(builtIn.path());
     }
 
+    // The window, its file dialogs and Qt's own buttons speak the program's language.
+    const int sprache = LanguageFile::read(folder).value_or(1);
+    QtOwnTexts::follow(sprache);
     ShapeDumpWindow window;
-    window.setCatalogue(&catalogue, LanguageFile::read(folder).value_or(1));
+    window.setCatalogue(&catalogue, sprache);
+    window.setProgramFolder(folder);
     const QStringList files = parser.positionalArguments();
     if (!files.isEmpty())
         window.setFile(files.first());
