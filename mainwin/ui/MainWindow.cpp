@@ -232,6 +232,8 @@ void MainWindow::buildPicture()
             m_map->Redraw();
         }
     });
+    connect(m_map, &MapControl::zoomedByMouse, this,
+            [this] { showScale(qRound64(m_map->Scale())); });
     connect(m_map, &MapControl::mapChanged, this, [this](int code) {
         if (code == 2)
             linealanzeigen();
