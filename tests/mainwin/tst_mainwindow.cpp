@@ -210,6 +210,11 @@ private slots:
         p.child("tb1links")->trigger();
         QCOMPARE(qRound(map->Scale()), 1000);
         QCOMPARE(box->currentText(), QString("1000"));
+        // The wheel zooms by the toolbar's step and the scale box follows.
+        QWheelEvent notch(QPointF(target), map->mapToGlobal(QPointF(target)), {}, QPoint(0, 120),
+                          Qt::NoButton, {}, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(map, &notch);
+        QCOMPARE(box->currentText(), QString("800"));
     }
     // The language comes from SPRACHE.DAT at start, which is written back with
     // the number in use, or from the menu, which re-captions the main, field

@@ -1,0 +1,63 @@
+#include "MapPicture.h"
+
+#include "FileGuard.h"
+
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QPainter>
+#include <QTemporaryFile>
+
+#include <cstring>
+
+namespace MapPicture {
+
+bool isPicturePath(const QString& path)
+{
+    return QFileInfo(path).suffix().compare(QLatin1String("png"), Qt::CaseInsensitive) == 0 &&
+           !QFileInfo(path).completeBaseName().isEmpty();
+}
+
+QImage draw(const QList<const MapView*>& views, const MapExtent& window, const QSize& size,
+            const MapStyle& style)
+{
+    if (size.isEmpty() || size.width() > maxSide || size.height() > maxSide)
+        return {};
+    QImage image(size, QImage::Format_RGB32);
+    if (image.isNull())
+        return {};
+    image.fill(style.background);
+    QPainter painter(&image);
+    MapRenderer::paint(painter, QRectF(QPointF(0, 0), QSizeF(size)), window, views, style);
+    return image;
+}
+
+OperationError save(const QImage& image, const QString& path)
+{
+    const QString target = QFileInfo(path).absoluteFilePath();
+    const FileGuard::Entry entry = FileGuard::entryAt(target);
+    if (entry != FileGuard::Entry::Missing && entry != FileGuard::Entry::File &&
+        entry != FileGuard::Entry::Link)
+        return {ErrorKind::Refused, QStringLiteral("not a regular file"), target};
+    if (image.isNull())
+        return {ErrorKind::InvalidArgument, QStringLiteral("no picture"), target};
+    if (const int injected = FileGuard::step(FileGuard::Step::OpenForWriting, target))
+        return {ErrorKind::PermissionDenied, QString::fromLocal8Bit(strerror(injected)), target};
+    const QFileInfo info(target);
+    QTemporaryFile scratch(info.absolutePath() + QStringLiteral("/.") + info.fileName() +
+                           QStringLiteral(".XXXXXX"));
+    if (!scratch.open())
+        return {ErrorKind::PermissionDenied, scratch.errorString(), target};
+    QImageWriter writer(&scratch, "png");
+    if (!writer.write(image) || !scratch.flush())
+        return {ErrorKind::PathFileAccess, writer.errorString(), target};
+    scratch.close();
+    const OperationError moved = FileGuard::moveOver(scratch.fileName(), target);
+    if (moved.isError())
+        return moved;
+    scratch.setAutoRemove(false);
+    QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                      QFile::ReadOther);
+    return OperationError::none();
+}
+
+} // namespace MapPicture
