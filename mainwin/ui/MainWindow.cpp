@@ -12,6 +12,7 @@
 #include "MapControl.h"
 #include "MapControlSheet.h"
 #include "MapNavigation.h"
+#include "MapPictureSave.h"
 #include "Messages.h"
 #include "PictureBox.h"
 #include "PlotListLayout.h"
@@ -102,6 +103,11 @@ void MainWindow::buildMenus()
     QMenu* input = bar->addMenu(QStringLiteral("Eingabe"));
     input->setObjectName(QStringLiteral("mnuEingabe"));
     input->menuAction()->setObjectName(QStringLiteral("mnuEingabe"));
+    addTool(input, QStringLiteral("mnueingabekartenbild"),
+            QStringLiteral("Karte als Bild speichern…"),
+            QStringLiteral("Den sichtbaren Kartenausschnitt als PNG-Bild speichern"))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    input->addSeparator();
     addTool(input, QStringLiteral("mnueingabeende"), QStringLiteral("Ende"),
             QStringLiteral("Programm beenden"));
 
@@ -391,6 +397,8 @@ void MainWindow::onToolClicked(QAction* action)
     const QString name = action->objectName();
     if (name.contains(QLatin1String("mnueingabeende")) || name.contains(QLatin1String("tb1ende")))
         close();
+    if (name.contains(QLatin1String("mnueingabekartenbild")))
+        saveMapPicture(this, m_state, *m_map, action->text().remove(QChar(0x2026)));
     if (name.contains(QLatin1String("mnueinstellungsprache")) && !name.isEmpty() &&
         name.back().isDigit())
         spracheumstellen(name.back().digitValue());

@@ -130,6 +130,11 @@ private slots:
     {
         Program p;
         p.load();
+        // An empty map is no picture: the user is told, nothing is asked.
+        p.child("mnueingabekartenbild")->trigger();
+        QCOMPARE(Prompter::instance().shown().size(), 1);
+        QCOMPARE(Prompter::instance().shown().first().kind, QString("message"));
+        Prompter::instance().clearShown();
         p.showSquares();
         QCOMPARE(p.state.ansichtnummer, 3);
         auto* map = p.child<MapControl>("tplhaupt");
@@ -142,6 +147,13 @@ private slots:
         QCOMPARE(p.child<QComboBox>("cbomassstab")->currentText(),
                  QString::number(qRound64(map->Scale())));
         QVERIFY(Prompter::instance().shown().isEmpty());
+        // Saved as a picture (".png" added to the name), the map looks as on screen.
+        Prompter::instance().setNextAnswer(p.folder.file("karte"));
+        p.child("mnueingabekartenbild")->trigger();
+        const QImage saved(p.folder.file("karte.png"));
+        QCOMPARE(saved.size(), map->size());
+        QCOMPARE(saved.pixelColor(map->document().viewport().toPixel(QPointF(150, 50)).toPoint()),
+                 QColor(Qt::green));
     }
 
     void damagedShapefileIsNamedOthersDrawn()

@@ -38,6 +38,8 @@ inline const TextKey shapefilesLeftOut{"haupt", "Kartendaten", "1"};      // %1 
 inline const TextKey helpPageMissing{"haupt", "Hilfe", "1"};              // %1 file
 inline const TextKey catalogueUnusable{"haupt", "Texte", "1"};            // %1 file
 inline const TextKey shellOpenFailed{"haupt", "Aufruf", "1"};             // %1 file or address
+inline const TextKey mapPictureFailed{"haupt", "Kartenbild", "1"};         // %1 file, %2 detail
+inline const TextKey mapPictureEmpty{"haupt", "Kartenbild", "2"};
 
 // Bringing an Access project database of the earlier Windows version over.
 inline const TextKey accessImportQuestion{"haupt", "Accessimport", "1"}; // %1 file, %2 kept as
@@ -88,7 +90,7 @@ inline QList<TextKey> all()
             checkColour,        farmNameEmpty,       farmNameExists,      farmNameCharacters,
             shellOpenFailed,    accessImportQuestion, accessImportDone,  accessImportLeftOut,
             accessImportFailed, accessImportFindings, plotWithoutFarmFolder, plotWithoutShapefiles,
-            farmFolderWithoutRow, duplicatePlot};
+            farmFolderWithoutRow, duplicatePlot, mapPictureFailed, mapPictureEmpty};
 }
 
 } // namespace TextKeys
