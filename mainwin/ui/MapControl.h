@@ -90,8 +90,8 @@ private:
     MapStyle m_style;
     bool m_shown = false;
     Drag m_drag = Drag::None;
-    QPoint m_pressPos;        // where the left button went down, in pixels
-    QPoint m_lastPos;         // where the drag was last seen
+    QPoint m_pressPos;         // where the left button went down, in pixels
+    QPoint m_lastPos;          // where the drag was last seen
     MapExtent m_windowAtPress; // put back by Esc
-    int m_wheelAngle = 0;     // eighths of a degree not yet turned into zoom steps
+    int m_wheelAngle = 0;      // eighths of a degree not yet turned into zoom steps
 };

@@ -18,9 +18,9 @@ bool saveMapPicture(QWidget* parent, const ProgramState& state, const MapControl
         Messages::operatingError(parent, state, TextKeys::mapPictureEmpty);
         return false;
     }
-    QString path = Prompter::instance().saveFile(
-        parent, title, QDir::home().filePath(QStringLiteral("Karte.png")),
-        QStringLiteral("PNG (*.png)"));
+    QString path = Prompter::instance().saveFile(parent, title,
+                                                 QDir::home().filePath(QStringLiteral("Karte.png")),
+                                                 QStringLiteral("PNG (*.png)"));
     if (path.isEmpty())
         return false;
     if (!MapPicture::isPicturePath(path))
@@ -35,9 +35,9 @@ bool saveMapPicture(QWidget* parent, const ProgramState& state, const MapControl
                     : MapPicture::save(picture, path);
     }
     if (error.isError()) {
-        Messages::operatingError(parent, state, TextKeys::mapPictureFailed,
-                                 {QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()),
-                                  error.detail});
+        Messages::operatingError(
+            parent, state, TextKeys::mapPictureFailed,
+            {QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), error.detail});
         return false;
     }
     return true;

@@ -111,8 +111,7 @@ bool MapViewport::zoomAt(double x, double y, double factor)
 
 bool MapViewport::zoomAbout(const QPointF& pixel, double factor)
 {
-    if (!hasSize() || !isPositive(factor) || !std::isfinite(pixel.x()) ||
-        !std::isfinite(pixel.y()))
+    if (!hasSize() || !isPositive(factor) || !std::isfinite(pixel.x()) || !std::isfinite(pixel.y()))
         return false;
     const QPointF fixed = toWorld(pixel);
     setMetresPerPixel(metresPerPixel() / factor);

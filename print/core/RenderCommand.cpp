@@ -151,8 +151,7 @@ int runRenderCommand(const QStringList& args, QTextStream& out, QTextStream& err
     error = sync.schlagdatenabgleichen(*farms).error;
     QList<PlotRecord> plots;
     if (!error.isError())
-        for (const PlotRow& row :
-             FieldQueries(database).fieldGrid(state.schlagsortierung, &error))
+        for (const PlotRow& row : FieldQueries(database).fieldGrid(state.schlagsortierung, &error))
             plots.append(row.record);
     if (error.isError())
         return fail(err, error.where, error.detail);
@@ -187,8 +186,8 @@ int runRenderCommand(const QStringList& args, QTextStream& out, QTextStream& err
     error = MapPicture::save(picture, a->out);
     if (error.isError())
         return fail(err, a->out, error.detail);
-    out << QDir::toNativeSeparators(QFileInfo(a->out).absoluteFilePath()) << ": "
-        << a->size.width() << 'x' << a->size.height() << ", " << plots.size()
+    out << QDir::toNativeSeparators(QFileInfo(a->out).absoluteFilePath()) << ": " << a->size.width()
+        << 'x' << a->size.height() << ", " << plots.size()
         << (plots.size() == 1 ? " plot" : " plots") << ", 1:" << qRound64(scale) << '\n';
     out.flush();
     err.flush();
