@@ -1,5 +1,6 @@
 #include "FileGuard.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -274,6 +276,18 @@ OperationError openForReading(QFile& file, const QString& path, QIODevice::OpenM
     return OperationError::none();
 }
 
+OperationError openForReadingIn(QFile& file, const QString& folder, const QString& path,
+                                QIODevice::OpenMode mode)
+{
+    if (entryAt(path) == Entry::Link) {
+        const QString target = QFileInfo(path).canonicalFilePath();
+        const QString root = QFileInfo(folder).canonicalFilePath();
+        if (target.isEmpty() || root.isEmpty() || !isInside(target, root))
+            return refused(path, QStringLiteral("link leading out of the folder"));
+    }
+    return openForReading(file, path, mode);
+}
+
 OperationError replaceFile(const QString& programFolder, const QString& path,
                            const QByteArray& bytes, Durability durability)
 {
@@ -283,7 +297,17 @@ OperationError replaceFile(const QString& programFolder, const QString& path,
     struct stat existing {};
     const bool replacing = ::lstat(native(path).constData(), &existing) == 0;
 
-    const QString scratchPrefix = '.' + info.fileName() + scratchInfix;
+    QString scratchPrefix = '.' + info.fileName() + scratchInfix;
+    // The scratch name must stay within the file system's limit for a name
+    // (with up to 7 characters of its random part): a long name gives way
+    // to a hash of itself.
+    if (native(scratchPrefix).size() + 7 > NAME_MAX)
+        scratchPrefix = '.' +
+                        QString::fromLatin1(QCryptographicHash::hash(native(info.fileName()),
+                                                                     QCryptographicHash::Sha1)
+                                                .toHex()
+                                                .left(16)) +
+                        scratchInfix;
     if (const int injected = step(Step::OpenForWriting, path))
         return systemError(injected, path);
     QString scratch;

@@ -54,6 +54,12 @@ OperationError makeFolder(const QString& programFolder, const QString& folder);
 OperationError openForReading(QFile& file, const QString& path,
                               QIODevice::OpenMode mode = QIODevice::ReadOnly);
 
+// openForReading for a file of folder (the program folder or the GPS
+// folder): a link at path that leads out of folder is not read but refused
+// (ErrorKind::Refused, where = path); a link inside it is read through.
+OperationError openForReadingIn(QFile& file, const QString& folder, const QString& path,
+                                QIODevice::OpenMode mode = QIODevice::ReadOnly);
+
 // Creates or replaces the file at path with bytes: they go into a new file
 // beside it (".<name>.sorvan-<random>"), which is then renamed over path (a
 // rename replaces a link itself, never what it points to). Refused as

@@ -12,8 +12,8 @@ std::optional<int> read(const QString& programFolder, OperationError* error)
     // Tried by name rather than looked for in a listing: a folder that may
     // be entered but not listed still gives its language.
     QFile file;
-    const OperationError opened =
-        FileGuard::openForReading(file, FileResolver::resolve(programFolder, fileName()));
+    const OperationError opened = FileGuard::openForReadingIn(
+        file, programFolder, FileResolver::resolve(programFolder, fileName()));
     if (opened.isError()) {
         if (error && opened.kind != ErrorKind::FileNotFound)
             *error = opened;

@@ -16,7 +16,8 @@ inline QString fileName()
 // The language stored in the folder's SPRACHE.DAT (found ignoring case), or
 // nothing when there is no such file or it cannot be read; then *error (when
 // given) says why, unless the file is simply missing. Only a regular file is
-// read: a FIFO or device is refused (ErrorKind::Refused) without waiting. Of
+// read: a FIFO or device, or a link leading out of the folder, is refused
+// (ErrorKind::Refused) without being read. Of
 // the first item of the file (up to the first comma or line end, leading
 // blanks skipped) only the first character counts: "12" gives 1. A first
 // character that is no digit gives 0.

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
+#include <QStringList>
 
 class SettingsStore;
 class TextCatalogue;
@@ -30,6 +32,13 @@ struct ProgramState {
     QString betriebsortierung = QStringLiteral("Name");
     QString gpssortierung = QStringLiteral("Dateiname");
     QString neuerordner; // folder name entered in the new farm dialog
+    // Staged base name -> the file it was copied from (path without
+    // extension), set by whoever stages before a display, so that a file the
+    // map cannot draw is named as the user knows it.
+    QHash<QString, QString> stagedOrigins;
+    // The files (paths without extension, from stagedOrigins) that the last
+    // display could not draw.
+    QStringList undrawnFiles;
 
     SettingsStore* settings = nullptr;        // per-user window positions
     const TextCatalogue* catalogue = nullptr; // texte.mdb of the program folder

@@ -33,10 +33,39 @@ struct TableRows {
     }
 };
 
-// Matches the columns of an Access table to those of the project table.
-TableRows matched(const QString& table, const AccessTable& source, QStringList* leftOut)
+// Whether values of an Access column of this kind go exactly into a project
+// column of the declared type.
+bool fits(AccessValueKind kind, const QString& type)
 {
-    TableRows result{table, {}, {}};
+    if (type == QLatin1String("TEXT"))
+        return kind == AccessValueKind::Text;
+    if (type == QLatin1String("INTEGER"))
+        return kind == AccessValueKind::Integer;
+    return kind == AccessValueKind::Integer || kind == AccessValueKind::Real;
+}
+
+const char* kindName(AccessValueKind kind)
+{
+    switch (kind) {
+    case AccessValueKind::Text:
+        return "text";
+    case AccessValueKind::Integer:
+        return "whole numbers";
+    case AccessValueKind::Real:
+        return "numbers";
+    case AccessValueKind::Unreadable:
+        break;
+    }
+    return "values of another type";
+}
+
+// Matches the columns of an Access table to those of the project table. Every
+// column the program uses must be there with values that fit it; the others
+// are left out.
+OperationError matched(const QString& table, const AccessTable& source, const QString& path,
+                       TableRows* result, QStringList* leftOut)
+{
+    *result = {table, {}, {}};
     const QStringList wanted = ProjectDatabase::columnNames(table);
     QList<qsizetype> taken;
     for (qsizetype i = 0; i < source.columns.size(); ++i) {
@@ -44,21 +73,35 @@ TableRows matched(const QString& table, const AccessTable& source, QStringList* 
         const auto match = std::find_if(wanted.begin(), wanted.end(), [&](const QString& column) {
             return column.compare(name, Qt::CaseInsensitive) == 0;
         });
-        if (match == wanted.end() || result.columns.contains(*match) ||
-            source.unreadable.contains(name)) {
+        if (match == wanted.end() || result->columns.contains(*match)) {
             leftOut->append(table + '.' + name);
             continue;
         }
-        result.columns << *match;
+        const AccessValueKind kind = source.kinds.value(i, AccessValueKind::Unreadable);
+        const QString type = ProjectDatabase::columnType(table, *match);
+        if (!fits(kind, type))
+            return {ErrorKind::AccessDamaged,
+                    QStringLiteral("column %1.%2 holds %3, the program needs %4")
+                        .arg(table, name, QLatin1String(kindName(kind)),
+                             QLatin1String(type == QLatin1String("TEXT") ? "text"
+                                           : type == QLatin1String("INTEGER")
+                                               ? "whole numbers"
+                                               : "numbers")),
+                    path};
+        result->columns << *match;
         taken << i;
+    }
+    for (const QString& column : wanted) {
+        if (!result->columns.contains(column))
+            return {ErrorKind::ColumnMissing, table + '.' + column, path};
     }
     for (const QVariantList& row : source.rows) {
         QVariantList values;
         for (const qsizetype i : taken)
             values << row.at(i);
-        result.rows << values;
+        result->rows << values;
     }
-    return result;
+    return OperationError::none();
 }
 
 OperationError writeRows(QSqlDatabase& db, const QString& path, const TableRows& table)
@@ -140,8 +183,14 @@ Result run(const QString& programFolder, const QString& accessFile)
 
     Result result;
     QList<TableRows> tables;
-    for (qsizetype i = 0; i < tableNames.size(); ++i)
-        tables << matched(tableNames.at(i), accessTables.at(i), &result.report.leftOut);
+    for (qsizetype i = 0; i < tableNames.size(); ++i) {
+        TableRows rows;
+        if (OperationError error = matched(tableNames.at(i), accessTables.at(i), source, &rows,
+                                           &result.report.leftOut);
+            error.isError())
+            return {error, {}};
+        tables << rows;
+    }
     const auto writer = [&](const QString& scratch) { return writeDatabase(scratch, tables); };
     // The scratch database of an import cut short goes before this one writes.
     const QString targetName = QFileInfo(target).fileName();

@@ -17,8 +17,10 @@ struct Result {
 
 // Imports accessFile ("" = the program folder's GISDATEN.MDB). Tables and
 // columns are matched by name ignoring case; a column the project database
-// lacks, or whose type has no value here, is left out and named in the
-// report; a column the Access table lacks takes its default. Rows keep their
+// lacks is left out and named in the report. A column the program uses that
+// the Access table lacks is ErrorKind::ColumnMissing (detail table.column),
+// one whose values do not fit it exactly ErrorKind::AccessDamaged: the import
+// is refused. Rows keep their
 // order, texts every character, numbers their exact values, NULL stays NULL.
 // The new database is written whole under a scratch name in the program
 // folder before it takes the name GISDATEN.MDB. When accessFile is the

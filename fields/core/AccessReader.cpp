@@ -4,6 +4,8 @@
 #include "SqliteChecks.h"
 
 #include <QFile>
+#include <QSet>
+#include <QtEndian>
 
 #include <algorithm>
 #include <cstring>
@@ -50,6 +52,156 @@ int valueSize(int type)
     default:
         return -1;
     }
+}
+
+AccessValueKind valueKind(int type)
+{
+    switch (type) {
+    case MDB_TEXT:
+        return AccessValueKind::Text;
+    case MDB_BOOL:
+    case MDB_BYTE:
+    case MDB_INT:
+    case MDB_LONGINT:
+        return AccessValueKind::Integer;
+    case MDB_FLOAT:
+    case MDB_DOUBLE:
+        return AccessValueKind::Real;
+    default:
+        return AccessValueKind::Unreadable;
+    }
+}
+
+// Bytes a value of a type of fixed size takes in a row; 0 for text, memo,
+// binary and Yes/No (kept in the row's null mask) and for types not known.
+int fixedSize(int type)
+{
+    switch (type) {
+    case MDB_BYTE:
+        return 1;
+    case MDB_INT:
+        return 2;
+    case MDB_LONGINT:
+    case MDB_FLOAT:
+        return 4;
+    case MDB_MONEY:
+    case MDB_DOUBLE:
+    case MDB_DATETIME:
+        return 8;
+    case MDB_REPID:
+        return 16;
+    case MDB_NUMERIC:
+        return 17;
+    default:
+        return 0;
+    }
+}
+
+// A column name as it can be shown: characters that cannot be printed as "?".
+QString shownName(const QString& name)
+{
+    QString shown = name;
+    for (QChar& c : shown) {
+        if (!c.isPrint())
+            c = QLatin1Char('?');
+    }
+    return shown;
+}
+
+// What is wrong with the raw definition page of a table: column entries or
+// names that run past the definition, or more columns than a row can have. A
+// definition continued on further pages is left to the library's reading.
+QString definitionFault(MdbHandle* mdb, const QByteArray& bytes, guint32 page)
+{
+    const MdbFormatConstants* fmt = mdb->fmt;
+    const qint64 pageSize = fmt->pg_size;
+    if ((qint64(page) + 1) * pageSize > bytes.size())
+        return QStringLiteral("its definition lies beyond the end of the file");
+    const auto* data = reinterpret_cast<const uchar*>(bytes.constData()) + qint64(page) * pageSize;
+    if (data[0] != 0x02)
+        return QStringLiteral("its definition page is of another kind");
+    if (qFromLittleEndian<quint32>(data + 4) != 0)
+        return {};
+    const qint64 limit = std::min<qint64>(pageSize, qint64(qFromLittleEndian<quint32>(data + 8)) + 8);
+    const int columns = qFromLittleEndian<quint16>(data + fmt->tab_num_cols_offset);
+    const int rowColumns = qFromLittleEndian<quint16>(data + fmt->tab_num_cols_offset - 4);
+    const qint64 indexEntries = qFromLittleEndian<quint32>(data + fmt->tab_num_ridxs_offset);
+    if (columns > rowColumns)
+        return QStringLiteral("it lists %1 columns, its rows have %2").arg(columns).arg(rowColumns);
+    qint64 position = fmt->tab_cols_start_offset + indexEntries * fmt->tab_ridx_entry_size +
+                      qint64(columns) * fmt->tab_col_entry_size;
+    const int lengthSize = IS_JET3(mdb) ? 1 : 2;
+    for (int i = 0; i < columns && position <= limit; ++i) {
+        if (position + lengthSize > limit) {
+            position = limit + 1;
+            break;
+        }
+        const int length =
+            lengthSize == 1 ? data[position] : qFromLittleEndian<quint16>(data + position);
+        position += lengthSize + length;
+    }
+    if (position > limit)
+        return QStringLiteral("its %1 columns do not fit its definition").arg(columns);
+    return {};
+}
+
+// What is wrong with the columns as the library read them: names empty,
+// unprintable or repeated, two columns in one place of the row, a fixed-size
+// type of another size, a fixed value outside any row or over another.
+QString columnFault(MdbHandle* mdb, MdbTableDef* table)
+{
+    QSet<QString> names;
+    QSet<int> rowPlaces;
+    QSet<unsigned> variablePlaces;
+    struct Span {
+        int start;
+        int end;
+        QString column;
+    };
+    QList<Span> spans;
+    for (guint i = 0; i < table->num_cols; ++i) {
+        const auto* column = static_cast<MdbColumn*>(g_ptr_array_index(table->columns, i));
+        const QString name = QString::fromUtf8(column->name);
+        if (name.trimmed().isEmpty())
+            return QStringLiteral("column %1 has no name").arg(i + 1);
+        if (shownName(name) != name)
+            return QStringLiteral("the name of column %1 cannot be printed").arg(shownName(name));
+        if (names.contains(name.toCaseFolded()))
+            return QStringLiteral("column %1 is listed twice").arg(name);
+        names.insert(name.toCaseFolded());
+        if (rowPlaces.contains(column->row_col_num))
+            return QStringLiteral("column %1 shares its place in the row").arg(name);
+        rowPlaces.insert(column->row_col_num);
+        if (column->col_type == MDB_BOOL)
+            continue;
+        const int size = fixedSize(column->col_type);
+        if (!column->is_fixed) {
+            if (size > 0)
+                return QStringLiteral("column %1 of a fixed-size type is stored as of variable size")
+                    .arg(name);
+            if (variablePlaces.contains(column->var_col_num))
+                return QStringLiteral("column %1 shares its place in the row").arg(name);
+            variablePlaces.insert(column->var_col_num);
+            continue;
+        }
+        if (size > 0 && column->col_size != size)
+            return QStringLiteral("column %1 is of a type of %2 bytes but %3 bytes long")
+                .arg(name)
+                .arg(size)
+                .arg(column->col_size);
+        if (column->col_size <= 0 || column->fixed_offset < 0 ||
+            column->fixed_offset + column->col_size > mdb->fmt->pg_size)
+            return QStringLiteral("column %1 lies outside the row").arg(name);
+        spans.append({column->fixed_offset, column->fixed_offset + column->col_size, name});
+    }
+    std::sort(spans.begin(), spans.end(),
+              [](const Span& a, const Span& b) { return a.start < b.start; });
+    for (qsizetype i = 1; i < spans.size(); ++i) {
+        if (spans.at(i).start < spans.at(i - 1).end)
+            return QStringLiteral("columns %1 and %2 overlap in the row")
+                .arg(spans.at(i - 1).column, spans.at(i).column);
+    }
+    return {};
 }
 
 // The value of one field of the row on the current page; false when the field
@@ -120,13 +272,19 @@ MdbCatalogEntry* findTable(MdbHandle* mdb, const QString& name)
     return nullptr;
 }
 
-OperationError readTable(MdbHandle* mdb, MdbCatalogEntry* entry, const QString& path,
-                         qint64 pageCount, AccessTable* result)
+OperationError readTable(MdbHandle* mdb, MdbCatalogEntry* entry, const QByteArray& bytes,
+                         const QString& path, AccessTable* result)
 {
     const QString name = QString::fromUtf8(entry->object_name);
+    const qint64 pageCount = bytes.size() / mdb->fmt->pg_size;
+    if (const QString fault = definitionFault(mdb, bytes, guint32(entry->table_pg));
+        !fault.isEmpty())
+        return damaged(path, QStringLiteral("table %1: %2").arg(name, fault));
     const Table table(mdb_read_table(entry));
     if (!table || !mdb_read_columns(table.get()))
         return damaged(path, QStringLiteral("table %1 cannot be read").arg(name));
+    if (const QString fault = columnFault(mdb, table.get()); !fault.isEmpty())
+        return damaged(path, QStringLiteral("table %1: %2").arg(name, fault));
     if (!pagesInside(mdb, table.get(), pageCount))
         return damaged(path, QStringLiteral("table %1 names pages beyond the end").arg(name));
     result->name = name;
@@ -134,6 +292,7 @@ OperationError readTable(MdbHandle* mdb, MdbCatalogEntry* entry, const QString& 
     for (guint i = 0; i < columnCount; ++i) {
         const auto* column = static_cast<MdbColumn*>(g_ptr_array_index(table->columns, i));
         result->columns << QString::fromUtf8(column->name);
+        result->kinds << valueKind(column->col_type);
         if (valueSize(column->col_type) < 0)
             result->unreadable << result->columns.last();
     }
@@ -146,8 +305,16 @@ OperationError readTable(MdbHandle* mdb, MdbCatalogEntry* entry, const QString& 
         if (mdb_find_row(mdb, int(table->cur_row) - 1, &start, &size) != 0)
             return damaged(path, QStringLiteral("a row of %1 cannot be found").arg(name));
         // Columns added after a row was written are missing from it and come as null.
-        if (mdb_crack_row(table.get(), start & 0x1fff, size, fields.data()) < 0)
+        const int rowStart = start & 0x1fff;
+        if (mdb_crack_row(table.get(), rowStart, size, fields.data()) < 0)
             return damaged(path, QStringLiteral("a row of %1 cannot be read").arg(name));
+        // Fixed values lie before the variable ones: where these begin, the
+        // fixed part of the row ends.
+        qint64 fixedEnd = qint64(rowStart) + qint64(size);
+        for (guint i = 0; i < columnCount; ++i) {
+            if (!fields[i].is_fixed && !fields[i].is_null && fields[i].siz > 0)
+                fixedEnd = std::min<qint64>(fixedEnd, fields[i].start);
+        }
         QVariantList row(columnCount);
         for (guint i = 0; i < columnCount; ++i) {
             const MdbField& field = fields[i];
@@ -155,6 +322,12 @@ OperationError readTable(MdbHandle* mdb, MdbCatalogEntry* entry, const QString& 
                 return damaged(path, QStringLiteral("a row of %1 cannot be read").arg(name));
             const auto* column =
                 static_cast<MdbColumn*>(g_ptr_array_index(table->columns, field.colnum));
+            if (!field.is_null && column->col_type != MDB_BOOL &&
+                (field.start < rowStart || field.siz < 0 ||
+                 qint64(field.start) + field.siz >
+                     (field.is_fixed ? fixedEnd : qint64(rowStart) + qint64(size))))
+                return damaged(path, QStringLiteral("a value of %1.%2 lies outside its row")
+                                         .arg(name, QString::fromUtf8(column->name)));
             if (!fieldValue(mdb, *column, field, &row[field.colnum]))
                 return damaged(path, QStringLiteral("a value of %1.%2 cannot be read")
                                          .arg(name, QString::fromUtf8(column->name)));
@@ -207,7 +380,7 @@ OperationError read(const QString& path, const QStringList& tableNames, QList<Ac
             return {ErrorKind::TableMissing, name, path};
         AccessTable table;
         if (OperationError error =
-                readTable(mdb.get(), entry, path, bytes.size() / pageSize, &table);
+                readTable(mdb.get(), entry, bytes, path, &table);
             error.isError()) {
             tables->clear();
             return error;

@@ -7,6 +7,10 @@
 #include <QStringList>
 #include <QVariant>
 
+// What the values of an Access column are read as: Text a QString, Integer a
+// qint64 (Yes/No, Byte, Integer, Long Integer), Real a double (Single, Double).
+enum class AccessValueKind { Text, Integer, Real, Unreadable };
+
 // One table of an Access file as read: its columns in their stored order and
 // every row in the file's order. A value is a QString, a qint64, a double or a
 // null QVariant (NULL). A Yes/No column gives 1 or 0. Columns of a type that
@@ -15,6 +19,7 @@
 struct AccessTable {
     QString name;
     QStringList columns;
+    QList<AccessValueKind> kinds; // one per column
     QStringList unreadable;
     QList<QVariantList> rows;
 };
@@ -22,8 +27,12 @@ struct AccessTable {
 // Reads Access files (Jet 3, Jet 4 and ACE) through the mdbtools library. The
 // file is read into memory first and taken only whole: its size must be a
 // whole number of pages, every data page a table names must lie inside it,
-// and every table must yield as many rows as it records. Anything less is
-// ErrorKind::AccessDamaged, never a part of the rows.
+// and every table must yield as many rows as it records. A table definition
+// must make sense: its columns and their names lie inside the definition,
+// names are printable and distinct, a fixed-size value has its type's size,
+// fixed values do not overlap and every value lies inside its row. Anything
+// less is ErrorKind::AccessDamaged naming the table (and column), never a
+// part of the rows.
 namespace AccessReader {
 
 // Reads the tables named (names compared ignoring case) from the file at

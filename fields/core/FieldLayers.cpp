@@ -14,6 +14,12 @@ QString stagedName(int index, const QString& dateiname)
     return QStringLiteral("%1 %2").arg(index + 1, 6, 10, QLatin1Char('0')).arg(dateiname.trimmed());
 }
 
+QString origin(const QString& programFolder, const PlotRecord& plot)
+{
+    const QString folder = FarmFolders::farmFolder(programFolder, plot.ordner);
+    return folder.isEmpty() ? QString() : folder + '/' + plot.dateiname.trimmed();
+}
+
 Staged stage(const QString& programFolder, const QList<PlotRecord>& plots)
 {
     Staged staged;
@@ -31,6 +37,7 @@ Staged stage(const QString& programFolder, const QList<PlotRecord>& plots)
         if (folder.isEmpty())
             continue;
         const QString target = stagedName(int(i), plot.dateiname);
+        staged.origins.insert(target, folder + '/' + plot.dateiname.trimmed());
         bool shpStaged = false;
         for (const char* ext : {".SHP", ".SHX", ".DBF"}) {
             const QString source =
@@ -39,8 +46,11 @@ Staged stage(const QString& programFolder, const QList<PlotRecord>& plots)
                 continue;
             const OperationError error = FileGuard::copyNew(
                 programFolder, source, staging + '/' + target + QLatin1String(ext));
-            if (error.isError())
+            if (error.isError()) {
                 staged.problems.append(error);
+                if (!staged.undrawn.contains(staged.origins.value(target)))
+                    staged.undrawn.append(staged.origins.value(target));
+            }
             else if (QLatin1String(ext) == QLatin1String(".SHP"))
                 shpStaged = true;
         }

@@ -3,6 +3,7 @@
 #include "OperationError.h"
 #include "ProjectDatabase.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -23,6 +24,10 @@ struct Staged {
     double areaHa = 0;       // Flaeche of every chosen row, each row once
     // Files that exist but could not be staged; the others are staged.
     QList<OperationError> problems;
+    // Staged base name -> origin(plot) of the plot staged under it.
+    QHash<QString, QString> origins;
+    // origin() of each plot a file of which could not be staged.
+    QStringList undrawn;
     // The staging folder could not be prepared: nothing was staged.
     OperationError error;
 };
@@ -30,6 +35,10 @@ struct Staged {
 // The base name plot number index (0-based, in the order chosen) gets in
 // the staging folder: a zero-padded running number, then the dateiname.
 QString stagedName(int index, const QString& dateiname);
+
+// The plot's files in its farm folder without extension ("" when the farm
+// folder is missing): how the map's problems and the undrawn list name it.
+QString origin(const QString& programFolder, const PlotRecord& plot);
 
 // Stages plots (in the order chosen) from their farm folders into the
 // staging folder of programFolder. Source names are found ignoring case; a

@@ -3,6 +3,7 @@
 #include "FileResolver.h"
 #include "SqliteChecks.h"
 
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -88,6 +89,24 @@ QStringList ProjectDatabase::columnNames(const QString& table)
     for (const TableColumns& used : usedColumns) {
         if (table.compare(QLatin1String(used.table), Qt::CaseInsensitive) == 0)
             return used.columns;
+    }
+    return {};
+}
+
+QString ProjectDatabase::columnType(const QString& table, const QString& column)
+{
+    const QRegularExpression create(
+        QStringLiteral("^create table %1 \\((.*)\\)$").arg(QRegularExpression::escape(table)),
+        QRegularExpression::CaseInsensitiveOption);
+    for (const char* statement : schema) {
+        const QRegularExpressionMatch match = create.match(QString::fromLatin1(statement));
+        if (!match.hasMatch())
+            continue;
+        for (const QString& definition : match.captured(1).split(QLatin1Char(','))) {
+            const QStringList words = definition.simplified().split(QLatin1Char(' '));
+            if (words.size() >= 2 && words.at(0).compare(column, Qt::CaseInsensitive) == 0)
+                return words.at(1).toUpper();
+        }
     }
     return {};
 }

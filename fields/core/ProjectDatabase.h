@@ -54,6 +54,9 @@ public:
     // in the schema.
     static QStringList tableNames();
     static QStringList columnNames(const QString& table);
+    // The declared type of a used column ("TEXT", "INTEGER" or "REAL"); ""
+    // for a column the program does not use.
+    static QString columnType(const QString& table, const QString& column);
 
     bool isOpen() const { return m_connection.isOpen(); }
     QString path() const { return m_connection.path(); }

@@ -362,7 +362,14 @@ void FieldWindow::schlagdatenanzeigen()
         Messages::failure(this, m_state, TextKeys::mapRebuildFailed, staged.problems.first());
     if (plots.isEmpty() || !m_map.display)
         return;
-    if (!m_map.display(StagingFolder::path(m_state.programmpfad), staged.colours))
+    m_state.stagedOrigins = staged.origins;
+    const bool shown = m_map.display(StagingFolder::path(m_state.programmpfad), staged.colours);
+    m_state.stagedOrigins.clear();
+    for (const QString& file : staged.undrawn) {
+        if (!m_state.undrawnFiles.contains(file))
+            m_state.undrawnFiles.append(file);
+    }
+    if (!shown)
         return;
     if (m_map.showArea)
         m_map.showArea(staged.areaHa);

@@ -3,6 +3,7 @@
 #include "FileGuard.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -144,7 +145,8 @@ Read read(const QString& path)
 {
     Read result;
     QFile file;
-    result.error = FileGuard::openForReading(file, path);
+    // A link leading out of the description's own folder is not read.
+    result.error = FileGuard::openForReadingIn(file, QFileInfo(path).path(), path);
     if (result.error.isError())
         return result;
     // A description file has a few short lines; more is not one.

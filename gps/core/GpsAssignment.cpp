@@ -9,6 +9,7 @@
 #include "PendingChange.h"
 #include "ProgramState.h"
 #include "ProjectDatabase.h"
+#include "ShapefileReader.h"
 
 #include <QDir>
 
@@ -46,6 +47,13 @@ OperationError assignOne(ProgramState& state, const QString& farm, const QString
         if (FileGuard::entryAt(source) == FileGuard::Entry::Missing)
             return {ErrorKind::FileNotFound, QStringLiteral("file not found"), source};
         sources.append(source);
+    }
+    // A shapefile the map cannot draw (a delivery cut short, a coordinate
+    // that is no number) never becomes a plot.
+    if (!finishing) {
+        if (const ShapefileReader::Result read = ShapefileReader::read(sources.at(0), sources.at(1));
+            read.error.isError())
+            return read.error;
     }
     const DescriptionFile::Read description = DescriptionFile::read(
         FileResolver::resolve(state.gpspfad, MeasurementFiles::working(base, ".DES")));

@@ -15,7 +15,9 @@ struct ProgramState;
 // farm, anzeigen = 0 and Flaeche, Umfang and maxDOP from the description
 // file (a value whose item is shorter than its label stays 0). The copies
 // and the row of one measurement are made together or not at all. The GPS
-// folder and gpsdaten are not changed.
+// folder and gpsdaten are not changed. A measurement whose shapefile the map
+// reader refuses is refused (the error names the file) before anything is
+// copied.
 namespace GpsAssignment {
 
 struct Outcome {

@@ -13,6 +13,10 @@
 #include <QHash>
 #include <QSet>
 
+#include <algorithm>
+#include <cerrno>
+#include <unistd.h>
+
 namespace GpsImport {
 
 namespace {
@@ -74,7 +78,7 @@ OperationError copyToWorkingName(const QString& folder, const QString& source,
                                  const QString& target)
 {
     QFile in;
-    if (OperationError error = FileGuard::openForReading(in, source); error.isError())
+    if (OperationError error = FileGuard::openForReadingIn(in, folder, source); error.isError())
         return error;
     const QByteArray bytes = in.readAll();
     if (in.error() != QFileDevice::NoError)
@@ -109,6 +113,13 @@ void copyDelivery(const QString& folder, FolderNames& names, const QString& base
 }
 } // namespace
 
+// A folder nothing can be written into (a locked card, a read-only mount).
+bool isWriteProtected(const QString& folder)
+{
+    return ::access(QFile::encodeName(folder).constData(), W_OK) != 0 &&
+           (errno == EACCES || errno == EPERM || errno == EROFS);
+}
+
 QString datum(const QString& path)
 {
     return QFileInfo(path).lastModified().date().toString(QStringLiteral("yyyyMMdd"));
@@ -133,6 +144,20 @@ Result gpsdateneinlesen(ProgramState& state)
         found.append({base, datum(file.filePath())});
         if (kind == MeasurementFiles::Kind::Delivery)
             copyDelivery(folder, names, base, result.problems);
+    }
+    // Without working copies nothing could be listed: the import is refused
+    // once for the folder instead of once per copy.
+    const bool copyDenied =
+        std::any_of(result.problems.cbegin(), result.problems.cend(), [](const OperationError& e) {
+            return e.kind == ErrorKind::PermissionDenied;
+        });
+    if (copyDenied && isWriteProtected(folder)) {
+        result.problems.clear();
+        result.error = {ErrorKind::PermissionDenied,
+                        QStringLiteral("the GPS folder is write-protected: the working copies of "
+                                       "the measurements cannot be made"),
+                        folder};
+        return result;
     }
 
     // The checks of every row, against the folder as the scan left it.

@@ -27,7 +27,9 @@ namespace GpsImport {
 struct Result {
     QList<GpsRecord> rows;          // the rows written, in listing order
     QList<OperationError> problems; // copies that could not be made; the import went on
-    OperationError error;           // the table could not be written: it is as it was
+    // The table could not be written, or the GPS folder is write-protected so
+    // that no working copy can be made: the table is as it was.
+    OperationError error;
 };
 
 // Imports from state.gpspfad into state.database.

@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "AboutWindow.h"
+#include "FieldLayers.h"
 #include "FieldWindow.h"
 #include "FormBehaviour.h"
 #include "FormTranslator.h"
@@ -17,6 +18,7 @@
 #include "PictureBox.h"
 #include "PlotListLayout.h"
 #include "PrintDialog.h"
+#include "PrintTexts.h"
 #include "PrinterChoice.h"
 #include "ProgramInfo.h"
 #include "ProgramState.h"
@@ -462,10 +464,15 @@ bool MainWindow::printView(const PrintOptions& options)
     if (m_state.database)
         source.gpsRows = m_state.database->gpsCount();
     if (m_fieldWindow && options.list) {
+        const PrintTexts texts = PrintTexts::fromCatalogue(m_state);
         for (const PlotRow& row : m_fieldWindow->chosenPlots(&source.plotsFromSelection)) {
             const PlotRecord& p = row.record;
-            source.plots.append({p.ordner, PlotListLayout::plotLabel(p.name, p.nummer, p.teil),
-                                 p.farbe, p.flaeche, p.erntejahr, p.kultur, p.anmerkung});
+            QString label = PlotListLayout::plotLabel(p.name, p.nummer, p.teil);
+            if (m_state.kartenanzeige == 2 &&
+                m_state.undrawnFiles.contains(FieldLayers::origin(m_state.programmpfad, p)))
+                label = texts.undrawnLabel(label);
+            source.plots.append({p.ordner, label, p.farbe, p.flaeche, p.erntejahr, p.kultur,
+                                 p.anmerkung});
         }
     }
     return WindowPrint::run(this, m_state, source, options);

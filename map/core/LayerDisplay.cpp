@@ -1,7 +1,10 @@
 #include "LayerDisplay.h"
 
 #include "MapDocument.h"
+#include "FileResolver.h"
 #include "ProgramState.h"
+
+#include <QFileInfo>
 
 namespace LayerDisplay {
 
@@ -17,6 +20,18 @@ Result show(MapDocument& map, ProgramState& state, const QString& path,
     const QString name = state.dataSourceName();
     MapDataSource* source = map.OpenDataSource(name, path);
     result.problems = map.lastProblems();
+    state.undrawnFiles.clear();
+    for (OperationError& problem : result.problems) {
+        const QFileInfo staged(problem.where);
+        const QString origin = state.stagedOrigins.value(staged.completeBaseName());
+        if (origin.isEmpty())
+            continue;
+        const QFileInfo known(origin);
+        problem.where =
+            FileResolver::resolve(known.path(), known.fileName() + '.' + staged.suffix());
+        if (!state.undrawnFiles.contains(origin))
+            state.undrawnFiles.append(origin);
+    }
     if (!source)
         return result;
     if (source->Kind() == MapDataSource::TableFolder) {

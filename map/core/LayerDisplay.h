@@ -17,7 +17,9 @@ namespace LayerDisplay {
 struct Result {
     bool shown = false;             // false: no source could be opened, map untouched
     double scale = 0;               // scale denominator after ZoomAll
-    QList<OperationError> problems; // staged files that could not be read
+    // Staged files that could not be read; where names the file a staged
+    // one was copied from when state.stagedOrigins knows it.
+    QList<OperationError> problems;
 };
 
 // Releases the map's data source so that the staging folder can be emptied.
@@ -28,6 +30,7 @@ void release(MapDocument& map, const ProgramState& state);
 // k-th shapefile of the folder, a damaged one left out included); tables
 // without a colour entry are drawn black. A single shapefile becomes
 // one view without a colour. Counts ansichtnummer up in state.
+// state.undrawnFiles becomes the origins of the staged files not drawn.
 Result show(MapDocument& map, ProgramState& state, const QString& path,
             const QList<qint64>& colours);
 

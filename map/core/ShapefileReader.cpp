@@ -38,12 +38,22 @@ Result failure(ErrorKind kind, const QString& where, const QString& detail)
     return {nullptr, {kind, detail, where}};
 }
 
-// Converts one record; false when a coordinate is not a finite number.
+// Projected coordinates in metres lie well within this distance of their
+// origin; anything farther cannot be a place on earth.
+constexpr double largestCoordinate = 1e9;
+
+bool isRealCoordinate(double value)
+{
+    return std::isfinite(value) && std::abs(value) <= largestCoordinate;
+}
+
+// Converts one record; false when a coordinate is not a finite number or lies
+// beyond largestCoordinate.
 bool convert(const SHPObject& object, MapGeometry geometry, MapShape* shape)
 {
     const int vertices = object.nVertices;
     for (int i = 0; i < vertices; ++i) {
-        if (!std::isfinite(object.padfX[i]) || !std::isfinite(object.padfY[i]))
+        if (!isRealCoordinate(object.padfX[i]) || !isRealCoordinate(object.padfY[i]))
             return false;
         shape->bounds.include(object.padfX[i], object.padfY[i]);
     }
@@ -113,7 +123,9 @@ Result read(const QString& shpPath, const QString& shxPath)
         if (!convert(*object, geometry, &shape))
             return failure(
                 ErrorKind::InvalidArgument, shpPath,
-                QStringLiteral("record %1 holds a coordinate that is not a number").arg(i + 1));
+                QStringLiteral("record %1 holds a coordinate that is not a number or lies "
+                               "beyond 1e9 m")
+                    .arg(i + 1));
         shapes.append(std::move(shape));
     }
     return {std::make_shared<const MapTable>(shpPath, geometry, std::move(shapes)), {}};

@@ -5,7 +5,29 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <climits>
 #include <cstdio>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+// Why the name path may not be replaced by the new file: anything but a
+// regular file (a link included) is never replaced, nor is a file that grants
+// no one the right to write (as cp would not silently override it) or that
+// this user may not write. Empty when path is free or may be replaced.
+QString replaceRefusal(const QString& path)
+{
+    struct stat status {};
+    const QByteArray name = QFile::encodeName(path);
+    if (::lstat(name.constData(), &status) != 0)
+        return {};
+    if (!S_ISREG(status.st_mode))
+        return QStringLiteral("not a regular file: left as it is");
+    if ((status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(name.constData(), W_OK) != 0)
+        return QStringLiteral("the file is write-protected");
+    return {};
+}
+} // namespace
 
 QPageLayout PdfFileTarget::pageLayout(QPageSize::PageSizeId paper,
                                       QPageLayout::Orientation orientation)
@@ -18,13 +40,18 @@ PdfFileTarget::PdfFileTarget(const QString& path, const QPageLayout& layout, con
     : m_path(QFileInfo(path).absoluteFilePath())
 {
     const QFileInfo info(m_path);
-    // A link is replaced by the new file, never written through.
-    if (info.exists() && !info.isSymLink() && !info.isFile())
+    m_refusal = replaceRefusal(m_path);
+    if (!m_refusal.isEmpty())
         return;
+    m_refusal = QStringLiteral("the file cannot be written");
     if (FileGuard::step(FileGuard::Step::OpenForWriting, m_path) != 0)
         return;
-    m_partial.setFileTemplate(info.absolutePath() + QStringLiteral("/.") + info.fileName() +
-                              QStringLiteral(".XXXXXX"));
+    // The partial file's name stays within the limit for a name.
+    const QString partial = QStringLiteral(".") + info.fileName() + QStringLiteral(".XXXXXX");
+    m_partial.setFileTemplate(info.absolutePath() + '/' +
+                              (QFile::encodeName(partial).size() > NAME_MAX
+                                   ? QStringLiteral(".sorvan-print.XXXXXX")
+                                   : partial));
     if (!m_partial.open())
         return;
     m_partial.close();
@@ -33,6 +60,7 @@ PdfFileTarget::PdfFileTarget(const QString& path, const QPageLayout& layout, con
     m_writer->setPageLayout(layout);
     m_writer->setCreator(QStringLiteral("Sorvan-GIS-Viewer"));
     m_writer->setTitle(title);
+    m_refusal.clear();
 }
 
 bool PdfFileTarget::close(bool complete)
@@ -44,8 +72,12 @@ bool PdfFileTarget::close(bool complete)
         m_partial.remove();
         return false;
     }
-    if (FileGuard::moveOver(m_partial.fileName(), m_path).isError())
+    // What took the name meanwhile is as safe as what was there before.
+    if (!replaceRefusal(m_path).isEmpty() ||
+        FileGuard::moveOver(m_partial.fileName(), m_path).isError()) {
+        m_partial.remove();
         return false;
+    }
     m_partial.setAutoRemove(false);
     QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
                                       QFile::ReadOther);

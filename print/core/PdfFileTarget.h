@@ -20,8 +20,10 @@ public:
     PdfFileTarget(const QString& path, const QPageLayout& layout, const QString& title = {});
 
     // False when the file cannot be written: its folder is missing or not
-    // writable, or the name is taken by something other than a regular file.
+    // writable, or the name is taken by something other than a regular file
+    // (a link included) or by a write-protected file; refusal() says which.
     bool isReady() const { return m_writer != nullptr; }
+    QString refusal() const { return m_refusal; }
 
     QPagedPaintDevice* device() override { return m_writer.get(); }
     QString name() const override { return m_path; }
@@ -29,6 +31,7 @@ public:
 
 private:
     QString m_path;
+    QString m_refusal; // why the target is refused; empty when it is not
     QTemporaryFile m_partial;
     std::unique_ptr<QPdfWriter> m_writer;
 };

@@ -160,9 +160,9 @@ QList<PlotRecord> pickFarm(ProgramState& state, const QString& farm, OperationEr
     return plots;
 }
 
-PlotListRow listRow(const PlotRecord& plot)
+PlotListRow listRow(const PlotRecord& plot, const QString& label)
 {
-    return {plot.ordner,    PlotListLayout::plotLabel(plot.name, plot.nummer, plot.teil),
+    return {plot.ordner,    label,
             plot.farbe,     plot.flaeche,
             plot.erntejahr, plot.kultur,
             plot.anmerkung};
@@ -202,8 +202,9 @@ int runPrintCommand(const QStringList& args, QTextStream& out, QTextStream& err)
     PdfFileTarget target(a->out, PdfFileTarget::pageLayout(a->paper, a->orientation),
                          ProgramState::programTitle());
     if (!target.isReady())
-        return fail(err, a->out, problemText(PrintProblem::DeviceRefused));
-    PrintDocument document(target, PrintTexts::fromCatalogue(state));
+        return fail(err, a->out, target.refusal());
+    const PrintTexts texts = PrintTexts::fromCatalogue(state);
+    PrintDocument document(target, texts);
     MapDocument map;
     map.viewport().resize(mapSize);
     DocumentSheetMap sheetMap(map);
@@ -218,15 +219,31 @@ int runPrintCommand(const QStringList& args, QTextStream& out, QTextStream& err)
         }
         state.ansichtnummer = 0;
         state.kartenanzeige = 2;
-        if (!plots.isEmpty())
-            LayerDisplay::show(map, state, StagingFolder::path(state.programmpfad), staged.colours);
+        QList<OperationError> problems = staged.problems;
+        state.undrawnFiles.clear();
+        if (!plots.isEmpty()) {
+            state.stagedOrigins = staged.origins;
+            problems += LayerDisplay::show(map, state, StagingFolder::path(state.programmpfad),
+                                           staged.colours)
+                            .problems;
+        }
+        // Every plot file the sheet leaves out is named with its reason.
+        for (const OperationError& problem : problems)
+            err << "print: " << QDir::toNativeSeparators(problem.where) << ": " << problem.detail
+                << ", not drawn\n";
+        const QStringList undrawn = state.undrawnFiles + staged.undrawn;
         SheetSource source;
         source.map = &sheetMap;
         source.scaleBoxText =
             a->options.displayedScale ? a->scale : QString::number(qRound64(map.Scale()));
         source.kartenanzeige = state.kartenanzeige;
-        for (const PlotRecord& plot : plots)
-            source.plots.append(listRow(plot));
+        for (const PlotRecord& plot : plots) {
+            const QString label = PlotListLayout::plotLabel(plot.name, plot.nummer, plot.teil);
+            source.plots.append(
+                listRow(plot, undrawn.contains(FieldLayers::origin(state.programmpfad, plot))
+                                  ? texts.undrawnLabel(label)
+                                  : label));
+        }
         source.gpsRows = database.gpsCount();
         source.areaBoxText = PlotListLayout::areaText(staged.areaHa);
         const PrintProblem problem = document.addSheet(source, a->options);

@@ -16,7 +16,7 @@ QList<TextKey> headings()
 
 QList<TextKey> all()
 {
-    return headings() + QList<TextKey>{sum,         gpsSum,           failed,
+    return headings() + QList<TextKey>{sum,         gpsSum,           undrawn,           failed,
                                        noExtent,    scaleNotPositive, nothingToDraw,
                                        pageTooSmall};
 }
@@ -36,6 +36,7 @@ PrintTexts PrintTexts::fromCatalogue(const ProgramState& state)
         take(headingKeys.at(i), texts.headings[i]);
     take(PrintTextKeys::sum, texts.sum);
     take(PrintTextKeys::gpsSum, texts.gpsSum);
+    take(PrintTextKeys::undrawn, texts.undrawn);
     const QString caption = textholen(state, QStringLiteral("mdi0"), QStringLiteral("panmassstab"),
                                       QStringLiteral("caption"));
     if (!caption.isEmpty())

@@ -14,6 +14,7 @@ namespace PrintTextKeys {
 QList<TextKey> headings();
 inline const TextKey sum{"Drucken", "Summe", "1"};    // label of the list's sum line
 inline const TextKey gpsSum{"Drucken", "Summe", "2"}; // label of the GPS total line
+inline const TextKey undrawn{"Drucken", "Schlag", "2"}; // mark of a plot the map could not draw
 // Messages of the print run.
 inline const TextKey failed{"drucken", "Fehler", "1"}; // %1 printer or file
 inline const TextKey noExtent{"drucken", "Fehler", "2"};
@@ -32,9 +33,16 @@ struct PrintTexts {
                             QStringLiteral("Kultur"),  QStringLiteral("Anmerkung")};
     QString sum = QStringLiteral("Summe:");
     QString gpsSum = QStringLiteral("Gesamtfläche:");
+    QString undrawn = QStringLiteral("nicht gezeichnet");
     QString scaleCaption = QStringLiteral(" Maßstab:  1: ");
 
     // The catalogue's texts in the state's language; a key without text keeps
     // its default. The scale caption is that of the main window's panmassstab.
     static PrintTexts fromCatalogue(const ProgramState& state);
+
+    // The list's label of a plot the map could not draw: "(mark) label".
+    QString undrawnLabel(const QString& label) const
+    {
+        return QStringLiteral("(%1) %2").arg(undrawn, label);
+    }
 };

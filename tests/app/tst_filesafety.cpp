@@ -9,6 +9,7 @@
 #include "GpsDeletion.h"
 #include "GpsImport.h"
 #include "LanguageFile.h"
+#include "ModalAnswer.h"
 #include "MainWindow.h"
 #include "ProgramFolderSetup.h"
 #include "ProgramRun.h"
@@ -17,6 +18,7 @@
 #include "Prompter.h"
 #include "SettingsStore.h"
 #include "ShapeDump.h"
+#include "ShapeFixture.h"
 #include "ShapefileReader.h"
 #include "ShapelibHooks.h"
 #include "StagingFolder.h"
@@ -143,6 +145,10 @@ void TestFileSafety::linksOutOfTheFolderAreLeftAlone_data()
         << QStringList{"gps/AF.SHX>canary.mdb"} << "gpsdelete" << QStringList{"gps/AF.SHX"};
     QTest::newRow("settings file is a link")
         << QStringList{"settings.ini>canary.mdb"} << "settings" << QStringList{};
+    QTest::newRow("language file read through a link")
+        << QStringList{"SPRACHE.DAT>canary.mdb"} << "languageread" << QStringList{"SPRACHE.DAT"};
+    QTest::newRow("delivered description is a link")
+        << QStringList{"gps/A_F.DES>canary.mdb"} << "gpsimport" << QStringList{"gps/A_F.DES"};
     QTest::newRow("viewer start") << QStringList{"SPRACHE.DAT>canary.mdb", canary} << "viewer"
                                   << QStringList{"SPRACHE.DAT", "GISDATEN.MDB"};
 }
@@ -159,6 +165,11 @@ QStringList TestFileSafety::runWriteStep(const QString& step, const QString& pro
     if (step == "language") {
         OperationError error;
         LanguageFile::write(program, 2, &error);
+        note(error);
+    } else if (step == "languageread") {
+        OperationError error;
+        if (LanguageFile::read(program, &error))
+            reported << "read";
         note(error);
     } else if (step == "install") {
         note(ProgramFolderSetup::installMissingFiles(program).error);
@@ -199,6 +210,9 @@ QStringList TestFileSafety::runWriteStep(const QString& step, const QString& pro
             if (!QFileInfo(file).isSymLink() && file.open(QIODevice::WriteOnly))
                 file.write("x\r\nFlaeche [ha]:    2.5\r\nb\r\nc\r\n");
         }
+        // A measurement the map can draw: only then does its assignment copy.
+        if (!QFileInfo(gps + "F.SHP").isSymLink() && !QFileInfo(gps + "F.SHX").isSymLink())
+            ShapeFixture::writeSquare(program + "/gps", "AF", 0, 0, 10);
         if (!QFileInfo(program + "/Hof").isSymLink())
             writePlotFiles(program + "/Hof");
         if (step == "deletefarm")
@@ -218,6 +232,8 @@ QStringList TestFileSafety::runWriteStep(const QString& step, const QString& pro
         options.settingsFile = program + "/../settings.ini";
         options.startWindow = false;
         ProgramRun run(options);
+        // A language file that is not read leaves the language to be asked.
+        whenModalShown([](QDialog* dialog) { dialog->accept(); });
         run.start();
         if (run.mainWindow())
             run.mainWindow()->close();

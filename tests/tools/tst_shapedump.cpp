@@ -108,6 +108,21 @@ private slots:
         QTest::newRow("polygon-with-two-parts")
             << shpWith(144, 2) << shx
             << "The first polygon of @/plot.shp has 2 parts; only one part can be listed.";
+        // Classified as the map reader classifies: what it draws is listed
+        // whole, what it refuses is refused with its reason.
+        QTest::newRow("polygon-of-two-parts")
+            << polygonFile({{square(0, 0, 10), square(20, 20, 5)}}).shp
+            << polygonFile({{square(0, 0, 10), square(20, 20, 5)}}).shx << QString();
+        QTest::newRow("shapefile-without-records")
+            << polygonFile({}).shp << polygonFile({}).shx << QString();
+        QPolygonF notANumber = square(0, 0, 10);
+        notANumber[2].setX(std::numeric_limits<double>::quiet_NaN());
+        QTest::newRow("coordinate-not-a-number")
+            << polygonFile({{notANumber}}).shp << polygonFile({{notANumber}}).shx
+            << "The map cannot draw @/plot.shp: record 1 holds a coordinate that is not a number "
+               "or lies beyond 1e9 m.";
+        QTest::newRow("version-999") << shpWith(28, 999) << shx
+                                     << "The map cannot draw @/plot.shp: version 999 instead of 1000.";
         QTest::newRow("largest-point-count") << shpWith(148, 2147483647) << shx
                                              << "The first record of @/plot.shp declares "
                                                 "2147483647 points, but the file contains 5.";

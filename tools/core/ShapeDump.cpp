@@ -3,6 +3,7 @@
 #include "FileGuard.h"
 #include "FileResolver.h"
 #include "Placeholders.h"
+#include "ShapefileReader.h"
 
 #include <QDir>
 #include <QFile>
@@ -48,7 +49,6 @@ namespace {
 constexpr qint64 headerSize = 100;
 constexpr qint64 recordHeaderPos = 100;
 constexpr qint64 polygonStartPos = 108;
-constexpr qint64 firstPointPos = 156;
 constexpr qint64 pointSize = 16;
 constexpr qint64 indexRecordPos = 100;
 constexpr qint64 pointsPerBlock = 4096;
@@ -198,8 +198,9 @@ QString existingName(const QString& path)
     return FileResolver::resolve(info.path(), info.fileName());
 }
 
-// Steps 1 to 5: the main file.
-bool listMainFile(const QString& path, Result& result)
+// Steps 1 to 5: the main file. drawable: the map reader accepts the file,
+// so a file without records or a polygon of several parts is listed whole.
+bool listMainFile(const QString& path, Result& result, bool drawable)
 {
     QStringList& lines = result.lines;
     QFile file(path);
@@ -209,6 +210,8 @@ bool listMainFile(const QString& path, Result& result)
 
     if (!listFileHeader(reader, path, QStringLiteral("----- Header -----"), result))
         return false;
+    if (drawable && reader.size() == headerSize)
+        return true; // no record to list
 
     for (qint64 pos : {recordHeaderPos, recordHeaderPos + 4}) { // record number, content length
         const auto value = reader.swapped(pos, "record header");
@@ -245,17 +248,21 @@ bool listMainFile(const QString& path, Result& result)
     lines << basicStr(*pointCount);
     // The point positions hold only for one part: check before reading the
     // part array, whose length depends on the part count.
-    if (*partCount != 1) {
+    if (*partCount != 1 && !(drawable && *partCount > 1)) {
         setProblem(result, Problem::NotSinglePart, ErrorKind::InvalidArgument,
                    QStringLiteral("%1 parts, expected 1").arg(*partCount), path,
                    {QString::number(*partCount)});
         return false;
     }
-    const auto firstIndex = reader.int32(polygonStartPos + 44, "polygon record");
-    if (!firstIndex)
-        return false;
-    lines << basicStr(*firstIndex);
+    // The map reader checked the part count against the record's length.
+    for (qint32 part = 0; part < *partCount; ++part) {
+        const auto firstIndex = reader.int32(polygonStartPos + 44 + 4 * part, "polygon record");
+        if (!firstIndex)
+            return false;
+        lines << basicStr(*firstIndex);
+    }
     lines << QString();
+    const qint64 firstPointPos = polygonStartPos + 44 + 4 * qint64(*partCount);
 
     lines << QStringLiteral("----- Punkte -----");
     const qint64 pointsHeld = std::max<qint64>(0, (reader.size() - firstPointPos) / pointSize);
@@ -284,7 +291,7 @@ bool listMainFile(const QString& path, Result& result)
 }
 
 // Steps 6 to 9: the index file.
-bool listIndexFile(const QString& shpPath, Result& result)
+bool listIndexFile(const QString& shpPath, Result& result, bool drawable)
 {
     const QString path = indexFilePath(shpPath);
     if (!QFileInfo::exists(path)) {
@@ -299,6 +306,8 @@ bool listIndexFile(const QString& shpPath, Result& result)
     if (!listFileHeader(reader, path, QStringLiteral("----- Index Header -----"), result))
         return false;
     result.lines << QStringLiteral("----- Indexeinträge -----");
+    if (drawable && reader.size() == headerSize)
+        return true;
     const auto offset = reader.swapped(indexRecordPos, "index record");
     const auto length = reader.swapped(indexRecordPos + 4, "index record");
     if (!offset || !length)
@@ -327,7 +336,17 @@ Result dumpShapefile(const QString& shpPath)
                    QStringLiteral("no such file"), shpPath);
         return result;
     }
-    result.ok = listMainFile(path, result) && listIndexFile(path, result);
+    // The dump classifies as the map does: what the map reader refuses is
+    // refused here with its reason, what it accepts is listed.
+    const ShapefileReader::Result read = ShapefileReader::read(path);
+    const bool drawable = !read.error.isError();
+    result.ok = listMainFile(path, result, drawable) && listIndexFile(path, result, drawable);
+    if (result.ok && !drawable) {
+        result.ok = false;
+        setProblem(result, Problem::MapReaderRefuses, read.error.kind, read.error.detail,
+                   read.error.where, {read.error.detail});
+        return result;
+    }
     if (result.ok) {
         result.problem = Problem::None;
         result.error = OperationError::none();
@@ -358,6 +377,8 @@ QString problemTemplate(Problem problem)
         return QStringLiteral("The index file %1 does not exist.");
     case Problem::NotShapefile:
         return QStringLiteral("The file %1 is not a shapefile (file code %2 instead of 9994).");
+    case Problem::MapReaderRefuses:
+        return QStringLiteral("The map cannot draw %1: %2.");
     }
     return {};
 }

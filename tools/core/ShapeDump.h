@@ -9,7 +9,9 @@
 // and its index file (".shx") that the window Form1 shows in lst1 and the
 // command "shpdump" prints. Only the file headers, the first record (which must
 // be a polygon with one part) with its points and the first index entry are
-// read, byte by byte, at the positions of the published ESRI layout.
+// read, byte by byte, at the positions of the published ESRI layout. A file
+// the map reader accepts is listed whole (a file without records, all parts
+// of a polygon); one it refuses is refused with the reader's reason.
 namespace ShapeDump {
 
 // Reverselong: x holds a 32-bit integer as read from the file in little-endian
@@ -43,6 +45,7 @@ enum class Problem {
     PointCountTooLarge, // the first record gives more points than the file holds
     IndexFileMissing,   // no ".shx" beside the main file
     NotShapefile,       // the main or index file does not start with the file code 9994
+    MapReaderRefuses,   // listed, but the map reader refuses the file (%2: its reason)
 };
 
 struct Result {

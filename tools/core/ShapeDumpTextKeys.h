@@ -19,6 +19,7 @@ inline const TextKey pointCountTooLarge{"Form1", "Fehler", "6"}; // %1 file, %2 
 inline const TextKey indexFileMissing{"Form1", "Fehler", "7"};   // %1 index file
 inline const TextKey printFailed{"Form1", "Fehler", "8"};        // %1 printer or PDF file
 inline const TextKey notShapefile{"Form1", "Fehler", "9"};       // %1 file, %2 file code
+inline const TextKey mapReaderRefuses{"Form1", "Fehler", "10"};  // %1 file, %2 the reason
 
 // The window's own caption and its button; without a catalogue text they stay
 // "Form1" and "Command1".
@@ -28,7 +29,7 @@ inline const TextKey printButton{"Form1", "Command1", "caption"};
 inline QList<TextKey> all()
 {
     return {fileMissing,        fileUnreadable,   fileTooShort, notPolygon,  notSinglePart,
-            pointCountTooLarge, indexFileMissing, printFailed,  notShapefile};
+            pointCountTooLarge, indexFileMissing, printFailed,  notShapefile, mapReaderRefuses};
 }
 
 // The key of a problem's line; nothing for Problem::None.
@@ -54,6 +55,8 @@ inline std::optional<TextKey> forProblem(ShapeDump::Problem problem)
         return indexFileMissing;
     case Problem::NotShapefile:
         return notShapefile;
+    case Problem::MapReaderRefuses:
+        return mapReaderRefuses;
     }
     return std::nullopt;
 }
