@@ -25,10 +25,10 @@ QImage draw(const QList<const MapView*>& views, const MapExtent& window, const Q
             const MapStyle& style = {});
 
 // Writes image as PNG to path. The picture goes into a scratch file beside
-// path and takes the name only when it is complete, replacing a regular file
-// of that name (a link is replaced itself, never written through); anything
-// else at path (a folder, a special file) is left alone and refused. On any
-// failure path is as it was and no scratch file is left behind.
+// path and takes the name only when it is complete, replacing a writable
+// regular file of that name; a link, a folder, a special file or a
+// write-protected file at path is left alone and refused (as for a printed
+// PDF). On any failure path is as it was and no scratch file is left behind.
 OperationError save(const QImage& image, const QString& path);
 
 } // namespace MapPicture

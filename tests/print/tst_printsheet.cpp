@@ -273,6 +273,8 @@ private slots:
                                       << QSize(0, 0);
         QTest::newRow("a folder in the way") << QStringList() << "map.png" << "folder" << 1
                                              << QSize(0, 0);
+        QTest::newRow("a link is not replaced") << QStringList() << "map.png" << "link" << 1
+                                                << QSize(0, 0);
         QTest::newRow("size out of range")
             << QStringList{"--size", "0x200"} << "map.png" << "" << 2 << QSize(0, 0);
         QTest::newRow("not a PNG name") << QStringList() << "map.jpg" << "" << 2 << QSize(0, 0);
@@ -292,6 +294,8 @@ private slots:
             folder.writeFile(out, "old");
         else if (existing == "folder")
             folder.makeFolder(out);
+        else if (existing == "link")
+            QVERIFY(QFile::link(folder.writeFile("elsewhere.png", "old"), path));
         QString outText, errText;
         QTextStream outStream(&outText), err(&errText);
         QTEST(runRenderCommand(QStringList{"--folder", folder.path(), "--out", path} + args,
@@ -301,7 +305,8 @@ private slots:
         QCOMPARE(picture.size(), size);
         if (size.isEmpty()) { // nothing written, nothing left behind
             QCOMPARE(QFileInfo(path).isDir(), existing == "folder");
-            if (existing == "file")
+            QCOMPARE(QFileInfo(path).isSymLink(), existing == "link");
+            if (existing == "file" || existing == "link")
                 QCOMPARE(folder.readFile(out), QByteArray("old"));
             QCOMPARE(QDir(folder.path()).entryList({".*.png*"}, QDir::Files | QDir::Hidden),
                      QStringList());
