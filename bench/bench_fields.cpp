@@ -2,9 +2,10 @@
 // - sync_ms: the field folder synchronisation with every farm selected (farm
 //   rows from the farm folders, the farm grid, anzeigen reset and marked, the
 //   field grid and the selection of all its rows);
-// - rebuild_ms: the map rebuild of all those plots (release the data source,
-//   prepare the staging folder, stage every plot, open the staging folder with
-//   one view per table in the plot's colour, ZoomAll);
+// - rebuild_ms: the map rebuild of all those plots as the window runs it
+//   (release the data source, empty the staging folder, find every plot in
+//   its farm folder, open them with one view per table in the plot's colour,
+//   ZoomAll);
 // - redraw_full_ms: one redraw of the whole extent at 1920 x 1080, antialiased;
 // - redraw_farm_ms: one redraw zoomed to a single farm;
 // - first_picture_ms: for a folder of 20 farms, from opening the program
@@ -25,7 +26,9 @@
 
 #include "AttributeTableWriter.h"
 #include "DocumentSheetMap.h"
+#include "FarmFolders.h"
 #include "FieldFolderSync.h"
+#include "FieldLayers.h"
 #include "FieldQueries.h"
 #include "FileResolver.h"
 #include "GpsImport.h"
@@ -150,28 +153,23 @@ QList<PlotRow> synchronise(ProgramState& state, OperationError* error)
     return rows;
 }
 
-// The map rebuild of the chosen plots as the window runs it; false when no
-// data source could be opened.
+// The map rebuild of the chosen plots as the window runs it
+// (FieldWindow::schlagdatenanzeigen); false when no data source could be opened.
 bool rebuild(MapDocument& map, ProgramState& state, const QList<PlotRow>& plots)
 {
     state.ansichtnummer = 0;
     state.datennummer = 1;
     LayerDisplay::release(map, state);
-    const QString staging = StagingFolder::path(state.programmpfad);
-    StagingFolder::prepare(staging);
-    std::vector<std::pair<QString, qint64>> named;
-    named.reserve(size_t(plots.size()));
-    for (const PlotRow& plot : plots) {
-        const QString farm = state.programmpfad + '/' + plot.record.ordner.trimmed();
-        StagingFolder::copyShapefile(farm, plot.record.dateiname, staging);
-        named.emplace_back(plot.record.dateiname, plot.record.farbe);
-    }
-    std::stable_sort(named.begin(), named.end(),
-                     [](const auto& a, const auto& b) { return a.first.compare(b.first) < 0; });
-    QList<qint64> colours;
-    for (const auto& entry : named)
-        colours.append(entry.second);
-    return LayerDisplay::show(map, state, staging, colours).shown;
+    QList<PlotRecord> records;
+    records.reserve(plots.size());
+    for (const PlotRow& plot : plots)
+        records.append(plot.record);
+    const FieldLayers::Staged staged = FieldLayers::stage(state.programmpfad, records);
+    if (staged.error.isError())
+        return false;
+    return LayerDisplay::show(map, state, StagingFolder::path(state.programmpfad), staged.files,
+                              staged.colours)
+        .shown;
 }
 
 void redraw(const MapDocument& map, QImage& image)
@@ -180,17 +178,16 @@ void redraw(const MapDocument& map, QImage& image)
     MapRenderer::paint(painter, QRectF(image.rect()), map.viewport().window(), map.views());
 }
 
-// The extent of the first farm's plots.
-MapExtent farmExtent(const MapDocument& map, const QList<PlotRow>& plots)
+// The extent of the first farm's plots: the tables read from its folder.
+MapExtent farmExtent(const MapDocument& map, const QString& programFolder,
+                     const QList<PlotRow>& plots)
 {
-    QSet<QString> names;
-    for (const PlotRow& plot : plots)
-        if (plot.record.ordner == plots.first().record.ordner)
-            names.insert(plot.record.dateiname.trimmed().toUpper());
+    const QString folder =
+        FarmFolders::farmFolder(programFolder, plots.first().record.ordner) + '/';
     MapExtent extent;
     for (const MapView* view : map.views())
         for (const auto& table : view->tables())
-            if (names.contains(table->baseName().toUpper()))
+            if (table->filePath().startsWith(folder))
                 extent.include(table->bounds());
     return extent;
 }
@@ -284,7 +281,7 @@ int main(int argc, char** argv)
     QImage image(screen, QImage::Format_ARGB32_Premultiplied);
     median([&] { return redraw(map, image), true; }, &ms, redrawRuns);
     print(out, "redraw_full_ms", ms);
-    const MapExtent farm = farmExtent(map, plots);
+    const MapExtent farm = farmExtent(map, state.programmpfad, plots);
     map.SetExtent(farm.minX, farm.minY, farm.maxX, farm.maxY);
     median([&] { return redraw(map, image), true; }, &ms, redrawRuns);
     print(out, "redraw_farm_ms", ms);

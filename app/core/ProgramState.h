@@ -32,9 +32,9 @@ struct ProgramState {
     QString betriebsortierung = QStringLiteral("Name");
     QString gpssortierung = QStringLiteral("Dateiname");
     QString neuerordner; // folder name entered in the new farm dialog
-    // Staged base name -> the file it was copied from (path without
-    // extension), set by whoever stages before a display, so that a file the
-    // map cannot draw is named as the user knows it.
+    // Map file (path of its .SHP without extension) -> the plot's file as the
+    // rows name it (path without extension), set by whoever prepares a
+    // display, so that a file the map cannot draw is marked on the plot list.
     QHash<QString, QString> stagedOrigins;
     // The files (paths without extension, from stagedOrigins) that the last
     // display could not draw.

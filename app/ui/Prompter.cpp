@@ -66,6 +66,19 @@ QString Prompter::saveFile(QWidget* parent, const QString& title, const QString&
     return QFileDialog::getSaveFileName(parent, title, start, filter);
 }
 
+QString Prompter::fileName(QWidget* parent, const QString& title, const QString& filter,
+                           bool forSaving)
+{
+    m_shown.append({QStringLiteral("file"), title, filter, 0});
+    if (m_testMode)
+        return takeAnswer().toString();
+    if (m_nonInteractive)
+        return {};
+    return forSaving ? QFileDialog::getSaveFileName(parent, title, {}, filter, nullptr,
+                                                    QFileDialog::DontConfirmOverwrite)
+                     : QFileDialog::getOpenFileName(parent, title, {}, filter);
+}
+
 QColor Prompter::colour(QWidget* parent, const QString& title, const QColor& initial)
 {
     m_shown.append({QStringLiteral("colour"), title, initial.name(), 0});

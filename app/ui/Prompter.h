@@ -27,6 +27,9 @@ public:
     // "" when the user cancels. In test mode the queued answer is the path.
     QString saveFile(QWidget* parent, const QString& title, const QString& start,
                      const QString& filter);
+    // File dialog for opening (an existing file) or saving (the program asks
+    // itself before replacing); filter like "*.shp *.gpkg"; "" on cancel.
+    QString fileName(QWidget* parent, const QString& title, const QString& filter, bool forSaving);
     // Colour dialog preset with initial; an invalid colour when the user
     // cancels. In test mode the queued answer is a QColor.
     QColor colour(QWidget* parent, const QString& title, const QColor& initial);

@@ -1,11 +1,13 @@
 #include "FieldLayers.h"
 
 #include "FarmFolders.h"
-#include "FileGuard.h"
-#include "FileResolver.h"
+#include "FolderListing.h"
 #include "StagingFolder.h"
 
-#include <QMap>
+#include <QFileInfo>
+#include <QHash>
+
+#include <optional>
 
 namespace FieldLayers {
 
@@ -23,42 +25,39 @@ QString origin(const QString& programFolder, const PlotRecord& plot)
 Staged stage(const QString& programFolder, const QList<PlotRecord>& plots)
 {
     Staged staged;
-    const QString staging = StagingFolder::path(programFolder);
-    staged.error = StagingFolder::prepare(staging);
+    staged.error = StagingFolder::prepare(StagingFolder::path(programFolder));
     if (staged.error.isError())
         return staged;
-    // QMap orders its keys by QString::operator<, code unit by code unit,
-    // as the map orders the tables.
-    QMap<QString, qint64> colourOfTable;
+    // Each farm folder found and listed once: by ordner as the rows give it.
+    QHash<QString, std::optional<FolderListing>> farms;
+    QHash<QString, QString> folderOf; // the farm folder of each ordner
+    staged.files.reserve(plots.size());
+    staged.colours.reserve(plots.size());
     for (qsizetype i = 0; i < plots.size(); ++i) {
         const PlotRecord& plot = plots.at(i);
         staged.areaHa += plot.flaeche;
-        const QString folder = FarmFolders::farmFolder(programFolder, plot.ordner);
-        if (folder.isEmpty())
-            continue;
-        const QString target = stagedName(int(i), plot.dateiname);
-        staged.origins.insert(target, folder + '/' + plot.dateiname.trimmed());
-        bool shpStaged = false;
-        for (const char* ext : {".SHP", ".SHX", ".DBF"}) {
-            const QString source =
-                FileResolver::resolve(folder, plot.dateiname.trimmed() + QLatin1String(ext));
-            if (FileGuard::entryAt(source) == FileGuard::Entry::Missing)
-                continue;
-            const OperationError error = FileGuard::copyNew(
-                programFolder, source, staging + '/' + target + QLatin1String(ext));
-            if (error.isError()) {
-                staged.problems.append(error);
-                if (!staged.undrawn.contains(staged.origins.value(target)))
-                    staged.undrawn.append(staged.origins.value(target));
-            }
-            else if (QLatin1String(ext) == QLatin1String(".SHP"))
-                shpStaged = true;
+        auto farm = farms.find(plot.ordner);
+        if (farm == farms.end()) {
+            const QString folder = FarmFolders::farmFolder(programFolder, plot.ordner);
+            folderOf.insert(plot.ordner, folder);
+            farm = farms.insert(plot.ordner, folder.isEmpty()
+                                                 ? std::nullopt
+                                                 : std::optional<FolderListing>(folder));
         }
-        if (shpStaged)
-            colourOfTable.insert(target, plot.farbe);
+        if (!*farm)
+            continue;
+        const QString base = plot.dateiname.trimmed();
+        const QString shp = (*farm)->find(base + QLatin1String(".SHP"));
+        if (shp.isEmpty())
+            continue;
+        const QString name = stagedName(int(i), plot.dateiname);
+        staged.files.append({name, shp, (*farm)->find(base + QLatin1String(".SHX"))});
+        staged.colours.append(plot.farbe);
+        staged.stagedNames.append(name);
+        const QFileInfo file(shp);
+        staged.origins.insert(file.path() + '/' + file.completeBaseName(),
+                              folderOf.value(plot.ordner) + '/' + base);
     }
-    staged.stagedNames = colourOfTable.keys();
-    staged.colours = colourOfTable.values();
     return staged;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MapDataSource.h"
 #include "OperationError.h"
 #include "ProjectDatabase.h"
 
@@ -7,33 +8,33 @@
 #include <QList>
 #include <QString>
 
-// Stages the chosen plots for the map (schlagdatenanzeigen without the map
-// itself): empties the staging folder and copies each plot's shapefile
-// triple into it under a name of its own, so that plots of different farms
-// with the same dateiname are both drawn. There is no limit on the number
+// Prepares the chosen plots for the map (schlagdatenanzeigen without the map
+// itself): finds each plot's shapefile in its farm folder, where the map
+// reads it, and gives each a table name of its own, so that plots of
+// different farms with the same dateiname are both drawn. Nothing is copied:
+// the staging folder is only emptied (of measurements the GPS display left),
+// since nothing but the map would read it. There is no limit on the number
 // of plots.
 namespace FieldLayers {
 
 struct Staged {
-    // One colour per staged table, in the order the map lists the tables of
-    // the staging folder (ascending staged base name, code unit by code
-    // unit). A plot whose .SHP is missing has no table and no colour, so it
-    // shifts nothing.
-    QList<qint64> colours;
-    QStringList stagedNames; // the staged base names, in the same order
+    // One shapefile per drawn plot, in the order chosen, named by
+    // stagedName(): the map's tables in the order it lists them. A plot
+    // whose .SHP is missing has no entry and no colour, so it shifts nothing.
+    QList<MapDataSource::ShapefileEntry> files;
+    QList<qint64> colours;   // colour k belongs to files[k]
+    QStringList stagedNames; // the table names, in the same order
     double areaHa = 0;       // Flaeche of every chosen row, each row once
-    // Files that exist but could not be staged; the others are staged.
-    QList<OperationError> problems;
-    // Staged base name -> origin(plot) of the plot staged under it.
+    // Map file (path of its .SHP without extension) -> origin() of its plot:
+    // how the map's problems are turned into the plots the map left out.
     QHash<QString, QString> origins;
-    // origin() of each plot a file of which could not be staged.
-    QStringList undrawn;
-    // The staging folder could not be prepared: nothing was staged.
+    // The staging folder could not be emptied: nothing was prepared.
     OperationError error;
 };
 
-// The base name plot number index (0-based, in the order chosen) gets in
-// the staging folder: a zero-padded running number, then the dateiname.
+// The table name plot number index (0-based, in the order chosen) gets: a
+// zero-padded running number, then the dateiname. Names in this form sort
+// in the order chosen, code unit by code unit.
 QString stagedName(int index, const QString& dateiname);
 
 // The plot's files in its farm folder without extension ("" when the farm

@@ -31,6 +31,7 @@
 #include <QScopedValueRollback>
 #include <QStyle>
 #include <QTableView>
+#include <QTimer>
 #include <QToolBar>
 
 #include <cerrno>
@@ -120,7 +121,14 @@ void FieldWindow::buildControls()
     m_fieldGrid->horizontalHeader()->setSectionsClickable(true);
     m_fieldSelection = new OrderedSelection(m_fieldGrid, BookmarkRole);
 
-    connect(m_farmSelection, &OrderedSelection::changed, this, &FieldWindow::schlagdatenabgleichen);
+    m_farmGrid->viewport()->installEventFilter(this);
+    connect(m_farmSelection, &OrderedSelection::changed, this, [this] {
+        // The click that follows would set the one-farm order and run
+        // everything again: it is taken now, so a click runs it once.
+        if (m_farmPress && m_farmSelection->bookmarks().size() == 1)
+            m_state.schlagsortierung = SortOrders::plotSingleFarm();
+        schlagdatenabgleichen();
+    });
     connect(m_farmGrid, &QTableView::clicked, this, &FieldWindow::onFarmClicked);
     connect(m_fieldSelection, &OrderedSelection::changed, this, &FieldWindow::schlagdatenanzeigen);
     connect(m_fieldGrid->horizontalHeader(), &QHeaderView::sectionClicked, this,
@@ -188,6 +196,19 @@ void FieldWindow::changeEvent(QEvent* event)
         schlagdatenanzeigen();
         QCoreApplication::processEvents();
     }
+}
+
+bool FieldWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_farmGrid->viewport()) {
+        if (event->type() == QEvent::MouseButtonPress ||
+            event->type() == QEvent::MouseButtonDblClick)
+            m_farmPress = true;
+        else if (event->type() == QEvent::MouseButtonRelease)
+            // Cleared once the release (and the click it makes) is handled.
+            QTimer::singleShot(0, this, [this] { m_farmPress = false; });
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void FieldWindow::onTool(const QString& name)
@@ -358,17 +379,12 @@ void FieldWindow::schlagdatenanzeigen()
         Messages::failure(this, m_state, TextKeys::mapRebuildFailed, staged.error);
         return;
     }
-    if (!staged.problems.isEmpty())
-        Messages::failure(this, m_state, TextKeys::mapRebuildFailed, staged.problems.first());
-    if (plots.isEmpty() || !m_map.display)
+    if (plots.isEmpty() || !m_map.displayFiles)
         return;
     m_state.stagedOrigins = staged.origins;
-    const bool shown = m_map.display(StagingFolder::path(m_state.programmpfad), staged.colours);
+    const bool shown = m_map.displayFiles(StagingFolder::path(m_state.programmpfad), staged.files,
+                                          staged.colours);
     m_state.stagedOrigins.clear();
-    for (const QString& file : staged.undrawn) {
-        if (!m_state.undrawnFiles.contains(file))
-            m_state.undrawnFiles.append(file);
-    }
     if (!shown)
         return;
     if (m_map.showArea)

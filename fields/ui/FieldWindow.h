@@ -64,6 +64,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
@@ -85,4 +86,7 @@ private:
     OrderedSelection* m_fieldSelection = nullptr;
     QToolBar* m_farmTools = nullptr;  // mnu1
     QToolBar* m_fieldTools = nullptr; // mnu2
+    // A mouse button is down on the farm grid: the selection change it makes
+    // is followed by a click.
+    bool m_farmPress = false;
 };

@@ -7,13 +7,14 @@
 #include <QLocale>
 
 namespace {
-template <typename Rows> int findRow(const Rows& rows, qint64 bookmark)
+// Row of each bookmark; of rows with the same bookmark the first counts.
+template <typename Rows> QHash<qint64, int> rowsByBookmark(const Rows& rows)
 {
-    for (int row = 0; row < rows.size(); ++row) {
-        if (rows.at(row).rowid == bookmark)
-            return row;
-    }
-    return -1;
+    QHash<qint64, int> rowOf;
+    rowOf.reserve(rows.size());
+    for (int row = int(rows.size()) - 1; row >= 0; --row)
+        rowOf.insert(rows.at(row).rowid, row);
+    return rowOf;
 }
 
 // A record with one column set to value, as stored.
@@ -51,12 +52,13 @@ void FarmGridModel::setRows(const QList<FarmRow>& rows)
 {
     beginResetModel();
     m_rows = rows;
+    m_rowOf = rowsByBookmark(m_rows);
     endResetModel();
 }
 
 int FarmGridModel::rowOf(qint64 bookmark) const
 {
-    return findRow(m_rows, bookmark);
+    return m_rowOf.value(bookmark, -1);
 }
 
 int FarmGridModel::rowCount(const QModelIndex& parent) const
@@ -112,12 +114,13 @@ void PlotGridModel::setRows(const QList<PlotRow>& rows)
 {
     beginResetModel();
     m_rows = rows;
+    m_rowOf = rowsByBookmark(m_rows);
     endResetModel();
 }
 
 int PlotGridModel::rowOf(qint64 bookmark) const
 {
-    return findRow(m_rows, bookmark);
+    return m_rowOf.value(bookmark, -1);
 }
 
 int PlotGridModel::rowCount(const QModelIndex& parent) const

@@ -5,6 +5,7 @@
 #include "TextKeys.h"
 
 #include <QAbstractTableModel>
+#include <QHash>
 #include <QList>
 #include <functional>
 
@@ -30,6 +31,7 @@ public:
 
 private:
     QList<FarmRow> m_rows;
+    QHash<qint64, int> m_rowOf; // bookmark -> row
     QString m_caption = QStringLiteral("Name");
 };
 
@@ -65,5 +67,6 @@ signals:
 private:
     Store m_store;
     QList<PlotRow> m_rows;
+    QHash<qint64, int> m_rowOf; // bookmark -> row
     QStringList m_captions;
 };

@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QItemSelectionModel>
+#include <QSet>
 
 OrderedSelection::OrderedSelection(QAbstractItemView* view, int bookmarkRole)
     : QObject(view), m_view(view), m_role(bookmarkRole)
@@ -17,14 +18,19 @@ OrderedSelection::OrderedSelection(QAbstractItemView* view, int bookmarkRole)
                 const auto bookmarkOf = [this](int row) {
                     return m_view->model()->index(row, 0).data(m_role).toLongLong();
                 };
+                QSet<qint64> removed;
                 for (const QItemSelectionRange& range : deselected) {
                     for (int row = range.top(); row <= range.bottom(); ++row) {
                         const qint64 bookmark = bookmarkOf(row);
                         if (!m_view->selectionModel()->isRowSelected(row) &&
                             m_selected.remove(bookmark))
-                            m_bookmarks.removeAll(bookmark);
+                            removed.insert(bookmark);
                     }
                 }
+                // One pass over the list, however many rows were deselected.
+                if (!removed.isEmpty())
+                    m_bookmarks.removeIf(
+                        [&removed](qint64 bookmark) { return removed.contains(bookmark); });
                 for (const QItemSelectionRange& range : selected) {
                     for (int row = range.top(); row <= range.bottom(); ++row) {
                         const qint64 bookmark = bookmarkOf(row);

@@ -4,6 +4,7 @@
 #include "FileGuard.h"
 #include "GpsAssignment.h"
 #include "PendingChange.h"
+#include "PlotImportCommit.h"
 #include "ProgramState.h"
 #include "ProjectDatabase.h"
 
@@ -25,6 +26,8 @@ OperationError finish(ProgramState& state)
         FileGuard::removeFile(state.programmpfad, folder.filePath(entry));
     // Those of other files replaced in the program folder (language file).
     FileGuard::removeStaleScratch(state.programmpfad, state.programmpfad);
+    // Those of plot imports cut short before their record was written.
+    PlotImportCommit::removeStaleScratch(state.programmpfad);
     const std::optional<PendingChange::Change> change = PendingChange::read(state.programmpfad);
     if (!change) {
         // A record cut short while being written: nothing had changed yet.
@@ -36,6 +39,8 @@ OperationError finish(ProgramState& state)
         return FieldDeletion::finishPending(state, *change);
     if (GpsAssignment::isPending(*change))
         return GpsAssignment::finishPending(state, *change);
+    if (PlotImportCommit::isPending(*change))
+        return PlotImportCommit::finishPending(state, *change);
     return {ErrorKind::InvalidArgument, QStringLiteral("unknown change under way"),
             PendingChange::path(state.programmpfad)};
 }

@@ -16,6 +16,8 @@
 #include "MapPictureSave.h"
 #include "Messages.h"
 #include "PictureBox.h"
+#include "PlotExportDialog.h"
+#include "PlotImportDialog.h"
 #include "PlotListLayout.h"
 #include "PrintDialog.h"
 #include "PrintTexts.h"
@@ -39,11 +41,13 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenuBar>
+#include <QProgressDialog>
 #include <QScopedValueRollback>
 #include <QToolBar>
 #include <QUrl>
@@ -105,6 +109,10 @@ void MainWindow::buildMenus()
     QMenu* input = bar->addMenu(QStringLiteral("Eingabe"));
     input->setObjectName(QStringLiteral("mnuEingabe"));
     input->menuAction()->setObjectName(QStringLiteral("mnuEingabe"));
+    addTool(input, QStringLiteral("mnueingabeimport"), QStringLiteral("Schläge importieren…"),
+            QStringLiteral("Schläge aus der Datei eines anderen Programms übernehmen"));
+    addTool(input, QStringLiteral("mnueingabeexport"), QStringLiteral("Schläge exportieren…"),
+            QStringLiteral("Schläge in eine Datei für andere Programme schreiben"));
     addTool(input, QStringLiteral("mnueingabekartenbild"),
             QStringLiteral("Karte als Bild speichern…"),
             QStringLiteral("Den sichtbaren Kartenausschnitt als PNG-Bild speichern"))
@@ -331,6 +339,11 @@ void MainWindow::openFieldWindow()
         fieldMap.display = [this](const QString& path, const QList<qint64>& colours) {
             return displayLayers(path, colours);
         };
+        fieldMap.displayFiles = [this](const QString& path,
+                                       const QList<MapDataSource::ShapefileEntry>& files,
+                                       const QList<qint64>& colours) {
+            return displayFiles(path, files, colours);
+        };
         fieldMap.showArea = [this](double hectares) { showArea(hectares); };
         m_fieldWindow = std::make_unique<FieldWindow>(m_state, fieldMap, this);
     }
@@ -404,6 +417,14 @@ void MainWindow::onToolClicked(QAction* action)
     if (name.contains(QLatin1String("mnueinstellungsprache")) && !name.isEmpty() &&
         name.back().isDigit())
         spracheumstellen(name.back().digitValue());
+    if (name == QLatin1String("mnueingabeimport")) {
+        PlotImportDialog dialog(m_state, this);
+        dialog.exec();
+        if (dialog.importedAny())
+            openFieldWindow();
+    }
+    if (name == QLatin1String("mnueingabeexport"))
+        PlotExportDialog(m_state, this).exec();
     if (name.contains(QLatin1String("mnuansichtgpsdaten")))
         openGpsWindow();
     if (name.contains(QLatin1String("mnuansichtschlagdaten")))
@@ -571,8 +592,40 @@ void MainWindow::releaseMap()
 
 bool MainWindow::displayLayers(const QString& path, const QList<qint64>& colours)
 {
-    const LayerDisplay::Result result =
-        LayerDisplay::show(m_map->document(), m_state, path, colours);
+    return presentLayers(LayerDisplay::show(m_map->document(), m_state, path, colours));
+}
+
+bool MainWindow::displayFiles(const QString& path,
+                              const QList<MapDataSource::ShapefileEntry>& files,
+                              const QList<qint64>& colours)
+{
+    // A long reading shows its progress and can be cancelled (Esc), which
+    // leaves the map empty; a short one shows nothing.
+    constexpr qint64 quietMs = 500;
+    QElapsedTimer reading;
+    reading.start();
+    std::unique_ptr<QProgressDialog> dialog;
+    const auto progress = [&](qsizetype done, qsizetype total) {
+        if (!dialog) {
+            if (reading.elapsed() < quietMs)
+                return true;
+            dialog = std::make_unique<QProgressDialog>(this);
+            dialog->setObjectName(QStringLiteral("lesefortschritt"));
+            dialog->setWindowTitle(windowTitle());
+            dialog->setLabelText(textholen(m_state, TextKeys::readingPlots));
+            dialog->setWindowModality(Qt::ApplicationModal);
+            dialog->setMinimumDuration(0);
+            dialog->setRange(0, int(total));
+        }
+        dialog->setValue(int(done)); // lets the dialog's events run
+        return !dialog->wasCanceled();
+    };
+    return presentLayers(
+        LayerDisplay::show(m_map->document(), m_state, path, files, colours, progress));
+}
+
+bool MainWindow::presentLayers(const LayerDisplay::Result& result)
+{
     if (!result.problems.isEmpty()) {
         QStringList files;
         for (const OperationError& problem : result.problems)

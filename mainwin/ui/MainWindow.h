@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LayerDisplay.h"
+
 #include <QMainWindow>
 #include <memory>
 
@@ -66,6 +68,9 @@ public:
     // the scale in the scale box. Damaged files are left out and named in a
     // message. False when nothing could be opened (map and boxes unchanged).
     bool displayLayers(const QString& path, const QList<qint64>& colours);
+    bool displayFiles(const QString& path, const QList<MapDataSource::ShapefileEntry>& files,
+                      const QList<qint64>& colours);
+    bool presentLayers(const LayerDisplay::Result& result);
     // Writes the scale denominator and the area total into the status boxes.
     void showScale(qint64 scale);
     void showArea(double hectares);

@@ -60,6 +60,9 @@ public:
 
     MapDocument& document() { return m_document; }
     const MapDocument& document() const { return m_document; }
+    const MapStyle& style() const { return m_style; }
+    // Shapes the last paint of the widget drew.
+    qint64 shapesDrawnLastPaint() const { return m_shapesDrawn; }
 
 signals:
     // A mouse press at map coordinates (x, y) in metres; button is a MouseButtonCode.
@@ -94,4 +97,5 @@ private:
     QPoint m_lastPos;          // where the drag was last seen
     MapExtent m_windowAtPress; // put back by Esc
     int m_wheelAngle = 0;      // eighths of a degree not yet turned into zoom steps
+    qint64 m_shapesDrawn = 0;
 };

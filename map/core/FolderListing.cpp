@@ -1,30 +1,46 @@
 #include "FolderListing.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include <QFile>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+namespace {
+// Whether the entry name of the open folder dir is a regular file or a link
+// to one. The type the listing gives spares a status look-up for all but
+// links and file systems that give no type.
+bool isRegularFile(DIR* dir, const dirent* entry)
+{
+    if (entry->d_type == DT_REG)
+        return true;
+    if (entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN)
+        return false;
+    struct stat st {};
+    return ::fstatat(::dirfd(dir), entry->d_name, &st, 0) == 0 && S_ISREG(st.st_mode);
+}
+} // namespace
 
 FolderListing::FolderListing(const QString& folder) : m_folder(folder)
 {
-    const QDir dir(folder);
-    m_exists = !folder.isEmpty() && dir.exists();
-    if (!m_exists)
+    if (folder.isEmpty())
         return;
-    // Sorted so that, of names differing only in case, the same one always wins.
+    DIR* dir = ::opendir(QFile::encodeName(folder).constData());
+    m_exists = dir != nullptr;
+    if (!dir)
+        return;
     // Only regular files (or links to one) count: a FIFO or device named like
     // a shapefile would block or start something when opened.
-    const QFileInfoList entries =
-        dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
-    m_files.reserve(entries.size());
-    for (const QFileInfo& entry : entries) {
-        if (entry.isFile())
-            m_files.append(entry.fileName());
+    while (const dirent* entry = ::readdir(dir)) {
+        if (isRegularFile(dir, entry))
+            m_files.append(QFile::decodeName(entry->d_name));
     }
+    ::closedir(dir);
+    // Sorted so that, of names differing only in case, the same one always wins.
+    m_files.sort();
     m_exact.reserve(m_files.size());
-    m_folded.reserve(m_files.size());
-    for (const QString& name : std::as_const(m_files)) {
+    for (const QString& name : std::as_const(m_files))
         m_exact.insert(name);
-        m_folded.insert(name.toCaseFolded(), name); // later duplicates replace earlier ones
-    }
 }
 
 QStringList FolderListing::filesWithSuffix(const QString& suffix) const
@@ -41,6 +57,11 @@ QString FolderListing::find(const QString& name) const
 {
     if (m_exact.contains(name))
         return m_folder + '/' + name;
+    if (m_folded.isEmpty()) { // made at the first name not found exactly
+        m_folded.reserve(m_files.size());
+        for (const QString& file : std::as_const(m_files))
+            m_folded.insert(file.toCaseFolded(), file); // later duplicates replace earlier ones
+    }
     const auto it = m_folded.constFind(name.toCaseFolded());
     return it == m_folded.constEnd() ? QString() : m_folder + '/' + *it;
 }

@@ -29,5 +29,5 @@ private:
     bool m_exists = false;
     QStringList m_files;
     QSet<QString> m_exact;
-    QHash<QString, QString> m_folded; // case-folded name -> name on disk
+    mutable QHash<QString, QString> m_folded; // case-folded name -> name on disk, made on demand
 };

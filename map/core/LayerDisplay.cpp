@@ -8,22 +8,18 @@
 
 namespace LayerDisplay {
 
-void release(MapDocument& map, const ProgramState& state)
-{
-    map.CloseDataSource(state.dataSourceName());
-}
-
-Result show(MapDocument& map, ProgramState& state, const QString& path,
-            const QList<qint64>& colours)
+namespace {
+// Adds the views of the source just opened (or none), zooms to all.
+Result present(MapDocument& map, ProgramState& state, MapDataSource* source,
+               const QList<qint64>& colours)
 {
     Result result;
-    const QString name = state.dataSourceName();
-    MapDataSource* source = map.OpenDataSource(name, path);
     result.problems = map.lastProblems();
     state.undrawnFiles.clear();
     for (OperationError& problem : result.problems) {
         const QFileInfo staged(problem.where);
-        const QString origin = state.stagedOrigins.value(staged.completeBaseName());
+        const QString origin =
+            state.stagedOrigins.value(staged.path() + '/' + staged.completeBaseName());
         if (origin.isEmpty())
             continue;
         const QFileInfo known(origin);
@@ -35,18 +31,17 @@ Result show(MapDocument& map, ProgramState& state, const QString& path,
     if (!source)
         return result;
     if (source->Kind() == MapDataSource::TableFolder) {
+        // Colour k belongs to the k-th shapefile of the source; a damaged one
+        // left out of the tables must not shift the colours after it.
         for (int k = source->tableCount() - 1; k >= 0; --k) {
             state.ansichtnummer += 1;
             const QString viewName = QStringLiteral("VIEW ") + QString::number(state.ansichtnummer);
-            MapView* view = map.AddView(viewName, source->table(k).get());
+            const MapTable* table = source->table(k).get();
+            MapView* view = map.AddView(viewName, table);
             if (!view)
                 continue;
             view->setText(source->text());
-            // Colour k belongs to the k-th shapefile of the folder; a damaged
-            // one left out of the tables must not shift the colours after it.
-            const MapTable& table = *source->table(k);
-            const qsizetype place = source->shapefileBaseNames().indexOf(table.baseName());
-            view->setColour(int(colours.value(place < 0 ? k : place, 0)));
+            view->setColour(int(colours.value(source->shapefilePlace(k), 0)));
         }
     } else {
         state.ansichtnummer += 1;
@@ -56,6 +51,26 @@ Result show(MapDocument& map, ProgramState& state, const QString& path,
     result.shown = true;
     result.scale = map.Scale();
     return result;
+}
+} // namespace
+
+void release(MapDocument& map, const ProgramState& state)
+{
+    map.CloseDataSource(state.dataSourceName());
+}
+
+Result show(MapDocument& map, ProgramState& state, const QString& path,
+            const QList<qint64>& colours)
+{
+    return present(map, state, map.OpenDataSource(state.dataSourceName(), path), colours);
+}
+
+Result show(MapDocument& map, ProgramState& state, const QString& path,
+            const QList<MapDataSource::ShapefileEntry>& files, const QList<qint64>& colours,
+            const ShapeCache::Progress& progress)
+{
+    return present(map, state, map.OpenDataSource(state.dataSourceName(), path, files, progress),
+                   colours);
 }
 
 } // namespace LayerDisplay

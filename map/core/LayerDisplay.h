@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MapDataSource.h"
 #include "OperationError.h"
 
 #include <QList>
@@ -8,8 +9,8 @@
 class MapDocument;
 struct ProgramState;
 
-// The common way the field plots and the GPS measurements reach the map, once
-// their shapefiles are in the staging folder: open the folder as the data
+// The common way the field plots and the GPS measurements reach the map: open
+// the staging folder (or the plots' files) as the data
 // source "Data" + datennummer, add one view per table (from the last table to
 // the first, named "VIEW 1", "VIEW 2" ...), colour them, and show everything.
 namespace LayerDisplay {
@@ -17,8 +18,8 @@ namespace LayerDisplay {
 struct Result {
     bool shown = false;             // false: no source could be opened, map untouched
     double scale = 0;               // scale denominator after ZoomAll
-    // Staged files that could not be read; where names the file a staged
-    // one was copied from when state.stagedOrigins knows it.
+    // Files that could not be read; where names the file as the rows name it
+    // when state.stagedOrigins knows it.
     QList<OperationError> problems;
 };
 
@@ -33,5 +34,12 @@ void release(MapDocument& map, const ProgramState& state);
 // state.undrawnFiles becomes the origins of the staged files not drawn.
 Result show(MapDocument& map, ProgramState& state, const QString& path,
             const QList<qint64>& colours);
+
+// The same for shapefiles wherever they lie (MapDataSource::openFiles):
+// colour k belongs to files[k]; path is the source's path. progress (when
+// given) follows the reading and may cancel it: then nothing is shown.
+Result show(MapDocument& map, ProgramState& state, const QString& path,
+            const QList<MapDataSource::ShapefileEntry>& files, const QList<qint64>& colours,
+            const ShapeCache::Progress& progress = {});
 
 } // namespace LayerDisplay

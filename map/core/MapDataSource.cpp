@@ -44,10 +44,51 @@ std::shared_ptr<MapDataSource> MapDataSource::openFolder(const QString& name, co
         const QString shp = folder + '/' + entry.fileName;
         ShapefileReader::Result read =
             shx.isEmpty() ? ShapefileReader::read(shp, shx) : cache.read(shp, shx);
-        if (read.table)
+        if (read.table) {
             source->m_tables.append(std::move(read.table));
-        else
+            source->m_tablePlaces.append(source->m_shapefileBaseNames.size() - 1);
+        } else {
             source->m_problems.append(read.error);
+        }
+    }
+    cache.endRound();
+    return source;
+}
+
+std::shared_ptr<MapDataSource> MapDataSource::openFiles(const QString& name, const QString& path,
+                                                        const QList<ShapefileEntry>& files,
+                                                        const ShapeCache::Progress& progress,
+                                                        bool* cancelled)
+{
+    if (cancelled)
+        *cancelled = false;
+    if (files.isEmpty())
+        return nullptr;
+    std::shared_ptr<MapDataSource> source(new MapDataSource(name, TableFolder, path));
+    source->m_tables.reserve(files.size());
+    source->m_shapefileBaseNames.reserve(files.size());
+    QList<ShapeCache::Request> requests;
+    requests.reserve(files.size());
+    for (const ShapefileEntry& file : files) {
+        source->m_shapefileBaseNames.append(file.tableName);
+        requests.append({file.shpPath, file.shxPath});
+    }
+    ShapeCache& cache = ShapeCache::shared();
+    cache.beginRound();
+    bool stopped = false;
+    QList<ShapefileReader::Result> reads = cache.readAll(requests, progress, &stopped);
+    if (stopped) {
+        if (cancelled)
+            *cancelled = true;
+        return nullptr; // the cache's round is left open: nothing is forgotten
+    }
+    for (qsizetype i = 0; i < reads.size(); ++i) {
+        if (reads[i].table) {
+            source->m_tables.append(std::move(reads[i].table));
+            source->m_tablePlaces.append(i);
+        } else {
+            source->m_problems.append(reads[i].error);
+        }
     }
     cache.endRound();
     return source;

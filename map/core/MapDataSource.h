@@ -3,6 +3,7 @@
 #include "MapExtent.h"
 #include "MapTable.h"
 #include "OperationError.h"
+#include "ShapeCache.h"
 
 #include <QList>
 #include <QString>
@@ -24,6 +25,25 @@ public:
     // Unchanged shapefiles of the folder opened before are not read again
     // (ShapeCache).
     static std::shared_ptr<MapDataSource> openFolder(const QString& name, const QString& folder);
+
+    // One shapefile of a list source: its table's name in the source, its
+    // .shp and its index (empty when there is none), both found on disk.
+    struct ShapefileEntry {
+        QString tableName;
+        QString shpPath;
+        QString shxPath;
+    };
+    // A Kind 2 source named name over shapefiles wherever they lie (path is
+    // what path() reports): one table per entry, in the order given, and
+    // shapefileBaseNames() lists the entries' tableName. Files that cannot be
+    // read are left out and listed in problems(). Null when files is empty.
+    // Unchanged shapefiles are not read again (ShapeCache). progress (when
+    // given) is told how far the reading is and may cancel it: then the
+    // result is null and *cancelled is set.
+    static std::shared_ptr<MapDataSource> openFiles(const QString& name, const QString& path,
+                                                    const QList<ShapefileEntry>& files,
+                                                    const ShapeCache::Progress& progress = {},
+                                                    bool* cancelled = nullptr);
 
     // A single-table source over one shapefile. Null when it cannot be read;
     // then *error (when given) says why.
@@ -49,6 +69,8 @@ public:
     // left out as damaged included: callers that pair values with tables by
     // position in the folder find a table's place here.
     const QStringList& shapefileBaseNames() const { return m_shapefileBaseNames; }
+    // Place of table index among shapefileBaseNames(); -1 when out of range.
+    int shapefilePlace(int index) const { return int(m_tablePlaces.value(index, -1)); }
 
     MapExtent bounds() const;
 
@@ -62,4 +84,5 @@ private:
     QList<std::shared_ptr<const MapTable>> m_tables;
     QList<OperationError> m_problems;
     QStringList m_shapefileBaseNames;
+    QList<qsizetype> m_tablePlaces; // per table
 };

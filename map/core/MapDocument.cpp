@@ -78,6 +78,26 @@ MapDataSource* MapDocument::OpenDataSource(const QString& name, const QString& p
         if (error.isError())
             m_lastProblems.append(error);
     }
+    return adopt(name, std::move(source));
+}
+
+MapDataSource* MapDocument::OpenDataSource(const QString& name, const QString& path,
+                                           const QList<MapDataSource::ShapefileEntry>& files,
+                                           const ShapeCache::Progress& progress,
+                                           bool* cancelled)
+{
+    WaitCursor wait;
+    CloseDataSource(name);
+    m_lastProblems.clear();
+    std::shared_ptr<MapDataSource> source =
+        MapDataSource::openFiles(name, path, files, progress, cancelled);
+    if (source)
+        m_lastProblems = source->problems();
+    return adopt(name, std::move(source));
+}
+
+MapDataSource* MapDocument::adopt(const QString& name, std::shared_ptr<MapDataSource> source)
+{
     if (!source)
         return nullptr;
     for (const auto& table : source->tables())

@@ -35,8 +35,18 @@ public:
     // matched ignoring case. Null when the folder does not exist or holds no
     // shapefile, or the single file cannot be read; see lastProblems().
     MapDataSource* OpenDataSource(const QString& name, const QString& path);
+    // Opens the shapefiles files (MapDataSource::openFiles) as a data source
+    // named name over path, replacing an open one of that name. Null when
+    // files is empty or the reading was cancelled through progress (then
+    // *cancelled is set); see lastProblems().
+    MapDataSource* OpenDataSource(const QString& name, const QString& path,
+                                  const QList<MapDataSource::ShapefileEntry>& files,
+                                  const ShapeCache::Progress& progress = {},
+                                  bool* cancelled = nullptr);
     // Open sources, the one opened last first.
     QList<MapDataSource*> DataSources() const;
+    // How many data sources have been opened so far.
+    qint64 openings() const { return m_openings; }
     // Files the last OpenDataSource left out, with why.
     const QList<OperationError>& lastProblems() const { return m_lastProblems; }
 
@@ -71,6 +81,7 @@ public:
     const MapViewport& viewport() const { return m_viewport; }
 
 private:
+    MapDataSource* adopt(const QString& name, std::shared_ptr<MapDataSource> source);
     struct OpenSource {
         std::shared_ptr<MapDataSource> source;
         qint64 openedAt; // order of opening

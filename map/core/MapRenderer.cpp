@@ -49,8 +49,16 @@ QPolygonF reducedPart(const QPolygonF& part, const QTransform& toDevice)
 {
     QPolygonF kept;
     kept.reserve(part.size());
+    // An affine toDevice (always, but for a projecting painter) is applied
+    // directly, sparing QTransform::map's case analysis per vertex.
+    const bool affine = toDevice.type() < QTransform::TxProject;
+    const double m11 = toDevice.m11(), m12 = toDevice.m12(), m21 = toDevice.m21(),
+                 m22 = toDevice.m22(), dx = toDevice.dx(), dy = toDevice.dy();
     for (qsizetype i = 0; i < part.size(); ++i) {
-        const QPointF point = toDevice.map(part.at(i));
+        const QPointF& at = part.at(i);
+        const QPointF point = affine ? QPointF(m11 * at.x() + m21 * at.y() + dx,
+                                               m12 * at.x() + m22 * at.y() + dy)
+                                     : toDevice.map(at);
         if (kept.isEmpty() || i + 1 == part.size() ||
             (point - kept.last()).manhattanLength() >= gridStep)
             kept.append(point);
@@ -88,8 +96,9 @@ void drawReduced(QPainter& painter, const MapShape& shape, MapGeometry geometry,
 
 // A view without a colour fills polygons with the default fill and draws
 // lines and points in the outline colour. Shapes outside shown are skipped.
-void drawTable(QPainter& painter, const MapTable& table, const MapView& view,
-               const MapExtent& shown, const MapStyle& style, double pixelScale)
+// Returns the number of shapes drawn.
+qint64 drawTable(QPainter& painter, const MapTable& table, const MapView& view,
+                 const MapExtent& shown, const MapStyle& style, double pixelScale)
 {
     const QColor own = BgrColour::toColor(view.colour());
     const QColor colour = view.hasColour() ? own : style.outline;
@@ -112,9 +121,11 @@ void drawTable(QPainter& painter, const MapTable& table, const MapView& view,
     const QTransform toDevice = painter.worldTransform();
     const double pixelsPerUnit = std::sqrt(std::abs(toDevice.determinant()));
     bool inDevice = false; // drawing in device coordinates at the moment
+    qint64 drawn = 0;
     for (const MapShape& shape : table.shapes()) {
         if (!shape.bounds.intersects(shown))
             continue;
+        ++drawn;
         const bool reduce =
             table.geometry() != MapGeometry::Point && worthReducing(shape, pixelsPerUnit);
         if (reduce != inDevice) {
@@ -132,6 +143,7 @@ void drawTable(QPainter& painter, const MapTable& table, const MapView& view,
     }
     if (inDevice)
         painter.setWorldTransform(toDevice);
+    return drawn;
 }
 
 } // namespace
@@ -143,8 +155,10 @@ bool canPaint(const QRectF& target, const MapExtent& window, const QList<const M
 }
 
 bool paint(QPainter& painter, const QRectF& target, const MapExtent& window,
-           const QList<const MapView*>& views, const MapStyle& style)
+           const QList<const MapView*>& views, const MapStyle& style, qint64* shapesDrawn)
 {
+    if (shapesDrawn)
+        *shapesDrawn = 0;
     if (target.isEmpty())
         return false;
     painter.save();
@@ -164,8 +178,11 @@ bool paint(QPainter& painter, const QRectF& target, const MapExtent& window,
         painter.setTransform(toTarget, true);
         for (const MapView* view : views) {
             for (const auto& table : view->tables()) {
-                if (table->bounds().intersects(shown))
-                    drawTable(painter, *table, *view, shown, style, pixelScale);
+                if (!table->bounds().intersects(shown))
+                    continue;
+                const qint64 drawn = drawTable(painter, *table, *view, shown, style, pixelScale);
+                if (shapesDrawn)
+                    *shapesDrawn += drawn;
             }
         }
     }

@@ -30,9 +30,11 @@ namespace MapRenderer {
 // target is in the painter's current coordinates. Views are drawn in list
 // order: a later view lies over an earlier one. Tables and shapes outside
 // the shown window are skipped. Returns false when nothing could be drawn: an empty
-// target, an invalid window, or no view with any shape.
+// target, an invalid window, or no view with any shape. *shapesDrawn (when
+// given) receives the number of shapes actually drawn.
 bool paint(QPainter& painter, const QRectF& target, const MapExtent& window,
-           const QList<const MapView*>& views, const MapStyle& style = {});
+           const QList<const MapView*>& views, const MapStyle& style = {},
+           qint64* shapesDrawn = nullptr);
 
 // Whether paint() would draw any map, without touching a painter.
 bool canPaint(const QRectF& target, const MapExtent& window, const QList<const MapView*>& views);

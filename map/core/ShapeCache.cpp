@@ -2,6 +2,15 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QThread>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+#include <vector>
 
 #include <sys/stat.h>
 
@@ -63,12 +72,117 @@ ShapefileReader::Result ShapeCache::read(const QString& shpPath, const QString& 
     return result;
 }
 
+QList<ShapefileReader::Result> ShapeCache::readAll(const QList<Request>& requests,
+                                                   const Progress& progress, bool* cancelled)
+{
+    struct Work {
+        qsizetype index;
+        bool known;
+        FileIdentity shp, shx;
+        bool keep = false;
+    };
+    if (cancelled)
+        *cancelled = false;
+    QList<ShapefileReader::Result> results(requests.size());
+    std::vector<Work> misses;
+    for (qsizetype i = 0; i < requests.size(); ++i) {
+        const Request& request = requests.at(i);
+        Work work{i, false, {}, {}};
+        work.known = !request.shxPath.isEmpty() && identify(request.shpPath, &work.shp) &&
+                     identify(request.shxPath, &work.shx);
+        if (work.known) {
+            const auto found = m_entries.find(request.shpPath);
+            if (found != m_entries.end() && found->shxPath == request.shxPath &&
+                found->shp == work.shp && found->shx == work.shx) {
+                found->round = m_round;
+                results[i] = found->result;
+                continue;
+            }
+        }
+        misses.push_back(work);
+    }
+    // Workers take the next miss until none is left or the reading is
+    // cancelled; a file is read exactly as read() does.
+    std::atomic<size_t> next{0};
+    std::atomic<size_t> done{0};
+    std::atomic<bool> stop{false};
+    std::mutex finishing;
+    std::condition_variable finished;
+    const auto readMisses = [&] {
+        for (size_t k = next++; k < misses.size() && !stop; k = next++) {
+            Work& work = misses[k];
+            const Request& request = requests.at(work.index);
+            const qint64 nowNs = QDateTime::currentMSecsSinceEpoch() * 1'000'000;
+            results[work.index] = ShapefileReader::read(request.shpPath, request.shxPath);
+            FileIdentity shpAfter;
+            FileIdentity shxAfter;
+            work.keep = results[work.index].table && work.known &&
+                        identify(request.shpPath, &shpAfter) &&
+                        identify(request.shxPath, &shxAfter) && shpAfter == work.shp &&
+                        shxAfter == work.shx && settled(work.shp, nowNs) &&
+                        settled(work.shx, nowNs);
+            if (++done == misses.size()) {
+                const std::lock_guard lock(finishing);
+                finished.notify_all();
+            }
+        }
+    };
+    constexpr size_t filesPerWorker = 32;
+    const size_t workers = std::clamp<size_t>(misses.size() / filesPerWorker, 1,
+                                              size_t(std::max(1, QThread::idealThreadCount())));
+    std::vector<std::thread> threads;
+    const bool reporting = bool(progress) && !misses.empty();
+    for (size_t w = reporting ? 0 : 1; w < workers; ++w)
+        threads.emplace_back(readMisses);
+    if (reporting) {
+        std::unique_lock lock(finishing);
+        while (done < misses.size() && !stop) {
+            lock.unlock();
+            if (!progress(qsizetype(done), qsizetype(misses.size())))
+                stop = true;
+            lock.lock();
+            finished.wait_for(lock, std::chrono::milliseconds(50),
+                              [&] { return done == misses.size() || stop; });
+        }
+    } else {
+        readMisses();
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    if (stop) {
+        if (cancelled)
+            *cancelled = true;
+        return {};
+    }
+    for (const Work& work : misses) {
+        const Request& request = requests.at(work.index);
+        if (work.keep)
+            m_entries.insert(request.shpPath, {request.shxPath, work.shp, work.shx,
+                                               results.at(work.index), m_round});
+        else
+            m_entries.remove(request.shpPath);
+    }
+    return results;
+}
+
 void ShapeCache::endRound()
 {
-    for (auto it = m_entries.begin(); it != m_entries.end();) {
-        if (it->round != m_round)
-            it = m_entries.erase(it);
-        else
-            ++it;
+    std::vector<std::pair<qint64, QString>> older; // (round, path) of tables not asked for
+    qint64 vertices = 0;
+    for (auto it = m_entries.cbegin(); it != m_entries.cend(); ++it) {
+        if (it->round == m_round)
+            continue;
+        older.emplace_back(it->round, it.key());
+        vertices += it->result.table ? it->result.table->vertexCount() : 0;
+    }
+    if (vertices <= keptVertices)
+        return;
+    std::sort(older.begin(), older.end());
+    for (const auto& [round, path] : older) {
+        const auto found = m_entries.find(path);
+        vertices -= found->result.table ? found->result.table->vertexCount() : 0;
+        m_entries.erase(found);
+        if (vertices <= keptVertices)
+            break;
     }
 }

@@ -3,7 +3,10 @@
 #include "ShapefileReader.h"
 
 #include <QHash>
+#include <QList>
 #include <QString>
+
+#include <functional>
 
 #include <sys/types.h>
 
@@ -17,7 +20,8 @@
 // identity was the same before and after it was read and neither time lies
 // within the last seconds before: a change within the file system's timestamp
 // granularity could otherwise go unnoticed.
-// Used by MapDataSource::openFolder; single-threaded like the map.
+// Used by MapDataSource::openFolder and openFiles from the map's thread;
+// readAll reads on worker threads, but only the calling thread touches the cache.
 class ShapeCache {
 public:
     static ShapeCache& shared();
@@ -27,11 +31,30 @@ public:
     // kept, so they are read and reported again).
     ShapefileReader::Result read(const QString& shpPath, const QString& shxPath);
 
-    // A round of reads, one opening of a folder: when it ends, every table
-    // not asked for during it is forgotten, so the cache holds no more than
-    // the tables of the folder opened last.
+    struct Request {
+        QString shpPath;
+        QString shxPath; // empty: no index on disk, read and reported, never kept
+    };
+    // Called on the calling thread about every 50 ms while files are read,
+    // with the number of files read and to read; false cancels the reading.
+    using Progress = std::function<bool(qsizetype done, qsizetype total)>;
+    // read() for every request, results in the same order. Tables not kept
+    // are read on worker threads (as many as the machine has cores); the
+    // cache itself is used by the calling thread only. With progress, the
+    // calling thread reports instead of reading; a cancelled reading returns
+    // an empty list and *cancelled (when given) is set.
+    QList<ShapefileReader::Result> readAll(const QList<Request>& requests,
+                                           const Progress& progress = {},
+                                           bool* cancelled = nullptr);
+
+    // A round of reads, one opening of a folder. When it ends, tables not
+    // asked for during it are forgotten, those of the oldest rounds first,
+    // until the others hold no more than keptVertices vertices: switching
+    // between one farm and all farms reads nothing again, while memory stays
+    // bounded by the tables shown plus that reserve.
     void beginRound() { ++m_round; }
     void endRound();
+    static constexpr qint64 keptVertices = 2'000'000;
 
     void clear() { m_entries.clear(); }
     int size() const { return int(m_entries.size()); }

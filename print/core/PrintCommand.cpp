@@ -219,19 +219,19 @@ int runPrintCommand(const QStringList& args, QTextStream& out, QTextStream& err)
         }
         state.ansichtnummer = 0;
         state.kartenanzeige = 2;
-        QList<OperationError> problems = staged.problems;
+        QList<OperationError> problems;
         state.undrawnFiles.clear();
         if (!plots.isEmpty()) {
             state.stagedOrigins = staged.origins;
             problems += LayerDisplay::show(map, state, StagingFolder::path(state.programmpfad),
-                                           staged.colours)
+                                           staged.files, staged.colours)
                             .problems;
         }
         // Every plot file the sheet leaves out is named with its reason.
         for (const OperationError& problem : problems)
             err << "print: " << QDir::toNativeSeparators(problem.where) << ": " << problem.detail
                 << ", not drawn\n";
-        const QStringList undrawn = state.undrawnFiles + staged.undrawn;
+        const QStringList undrawn = state.undrawnFiles;
         SheetSource source;
         source.map = &sheetMap;
         source.scaleBoxText =

@@ -8,14 +8,18 @@
 //   sorvan-gis print --folder DIR --out FILE.pdf ...   print map sheets to PDF
 //   sorvan-gis render --folder DIR --out FILE.png ...  draw farms' plots as a picture
 //   sorvan-gis import-mdb --folder DIR [FILE]   bring an Access project database over
+//   sorvan-gis import-plots --folder DIR FILE ...   plots from another program's file
+//   sorvan-gis export --folder DIR --out FILE ...   plots into another program's file
 //   sorvan-gis --help | -h           the usage, on standard output
 //   sorvan-gis --version             the program's version
 #include "DemoCommand.h"
+#include "ExportCommand.h"
 #include "FieldCommands.h"
 #include "GpsCommands.h"
 #include "PrintCommand.h"
 #include "RenderCommand.h"
 #include "ImportMdbCommand.h"
+#include "ImportPlotsCommand.h"
 #include "ShapeDumpCommand.h"
 
 #include <QCoreApplication>
@@ -61,6 +65,16 @@ const char* const usage =
     "                        the Access file in DIR is kept as GISDATEN.access.mdb.\n"
     "                        Prints the counts and findings, on standard error\n"
     "                        the columns left out; exits 1 when nothing was imported\n"
+    "  import-plots --folder DIR FILE [--layer NAME] (--farm NAME | --farm-from FIELD)\n"
+    "        [--name-from FIELD] [--crop-from FIELD] [--year-from FIELD] [--dry-run]\n"
+    "                        make each polygon of a vector file (shapefile,\n"
+    "                        GeoPackage, GML, GeoJSON, KML/KMZ, GPX, FlatGeobuf,\n"
+    "                        also in a .zip) a plot of its farm; --dry-run only\n"
+    "                        reports; --describe FILE lists layers and fields\n"
+    "  export --folder DIR --out FILE [--farm NAME]... [--format GPKG|ESRI Shapefile|\n"
+    "        GeoJSON|KML] [--force]\n"
+    "                        write the plots of the named farms (all when none is\n"
+    "                        named) with their rows into one vector file\n"
     "  --help, -h            show this help\n"
     "  --version             show the program's version\n";
 } // namespace
@@ -83,9 +97,11 @@ int main(int argc, char** argv)
     const std::map<QString, Command> commands = {
         {QStringLiteral("demo"), runDemoCommand},
         {QStringLiteral("assign"), runAssignCommand},
+        {QStringLiteral("export"), runExportCommand},
         {QStringLiteral("farms"), runFarmsCommand},
         {QStringLiteral("gps"), runGpsCommand},
         {QStringLiteral("import-mdb"), runImportMdbCommand},
+        {QStringLiteral("import-plots"), runImportPlotsCommand},
         {QStringLiteral("plots"), runPlotsCommand},
         {QStringLiteral("print"), runPrintCommand},
         {QStringLiteral("render"), runRenderCommand},

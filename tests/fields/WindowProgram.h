@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MainWindowFixture.h"
+#include "MapControl.h"
 #include "Prompter.h"
 
 #include <QDir>
@@ -25,6 +26,16 @@ struct WindowProgram : MainWindowFixture {
     {
         return QDir(folder.file("temp")).entryList({filter}, QDir::Files, QDir::Name);
     }
+    // File names of the shapefiles the map draws, in drawing order.
+    QStringList drawn() const
+    {
+        QStringList names;
+        for (const MapView* view : map().document().views())
+            for (const auto& table : view->tables())
+                names << QFileInfo(table->filePath()).fileName();
+        return names;
+    }
+    MapControl& map() const { return *window->findChild<MapControl*>(); }
     // The first value sql selects, with binds for its placeholders.
     QVariant value(const QString& sql, const QVariantList& binds = {}) const
     {

@@ -1,6 +1,8 @@
 #include "FarmNameCheck.h"
 #include "FieldLayers.h"
-#include "MapDataSource.h"
+#include "LayerDisplay.h"
+#include "MapDocument.h"
+#include "ProgramState.h"
 #include "PlotColumns.h"
 #include "ShapeFixture.h"
 #include "StagingFolder.h"
@@ -32,7 +34,7 @@ PlotRecord plot(const QString& ordner, const QString& dateiname, qint64 farbe, d
 void TestFieldLayers::stage_data()
 {
     QTest::addColumn<Plots>("plots");
-    QTest::addColumn<QList<qint64>>("colours"); // by table of the staging folder
+    QTest::addColumn<QList<qint64>>("colours"); // of the drawn tables, in table order
     QTest::addColumn<double>("area");
     QTest::newRow("colours follow the chosen plots, not the file names")
         << Plots{plot("A", "w", 3, 1), plot("A", "u", 1, 2), plot("A", "v", 2, 0.5)}
@@ -40,8 +42,14 @@ void TestFieldLayers::stage_data()
     QTest::newRow("a plot without files shifts no colour")
         << Plots{plot("A", "u", 1, 1), plot("A", "gone", 9, 4), plot("A", "v", 2, 1)}
         << QList<qint64>{1, 2} << 6.0;
+    QTest::newRow("a damaged plot shifts no colour")
+        << Plots{plot("A", "u", 1, 1), plot("A", "bad", 9, 4), plot("A", "v", 2, 1)}
+        << QList<qint64>{1, 2} << 6.0;
     QTest::newRow("same file name in two farms: both drawn")
         << Plots{plot("A", "u", 1, 1), plot("B", "U", 5, 1)} << QList<qint64>{1, 5} << 2.0;
+    QTest::newRow("a name as long as the file system allows")
+        << Plots{plot("A", QString(251, 'L'), 4, 1), plot("A", "u", 1, 1)}
+        << QList<qint64>{4, 1} << 2.0;
     Plots many;
     for (int i = 0; i < 1001; ++i)
         many << plot("A", "u", i, 0.01);
@@ -57,22 +65,31 @@ void TestFieldLayers::stage()
     QFETCH(QList<qint64>, colours);
     QFETCH(double, area);
     TestFolder program;
-    for (const QString base : {"u", "v", "w"})
+    for (const QString& base : QStringList{"u", "v", "w", QString(251, 'L')})
         ShapeFixture::writeSquare(program.makeFolder("A"), base, 0, 0, 10);
     ShapeFixture::writeSquare(program.makeFolder("B"), "U", 20, 0, 10);
+    program.writeFile("A/bad.SHP", "no shapefile");
+    program.writeFile("A/bad.SHX", "no index");
     program.writeFile("temp/old.SHP", "left from the last display");
 
     const FieldLayers::Staged staged = FieldLayers::stage(program.path(), plots);
     QVERIFY(!staged.error.isError());
-    QVERIFY(staged.problems.isEmpty());
-    QCOMPARE(staged.colours, colours);
     QCOMPARE(qRound(staged.areaHa * 100), qRound(area * 100));
-    // The map lists exactly the staged tables, in the order of the colours.
-    const auto source = MapDataSource::openFolder("Data1", StagingFolder::path(program.path()));
-    QVERIFY(source);
-    QCOMPARE(source->tableCount(), colours.size());
-    for (int k = 0; k < source->tableCount(); ++k)
-        QCOMPARE(source->table(k)->baseName(), staged.stagedNames.at(k));
+    // Nothing is left in the staging folder: the map reads the farm folders.
+    QCOMPARE(QDir(StagingFolder::path(program.path())).entryList(QDir::NoDotAndDotDot |
+                                                                 QDir::AllEntries),
+             QStringList());
+    // The map draws one view per readable plot, in the plot's colour.
+    MapDocument map;
+    ProgramState state;
+    const LayerDisplay::Result shown = LayerDisplay::show(
+        map, state, StagingFolder::path(program.path()), staged.files, staged.colours);
+    QVERIFY(shown.shown);
+    QCOMPARE(shown.problems.size(), staged.files.size() - colours.size());
+    QList<qint64> drawn;
+    for (const MapView* view : map.views()) // VIEW 1 shows the last table
+        drawn.prepend(view->colour());
+    QCOMPARE(drawn, colours);
 }
 
 void TestFieldLayers::cellCheck_data()

@@ -51,7 +51,8 @@ private slots:
         QCOMPARE(p.column(0), QStringList({"u", "v"}));
         QCOMPARE(p.column(8), QStringList({ha(1.5), ha(2.25)}));
         QCOMPARE(p.column(2), QStringList({"", ""})); // Teil 0 shows empty
-        QCOMPARE(p.staged("*.SHP").size(), 2);
+        QCOMPARE(p.drawn(), QStringList({"v.SHP", "u.SHP"}));
+        QVERIFY(p.staged().isEmpty()); // the map reads the farm folders
         QCOMPARE(p.area(), ha(3.75));
         QVERIFY(p.window->findChild<QComboBox*>("cbomassstab")->currentText().toInt() > 0);
         QCOMPARE((QList<int>{p.state.kartenanzeige, p.state.anzeigesperre}), (QList<int>{2, 0}));
@@ -67,15 +68,18 @@ private slots:
         clickCell(p.farms(), 0, 0, Qt::ControlModifier);
         QCOMPARE(p.column(0), QStringList({"u", "v", "w"}));
         QCOMPARE(p.area(), ha(1003.75));
-        QCOMPARE(p.staged("*.SHP").size(), 3);
+        QCOMPARE(p.drawn().size(), 3);
         clickCell(p.fields(), 1, 3); // picking one plot draws it alone
         QCOMPARE(p.area(), ha(2.25));
-        QCOMPARE(p.staged("*.SHP").size(), 1);
-        // A header click sorts; a farm click resets to file-name order.
+        QCOMPARE(p.drawn(), QStringList{"v.SHP"});
+        // A header click sorts; a farm click resets to file-name order and
+        // draws once.
         clickHeader(p.fields(), 1);
         QCOMPARE(p.column(0), QStringList({"v", "u", "w"}));
+        const qint64 openings = p.map().document().openings();
         clickCell(p.farms(), 0);
         QCOMPARE(p.column(0), QStringList({"u", "v"}));
+        QCOMPARE(p.map().document().openings(), openings + 1);
     }
 
     void editCell_data()
@@ -172,7 +176,7 @@ private slots:
         p.tool("tb1loeschen");
         QCOMPARE(shown().size(), 2); // question, then why not
         QVERIFY(shown().last().text.contains("Unterordner"));
-        QCOMPARE(p.staged("*.SHP").size(), 2);
+        QCOMPARE(p.drawn().size(), 2);
 
         QDir(p.folder.file("Hof A/Unter")).removeRecursively();
         Prompter::instance().setNextAnswer(QMessageBox::Yes);

@@ -5,13 +5,14 @@
 #include "AccessImport.h"
 #include "FieldDeletion.h"
 #include "FieldFolderSync.h"
-#include "FieldLayers.h"
 #include "FileGuard.h"
 #include "GpsAssignment.h"
 #include "GpsCommands.h"
 #include "GpsImport.h"
+#include "GpsStaging.h"
 #include "PendingChange.h"
 #include "PendingChangeRecovery.h"
+#include "PlotImport.h"
 #include "ProgramState.h"
 #include "ProjectDatabase.h"
 #include "ShapeFixture.h"
@@ -65,6 +66,22 @@ void setUp(const QString& root, bool fromAccess)
             database.addPlot({base, "Hof A", {}, 1, 0, 0, {}, {}, 0, 1, 1, 1, 1});
     }
     write(root + "/leer.DBF", "empty table");
+    // Two plots from another program: one for Hof A, one for a new farm.
+    QByteArray features;
+    for (const QString plot : {"Hof A/N1", "Hof C/N2"}) {
+        const int x = 500000 + static_cast<int>(features.size()), x2 = x + 100;
+        features += QString(R"(%1{"type":"Feature","properties":{"hof":"%2","navn":"%3"},)"
+                            R"("geometry":{"type":"Polygon","coordinates":[[[%4,6200000],)"
+                            R"([%4,6200100],[%5,6200100],[%5,6200000],[%4,6200000]]]}})")
+                        .arg(features.isEmpty() ? "" : ",", plot.section('/', 0, 0),
+                             plot.section('/', 1))
+                        .arg(x)
+                        .arg(x2)
+                        .toUtf8();
+    }
+    write(root + "/import.geojson",
+          R"({"type":"FeatureCollection","crs":{"type":"name","properties":)"
+          R"({"name":"urn:ogc:def:crs:EPSG::25832"}},"features":[)" + features + "]}");
     const QByteArray description =
         "M\r\nFlaeche [ha]:    2.5\r\nUmfang [m]:      640.25\r\nmax. DOP:        3.1\r\n";
     for (const QString base : {"M1_", "M2", "M3"}) {
@@ -105,10 +122,18 @@ const QList<QPair<QString, Operation>> operations = {
          return FieldDeletion::deletePlots(s, {{"Hof A", "P1"}, {"Hof A", "P2"}, {"Hof A", "P3"}});
      }},
     {"deletefarm", [](ProgramState& s) { return FieldDeletion::deleteFarm(s, "Hof A"); }},
+    {"importplots",
+     [](ProgramState& s) {
+         PlotImport::Options options;
+         std::tie(options.file, options.farmFrom, options.nameFrom) =
+             std::tuple(s.programmpfad + "/import.geojson", "hof", "navn");
+         return PlotImport::run(s, options).error;
+     }},
+    // The map reads plots from their farm folders; measurements are staged.
     {"staging",
      [](ProgramState& s) {
-         const FieldLayers::Staged staged =
-             FieldLayers::stage(s.programmpfad, s.database->plotsOfFarm("Hof A"));
+         const GpsStaging::Staged staged =
+             GpsStaging::stage(s.programmpfad, s.programmpfad + "/gps", {"M2", "M3"});
          return staged.error.isError() ? staged.error : staged.problems.value(0);
      }},
 };

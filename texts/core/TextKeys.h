@@ -35,6 +35,7 @@ inline const TextKey installFailed{"haupt", "Installation", "2"};         // %1 
 inline const TextKey languageFileUnwritable{"haupt", "Sprachdatei", "1"}; // %1 file
 inline const TextKey fileLeftAlone{"haupt", "Dateischutz", "1"};          // %1 file
 inline const TextKey shapefilesLeftOut{"haupt", "Kartendaten", "1"};      // %1 list of files
+inline const TextKey readingPlots{"haupt", "Kartendaten", "2"};           // progress label
 inline const TextKey helpPageMissing{"haupt", "Hilfe", "1"};              // %1 file
 inline const TextKey catalogueUnusable{"haupt", "Texte", "1"};            // %1 file
 inline const TextKey shellOpenFailed{"haupt", "Aufruf", "1"};             // %1 file or address
@@ -90,7 +91,8 @@ inline QList<TextKey> all()
             checkColour,        farmNameEmpty,       farmNameExists,      farmNameCharacters,
             shellOpenFailed,    accessImportQuestion, accessImportDone,  accessImportLeftOut,
             accessImportFailed, accessImportFindings, plotWithoutFarmFolder, plotWithoutShapefiles,
-            farmFolderWithoutRow, duplicatePlot, mapPictureFailed, mapPictureEmpty};
+            farmFolderWithoutRow, duplicatePlot, readingPlots,
+            mapPictureFailed, mapPictureEmpty};
 }
 
 } // namespace TextKeys
