@@ -161,14 +161,12 @@ int runRenderCommand(const QStringList& args, QTextStream& out, QTextStream& err
     const FieldLayers::Staged staged = FieldLayers::stage(state.programmpfad, plots);
     if (staged.error.isError())
         return fail(err, staged.error.where, staged.error.detail);
-    for (const OperationError& problem : staged.problems)
-        err << "render: " << QDir::toNativeSeparators(problem.where) << ": " << problem.detail
-            << ", left out\n";
     state.kartenanzeige = 2;
+    state.stagedOrigins = staged.origins;
     const LayerDisplay::Result shown =
         plots.isEmpty() ? LayerDisplay::Result{}
                         : LayerDisplay::show(map, state, StagingFolder::path(state.programmpfad),
-                                             staged.colours);
+                                             staged.files, staged.colours);
     for (const OperationError& problem : shown.problems)
         err << "render: " << QDir::toNativeSeparators(problem.where) << ": " << problem.detail
             << ", left out\n";
