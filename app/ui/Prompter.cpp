@@ -93,6 +93,17 @@ QString Prompter::existingDirectory(QWidget* parent, const QString& title, const
     return QFileDialog::getExistingDirectory(parent, title, start, QFileDialog::ShowDirsOnly);
 }
 
+QString Prompter::saveFile(QWidget* parent, const QString& title, const QString& start,
+                           const QString& filter)
+{
+    m_shown.append({QStringLiteral("file"), title, start, 0});
+    if (m_testMode)
+        return takeAnswer().toString();
+    if (m_nonInteractive)
+        return {};
+    return QFileDialog::getSaveFileName(parent, title, start, filter);
+}
+
 QString Prompter::fileName(QWidget* parent, const QString& title, const QString& filter,
                            bool forSaving)
 {

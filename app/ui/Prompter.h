@@ -25,6 +25,10 @@ public:
             QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
     // Folder browser; "" when the user cancels.
     QString existingDirectory(QWidget* parent, const QString& title, const QString& start = {});
+    // Save-file dialog starting at start with a filter such as "PNG (*.png)";
+    // "" when the user cancels. In test mode the queued answer is the path.
+    QString saveFile(QWidget* parent, const QString& title, const QString& start,
+                     const QString& filter);
     // File dialog for opening (an existing file) or saving (the program asks
     // itself before replacing); filter like "*.shp *.gpkg"; "" on cancel.
     QString fileName(QWidget* parent, const QString& title, const QString& filter, bool forSaving);
@@ -50,7 +54,7 @@ public:
     using UrlOpener = std::function<bool(const QUrl&)>;
     void setUrlOpener(UrlOpener opener) { m_urlOpener = std::move(opener); }
     struct Shown {
-        QString kind; // "message", "folder", "colour", "url"
+        QString kind; // "message", "folder", "file", "colour", "url"
         QString title;
         QString text;
         int icon = 0;

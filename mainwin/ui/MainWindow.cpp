@@ -13,6 +13,7 @@
 #include "MapControl.h"
 #include "MapControlSheet.h"
 #include "MapNavigation.h"
+#include "MapPictureSave.h"
 #include "Messages.h"
 #include "PictureBox.h"
 #include "PlotExportDialog.h"
@@ -125,6 +126,10 @@ void MainWindow::buildMenus()
             QStringLiteral("Schläge aus der Datei eines anderen Programms übernehmen"));
     addTool(input, QStringLiteral("mnueingabeexport"), QStringLiteral("Schläge exportieren…"),
             QStringLiteral("Schläge in eine Datei für andere Programme schreiben"));
+    addTool(input, QStringLiteral("mnueingabekartenbild"),
+            QStringLiteral("Karte als Bild speichern…"),
+            QStringLiteral("Den sichtbaren Kartenausschnitt als PNG-Bild speichern"))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     input->addSeparator();
     addTool(input, QStringLiteral("mnueingabeende"), QStringLiteral("Ende"),
             QStringLiteral("Programm beenden"));
@@ -274,6 +279,8 @@ void MainWindow::buildPicture()
             m_map->Redraw();
         }
     });
+    connect(m_map, &MapControl::zoomedByMouse, this,
+            [this] { showScale(qRound64(m_map->Scale())); });
     connect(m_map, &MapControl::mapChanged, this, [this](int code) {
         if (code == 2)
             linealanzeigen();
@@ -545,6 +552,8 @@ void MainWindow::onToolClicked(QAction* action)
     const QString name = action->objectName();
     if (name.contains(QLatin1String("mnueingabeende")) || name.contains(QLatin1String("tb1ende")))
         close();
+    if (name.contains(QLatin1String("mnueingabekartenbild")))
+        saveMapPicture(this, m_state, *m_map, action->text().remove(QChar(0x2026)));
     if (name.contains(QLatin1String("mnueinstellungsprache")) && !name.isEmpty() &&
         name.back().isDigit())
         spracheumstellen(name.back().digitValue());

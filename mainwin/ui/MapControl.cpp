@@ -1,12 +1,28 @@
 #include "MapControl.h"
 
+#include "MapNavigation.h"
+
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
+
+#include <cmath>
+
+namespace {
+// The toolbar's zoom step; one wheel notch (120 eighths of a degree) zooms by it.
+constexpr double wheelStep = 1.25;
+constexpr int notch = 120;
+// A box smaller than this in either direction counts as a click.
+constexpr int smallestBox = 4;
+} // namespace
 
 MapControl::MapControl(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(false);
+    setFocusPolicy(Qt::ClickFocus); // Esc ends a drag
     m_document.viewport().resize(size(), MapViewport::ResizeMode::KeepRequestedWindow);
 }
 
@@ -93,6 +109,12 @@ void MapControl::paintEvent(QPaintEvent*)
     QPainter painter(this);
     MapRenderer::paint(painter, QRectF(rect()), m_document.viewport().window(), m_document.views(),
                        m_style, &m_shapesDrawn);
+    if (m_drag == Drag::Box) {
+        QPen pen(QColor(20, 60, 160), 1.0, Qt::DashLine);
+        painter.setPen(pen);
+        painter.setBrush(QColor(20, 60, 160, 40));
+        painter.drawRect(QRect(m_pressPos, m_lastPos).normalized());
+    }
 }
 
 void MapControl::resizeEvent(QResizeEvent* event)
@@ -117,8 +139,12 @@ void MapControl::mousePressEvent(QMouseEvent* event)
     int code = 0;
     switch (event->button()) {
     case Qt::LeftButton:
-        code = LeftButton;
-        break;
+        m_pressPos = m_lastPos = event->position().toPoint();
+        m_windowAtPress = m_document.viewport().window();
+        m_drag = event->modifiers().testFlag(Qt::ShiftModifier) ? Drag::Box : Drag::Pending;
+        if (m_drag == Drag::Box)
+            setCursor(Qt::CrossCursor);
+        return;
     case Qt::RightButton:
         code = RightButton;
         break;
@@ -130,4 +156,91 @@ void MapControl::mousePressEvent(QMouseEvent* event)
     }
     const QPointF world = m_document.viewport().toWorld(event->position());
     emit mouseEvent(world.x(), world.y(), code);
+}
+
+void MapControl::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint pos = event->position().toPoint();
+    if (m_drag == Drag::Pending &&
+        (pos - m_pressPos).manhattanLength() >= QApplication::startDragDistance()) {
+        m_drag = Drag::Panning;
+        setCursor(Qt::ClosedHandCursor);
+    }
+    if (m_drag == Drag::Panning) {
+        const QPointF delta = pos - m_lastPos;
+        changeWindow([&] { return m_document.viewport().panByPixels(delta); });
+        update();
+    } else if (m_drag == Drag::Box) {
+        update();
+    }
+    if (m_drag != Drag::None)
+        m_lastPos = pos;
+    QWidget::mouseMoveEvent(event);
+}
+
+void MapControl::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || m_drag == Drag::None)
+        return QWidget::mouseReleaseEvent(event);
+    const Drag drag = m_drag;
+    m_lastPos = event->position().toPoint();
+    const QRectF box = QRectF(QPointF(m_pressPos), QPointF(m_lastPos)).normalized();
+    endDrag();
+    const bool boxDrawn =
+        drag == Drag::Box && box.width() >= smallestBox && box.height() >= smallestBox;
+    if (boxDrawn) {
+        const double before = Scale();
+        changeWindow([&] { return m_document.viewport().zoomToPixels(box); });
+        // Never closer than the zoom limit allows: 1:1 about the box's centre.
+        if (Scale() < MapNavigation::minScale && before > 0)
+            setScale(qint32(MapNavigation::minScale));
+        update();
+        emit zoomedByMouse();
+    } else if (drag == Drag::Pending || drag == Drag::Box) {
+        const QPointF world = m_document.viewport().toWorld(QPointF(m_pressPos));
+        emit mouseEvent(world.x(), world.y(), LeftButton);
+    }
+}
+
+void MapControl::wheelEvent(QWheelEvent* event)
+{
+    m_wheelAngle += event->angleDelta().y();
+    const int steps = m_wheelAngle / notch;
+    // Fine-grained wheels and touchpads gather their small turns into whole notches.
+    if (steps == 0) {
+        event->accept();
+        return;
+    }
+    m_wheelAngle -= steps * notch;
+    const double factor = std::pow(wheelStep, steps);
+    const qint32 scale = qint32(qRound64(Scale()));
+    if (MapNavigation::zoomAllowed(scale, factor)) {
+        changeWindow([&] { return m_document.viewport().zoomAbout(event->position(), factor); });
+        update();
+        emit zoomedByMouse();
+    }
+    event->accept();
+}
+
+void MapControl::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Escape || m_drag == Drag::None)
+        return QWidget::keyPressEvent(event);
+    const MapExtent back = m_windowAtPress;
+    endDrag();
+    changeWindow([&] {
+        m_document.viewport().setExtent(back);
+        return true;
+    });
+    update();
+    event->accept();
+}
+
+void MapControl::endDrag()
+{
+    const bool box = m_drag == Drag::Box;
+    m_drag = Drag::None;
+    unsetCursor();
+    if (box)
+        update();
 }

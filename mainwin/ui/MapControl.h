@@ -13,6 +13,12 @@
 // has changed, as does a resize. A resize keeps centre and scale once the
 // widget has been shown; before that, it fits the last requested window so
 // that a ZoomAll made before the first show still shows everything.
+//
+// The mouse navigates by itself: the wheel zooms about the pointer (one notch
+// is the toolbar's step, within the scale limits), a left drag pans the map
+// live, a Shift+left drag draws a box and zooms to it, Esc during a drag puts
+// the window back. A left click without movement is reported through
+// mouseEvent on release; other buttons are reported on press.
 class MapControl : public QWidget {
     Q_OBJECT
 public:
@@ -63,19 +69,33 @@ signals:
     void mouseEvent(double x, double y, int button);
     // The map's change event; code WindowChanged: the visible window has changed.
     void mapChanged(int code);
+    // The wheel or a box changed the scale, and has redrawn the map.
+    void zoomedByMouse();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    enum class Drag { None, Pending, Panning, Box };
+    void endDrag();
+
     // Runs a change of the window and reports it when the window moved.
     template <typename Change> bool changeWindow(Change change);
 
     MapDocument m_document;
     MapStyle m_style;
     bool m_shown = false;
+    Drag m_drag = Drag::None;
+    QPoint m_pressPos;         // where the left button went down, in pixels
+    QPoint m_lastPos;          // where the drag was last seen
+    MapExtent m_windowAtPress; // put back by Esc
+    int m_wheelAngle = 0;      // eighths of a degree not yet turned into zoom steps
     qint64 m_shapesDrawn = 0;
 };

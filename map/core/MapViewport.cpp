@@ -109,6 +109,40 @@ bool MapViewport::zoomAt(double x, double y, double factor)
     return true;
 }
 
+bool MapViewport::zoomAbout(const QPointF& pixel, double factor)
+{
+    if (!hasSize() || !isPositive(factor) || !std::isfinite(pixel.x()) || !std::isfinite(pixel.y()))
+        return false;
+    const QPointF fixed = toWorld(pixel);
+    setMetresPerPixel(metresPerPixel() / factor);
+    const double mpp = metresPerPixel();
+    m_centreX = fixed.x() + (m_size.width() / 2.0 - pixel.x()) * mpp;
+    m_centreY = fixed.y() + (pixel.y() - m_size.height() / 2.0) * mpp;
+    m_requested = window();
+    return true;
+}
+
+bool MapViewport::panByPixels(const QPointF& delta)
+{
+    if (!hasSize() || !std::isfinite(delta.x()) || !std::isfinite(delta.y()))
+        return false;
+    const double mpp = metresPerPixel();
+    m_centreX -= delta.x() * mpp;
+    m_centreY += delta.y() * mpp;
+    m_requested = window();
+    return true;
+}
+
+bool MapViewport::zoomToPixels(const QRectF& box)
+{
+    const QRectF r = box.normalized();
+    if (!hasSize() || !(r.width() > 0.0) || !(r.height() > 0.0))
+        return false;
+    const QPointF a = toWorld(r.topLeft());
+    const QPointF b = toWorld(r.bottomRight());
+    return setExtent(MapExtent::of(a.x(), a.y(), b.x(), b.y()));
+}
+
 QPointF MapViewport::toPixel(const QPointF& world) const
 {
     const double mpp = hasSize() ? metresPerPixel() : 1.0;

@@ -29,7 +29,7 @@ public:
 
     // Share of the data extent's width and height added on every side by zoomAll,
     // so that outlines on the border stay visible.
-    static constexpr double zoomAllMargin = 0.02;
+    static constexpr double zoomAllMargin = 0.05;
     static constexpr double minMetresPerPixel = 1e-6;
     static constexpr double maxMetresPerPixel = 1e6;
 
@@ -67,6 +67,15 @@ public:
     // Moves the centre to (x, y), then zooms by factor; 1.0 keeps the scale.
     // A non-positive factor only moves the centre.
     bool zoomAt(double x, double y, double factor);
+
+    // Mouse navigation; each needs a size and returns false (window kept) without one.
+    // Zooms by factor keeping the ground under pixel where it is on screen.
+    bool zoomAbout(const QPointF& pixel, double factor);
+    // Moves the ground with the pointer: a drag by delta pixels (x right, y down).
+    bool panByPixels(const QPointF& delta);
+    // Shows at least the ground inside box, a rectangle in pixels; false when
+    // box has no width or no height.
+    bool zoomToPixels(const QRectF& box);
 
     // Without a size one pixel counts as one metre.
     QPointF toPixel(const QPointF& world) const;

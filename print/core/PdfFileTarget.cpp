@@ -10,12 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
-// Why the name path may not be replaced by the new file: anything but a
-// regular file (a link included) is never replaced, nor is a file that grants
-// no one the right to write (as cp would not silently override it) or that
-// this user may not write. Empty when path is free or may be replaced.
-QString replaceRefusal(const QString& path)
+QString PdfFileTarget::replaceRefusal(const QString& path)
 {
     struct stat status {};
     const QByteArray name = QFile::encodeName(path);
@@ -27,7 +22,6 @@ QString replaceRefusal(const QString& path)
         return QStringLiteral("the file is write-protected");
     return {};
 }
-} // namespace
 
 QPageLayout PdfFileTarget::pageLayout(QPageSize::PageSizeId paper,
                                       QPageLayout::Orientation orientation)

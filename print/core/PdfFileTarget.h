@@ -19,6 +19,13 @@ public:
 
     PdfFileTarget(const QString& path, const QPageLayout& layout, const QString& title = {});
 
+    // Why the name path may not be replaced by a new file the user asked for:
+    // anything but a regular file (a link included) is never replaced, nor is
+    // a file that grants no one the right to write (as cp would not silently
+    // override it) or that this user may not write. Empty when path is free
+    // or may be replaced.
+    static QString replaceRefusal(const QString& path);
+
     // False when the file cannot be written: its folder is missing or not
     // writable, or the name is taken by something other than a regular file
     // (a link included) or by a write-protected file; refusal() says which.

@@ -6,6 +6,7 @@
 //   sorvan-gis gps --folder DIR [--source SRC]       import and list GPS measurements
 //   sorvan-gis assign --folder DIR --source SRC --farm NAME MEASUREMENT...
 //   sorvan-gis print --folder DIR --out FILE.pdf ...   print map sheets to PDF
+//   sorvan-gis render --folder DIR --out FILE.png ...  draw farms' plots as a picture
 //   sorvan-gis import-mdb --folder DIR [FILE]   bring an Access project database over
 //   sorvan-gis import-plots --folder DIR FILE ...   plots from another program's file
 //   sorvan-gis export --folder DIR --out FILE ...   plots into another program's file
@@ -16,6 +17,7 @@
 #include "FieldCommands.h"
 #include "GpsCommands.h"
 #include "PrintCommand.h"
+#include "RenderCommand.h"
 #include "ImportMdbCommand.h"
 #include "ImportPlotsCommand.h"
 #include "ProgramFolderSetup.h"
@@ -55,6 +57,11 @@ const char* const usage =
     "                        fills the width, or is printed at 1:N with --scale;\n"
     "                        --list adds the plot list, --own-page on a page of\n"
     "                        its own\n"
+    "  render --folder DIR --out FILE.png [--farm NAME]... [--size WxH] [--scale N]\n"
+    "                        draw the plots of the named farms (of every farm\n"
+    "                        when none is named) together as a PNG picture of\n"
+    "                        WxH pixels (default 1200x900), zoomed to all or\n"
+    "                        at 1:N\n"
     "  import-mdb --folder DIR [FILE]\n"
     "                        bring the Access project database FILE (default:\n"
     "                        DIR/GISDATEN.MDB) over into a new GISDATEN.MDB of DIR;\n"
@@ -99,7 +106,8 @@ int main(int argc, char** argv)
 {
     // Printing lays out text and needs the fonts of a GUI application; it
     // runs on the offscreen platform when no other is asked for.
-    const bool printing = argc > 1 && qstrcmp(argv[1], "print") == 0;
+    const bool printing =
+        argc > 1 && (qstrcmp(argv[1], "print") == 0 || qstrcmp(argv[1], "render") == 0);
     if (printing && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     const std::unique_ptr<QCoreApplication> application(
@@ -119,6 +127,7 @@ int main(int argc, char** argv)
         {QStringLiteral("import-plots"), runImportPlotsCommand},
         {QStringLiteral("plots"), runPlotsCommand},
         {QStringLiteral("print"), runPrintCommand},
+        {QStringLiteral("render"), runRenderCommand},
         {QStringLiteral("shpdump"), runShapeDumpCommand},
     };
     const QStringList args = app.arguments().mid(1);

@@ -154,6 +154,11 @@ private slots:
     {
         Program p;
         p.load();
+        // An empty map is no picture: the user is told, nothing is asked.
+        p.child("mnueingabekartenbild")->trigger();
+        QCOMPARE(Prompter::instance().shown().size(), 1);
+        QCOMPARE(Prompter::instance().shown().first().kind, QString("message"));
+        Prompter::instance().clearShown();
         p.showSquares();
         QCOMPARE(p.state.ansichtnummer, 3);
         auto* map = p.child<MapControl>("tplhaupt");
@@ -166,6 +171,13 @@ private slots:
         QCOMPARE(p.child<QComboBox>("cbomassstab")->currentText(),
                  QString::number(qRound64(map->Scale())));
         QVERIFY(Prompter::instance().shown().isEmpty());
+        // Saved as a picture (".png" added to the name), the map looks as on screen.
+        Prompter::instance().setNextAnswer(p.folder.file("karte"));
+        p.child("mnueingabekartenbild")->trigger();
+        const QImage saved(p.folder.file("karte.png"));
+        QCOMPARE(saved.size(), map->size());
+        QCOMPARE(saved.pixelColor(map->document().viewport().toPixel(QPointF(150, 50)).toPoint()),
+                 QColor(Qt::green));
     }
 
     void damagedShapefileIsNamedOthersDrawn()
@@ -252,6 +264,11 @@ private slots:
         p.child("tb1links")->trigger();
         QCOMPARE(qRound(map->Scale()), 1000);
         QCOMPARE(box->currentText(), QString("1000"));
+        // The wheel zooms by the toolbar's step and the scale box follows.
+        QWheelEvent notch(QPointF(target), map->mapToGlobal(QPointF(target)), {}, QPoint(0, 120),
+                          Qt::NoButton, {}, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(map, &notch);
+        QCOMPARE(box->currentText(), QString("800"));
     }
     // The language comes from SPRACHE.DAT at start, which is written back with
     // the number in use, or from the menu, which re-captions the main, field

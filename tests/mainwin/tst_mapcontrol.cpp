@@ -3,6 +3,8 @@
 #include "TestFolder.h"
 
 #include <QApplication>
+#include <QMouseEvent>
+#include <QWheelEvent>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
@@ -20,6 +22,21 @@ void showThreePlots(MapControl& map, const QString& folder)
     for (int k = source->tableCount() - 1; k >= 0; --k)
         map.AddView("VIEW", source->table(k).get())->setColour(colours.at(k));
     map.ZoomAll();
+}
+
+void send(QWidget& widget, QEvent::Type type, QPoint at, Qt::KeyboardModifiers modifiers = {})
+{
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, QPointF(at), widget.mapToGlobal(QPointF(at)), button, held, modifiers);
+    QApplication::sendEvent(&widget, &event);
+}
+
+void wheel(QWidget& widget, QPoint at, int angle)
+{
+    QWheelEvent event(QPointF(at), widget.mapToGlobal(QPointF(at)), {}, QPoint(0, angle),
+                      Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&widget, &event);
 }
 } // namespace
 
@@ -51,6 +68,75 @@ private slots:
         QTEST(spy.at(0).at(2).toInt(), "code");
         // Recentring is the owner's decision, not the control's.
         QCOMPARE(map.document().viewport().window(), before);
+    }
+
+    void mouseGesturesNavigate_data()
+    {
+        // The map shows (1000, 2000)-(1400, 2300) at 1 m per pixel on 400 x 300 pixels.
+        QTest::addColumn<QString>("gesture");
+        QTest::addColumn<QPoint>("from");
+        QTest::addColumn<QPoint>("to");
+        QTest::addColumn<double>("metresPerPixel");
+        QTest::addColumn<QPointF>("centre");
+        QTest::addColumn<int>("clicks");  // mouseEvent reports
+        QTest::addColumn<int>("zoomed");  // zoomedByMouse reports
+        QTest::newRow("click") << "drag" << QPoint(100, 75) << QPoint(100, 75) << 1.0
+                               << QPointF(1200, 2150) << 1 << 0;
+        QTest::newRow("wheel in one notch about the pointer")
+            << "wheel" << QPoint(100, 75) << QPoint(0, 120) << 0.8 << QPointF(1180, 2165) << 0
+            << 1;
+        QTest::newRow("wheel out two notches")
+            << "wheel" << QPoint(200, 150) << QPoint(0, -240) << 1.5625 << QPointF(1200, 2150)
+            << 0 << 1;
+        QTest::newRow("half a notch waits for the rest")
+            << "wheel" << QPoint(100, 75) << QPoint(0, 60) << 1.0 << QPointF(1200, 2150) << 0
+            << 0;
+        QTest::newRow("drag pans live") << "drag" << QPoint(100, 75) << QPoint(150, 45) << 1.0
+                                        << QPointF(1150, 2120) << 0 << 0;
+        QTest::newRow("shift drag zooms to the box")
+            << "box" << QPoint(100, 75) << QPoint(300, 225) << 0.5 << QPointF(1200, 2150) << 0
+            << 1;
+        QTest::newRow("shift click centres") << "box" << QPoint(100, 75) << QPoint(101, 76) << 1.0
+                                             << QPointF(1200, 2150) << 1 << 0;
+        QTest::newRow("Esc puts a drag back") << "escape" << QPoint(100, 75) << QPoint(150, 45)
+                                              << 1.0 << QPointF(1200, 2150) << 0 << 0;
+    }
+    void mouseGesturesNavigate()
+    {
+        QFETCH(QString, gesture);
+        QFETCH(QPoint, from);
+        QFETCH(QPoint, to);
+        QFETCH(QPointF, centre);
+        QFETCH(double, metresPerPixel);
+        TestFolder folder;
+        MapControl map;
+        map.resize(400, 300);
+        map.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&map));
+        showThreePlots(map, folder.file("temp"));
+        map.SetExtent(1000, 2000, 1400, 2300);
+        QSignalSpy clicks(&map, &MapControl::mouseEvent);
+        QSignalSpy zoomed(&map, &MapControl::zoomedByMouse);
+        if (gesture == "wheel") {
+            wheel(map, from, to.y());
+        } else {
+            const Qt::KeyboardModifiers modifiers =
+                gesture == "box" ? Qt::ShiftModifier : Qt::NoModifier;
+            send(map, QEvent::MouseButtonPress, from, modifiers);
+            send(map, QEvent::MouseMove, (from + to) / 2, modifiers);
+            send(map, QEvent::MouseMove, to, modifiers);
+            if (gesture == "escape")
+                QTest::keyClick(&map, Qt::Key_Escape);
+            send(map, QEvent::MouseButtonRelease, to, modifiers);
+        }
+        const MapViewport& v = map.document().viewport();
+        QCOMPARE(v.metresPerPixel(), metresPerPixel);
+        QCOMPARE(v.centre(), centre);
+        QTEST(int(clicks.count()), "clicks");
+        QTEST(int(zoomed.count()), "zoomed");
+        if (!clicks.isEmpty()) // the point pressed, in metres
+            QCOMPARE(QPointF(clicks.at(0).at(0).toDouble(), clicks.at(0).at(1).toDouble()),
+                     QPointF(1100, 2225));
     }
 
     void windowChangesAreReported()

@@ -115,6 +115,57 @@ private slots:
         QVERIFY(v.toPixel(QPointF(575000, 6240001)).y() < v.toPixel(QPointF(575000, 6240000)).y());
     }
 
+    void mouseNavigation_data()
+    {
+        // A 400 x 300 pixel map at 1 m per pixel showing (0, 0)-(400, 300).
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<QRectF>("pixels"); // about: the pointer; pan: the drag; box: the box
+        QTest::addColumn<double>("factor");
+        QTest::addColumn<double>("metresPerPixel");
+        QTest::addColumn<QPointF>("from"); // the ground under this pixel before
+        QTest::addColumn<QPointF>("to");   // lies under this one after
+        QTest::newRow("wheel in at a corner")
+            << "about" << QRectF(100, 50, 0, 0) << 2.0 << 0.5 << QPointF(100, 50)
+            << QPointF(100, 50);
+        QTest::newRow("wheel out near the edge")
+            << "about" << QRectF(390, 290, 0, 0) << 0.8 << 1.25 << QPointF(390, 290)
+            << QPointF(390, 290);
+        QTest::newRow("drag right and up")
+            << "pan" << QRectF(30, -20, 0, 0) << 1.0 << 1.0 << QPointF(0, 0) << QPointF(30, -20);
+        QTest::newRow("box of the widget's shape")
+            << "box" << QRectF(100, 50, 200, 150) << 1.0 << 0.5 << QPointF(100, 50)
+            << QPointF(0, 0);
+        QTest::newRow("tall box drawn backwards")
+            << "box" << QRectF(250, 250, -50, -200) << 1.0 << 2.0 / 3.0 << QPointF(225, 150)
+            << QPointF(200, 150);
+    }
+    void mouseNavigation()
+    {
+        QFETCH(QString, operation);
+        QFETCH(QRectF, pixels);
+        QFETCH(double, factor);
+        QFETCH(QPointF, from);
+        QFETCH(QPointF, to);
+        QFETCH(double, metresPerPixel);
+        MapViewport v = viewport(400, 300, MapExtent::of(0, 0, 400, 300));
+        const QPointF ground = v.toWorld(from);
+        bool done = false;
+        if (operation == "about")
+            done = v.zoomAbout(pixels.topLeft(), factor);
+        else if (operation == "pan")
+            done = v.panByPixels(pixels.topLeft());
+        else
+            done = v.zoomToPixels(pixels);
+        QVERIFY(done);
+        const QPointF after = v.toPixel(ground);
+        QCOMPARE(near({v.metresPerPixel(), after.x(), after.y()},
+                      {metresPerPixel, to.x(), to.y()}),
+                 QString());
+        // A flat box and an unsized map change nothing.
+        QVERIFY(!v.zoomToPixels(QRectF(10, 10, 50, 0)));
+        QVERIFY(!MapViewport().zoomAbout(QPointF(1, 1), 2.0));
+    }
+
     void degenerateInputKeepsWindow()
     {
         MapViewport v = viewport(300, 300, MapExtent::of(0, 0, 100, 100));

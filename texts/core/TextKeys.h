@@ -39,6 +39,8 @@ inline const TextKey readingPlots{"haupt", "Kartendaten", "2"};           // pro
 inline const TextKey helpPageMissing{"haupt", "Hilfe", "1"};              // %1 file
 inline const TextKey catalogueUnusable{"haupt", "Texte", "1"};            // %1 file
 inline const TextKey shellOpenFailed{"haupt", "Aufruf", "1"};             // %1 file or address
+inline const TextKey mapPictureFailed{"haupt", "Kartenbild", "1"};         // %1 file, %2 detail
+inline const TextKey mapPictureEmpty{"haupt", "Kartenbild", "2"};
 
 // Bringing an Access project database of the earlier Windows version over.
 inline const TextKey accessImportQuestion{"haupt", "Accessimport", "1"}; // %1 file, %2 kept as
@@ -105,7 +107,8 @@ inline QList<TextKey> all()
             accessImportFailed, accessImportFindings, plotWithoutFarmFolder, plotWithoutShapefiles,
             farmFolderWithoutRow, duplicatePlot, readingPlots, plotNotes, noteInDegrees,
             noteRefused, noteCaseTwin, noteUnusableName, geometryArea, scaleInvalid,
-            nothingVisible, farmNameReserved, farmNameEdge, farmNameTooLong};
+            nothingVisible, farmNameReserved, farmNameEdge, farmNameTooLong, mapPictureFailed,
+            mapPictureEmpty};
 }
 
 } // namespace TextKeys

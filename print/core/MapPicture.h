@@ -1,0 +1,34 @@
+#pragma once
+
+#include "MapExtent.h"
+#include "MapRenderer.h"
+#include "OperationError.h"
+
+#include <QImage>
+#include <QList>
+#include <QSize>
+
+class MapView;
+
+// The map as a picture file: drawn by the map's own paint routine, written so
+// that the user's files stay safe.
+namespace MapPicture {
+
+// Whether path names a picture this program writes: a name ending in ".png"
+// in any case.
+bool isPicturePath(const QString& path);
+
+// The views showing at least window on an opaque picture of size pixels;
+// a null image when size is empty or too large (either side above maxSide).
+constexpr int maxSide = 10000;
+QImage draw(const QList<const MapView*>& views, const MapExtent& window, const QSize& size,
+            const MapStyle& style = {});
+
+// Writes image as PNG to path. The picture goes into a scratch file beside
+// path and takes the name only when it is complete, replacing a writable
+// regular file of that name; a link, a folder, a special file or a
+// write-protected file at path is left alone and refused (as for a printed
+// PDF). On any failure path is as it was and no scratch file is left behind.
+OperationError save(const QImage& image, const QString& path);
+
+} // namespace MapPicture
