@@ -32,46 +32,6 @@ OperationError damaged(const QString& path, const QString& why)
     return {ErrorKind::AccessDamaged, why, path};
 }
 
-// Bytes a value of a fixed-size type takes in a row; 0 for text, -1 for a type
-// that is not read.
-int valueSize(int type)
-{
-    switch (type) {
-    case MDB_BOOL:
-    case MDB_TEXT:
-        return 0;
-    case MDB_BYTE:
-        return 1;
-    case MDB_INT:
-        return 2;
-    case MDB_LONGINT:
-    case MDB_FLOAT:
-        return 4;
-    case MDB_DOUBLE:
-        return 8;
-    default:
-        return -1;
-    }
-}
-
-AccessValueKind valueKind(int type)
-{
-    switch (type) {
-    case MDB_TEXT:
-        return AccessValueKind::Text;
-    case MDB_BOOL:
-    case MDB_BYTE:
-    case MDB_INT:
-    case MDB_LONGINT:
-        return AccessValueKind::Integer;
-    case MDB_FLOAT:
-    case MDB_DOUBLE:
-        return AccessValueKind::Real;
-    default:
-        return AccessValueKind::Unreadable;
-    }
-}
-
 // Bytes a value of a type of fixed size takes in a row; 0 for text, memo,
 // binary and Yes/No (kept in the row's null mask) and for types not known.
 int fixedSize(int type)
@@ -95,6 +55,31 @@ int fixedSize(int type)
     default:
         return 0;
     }
+}
+
+AccessValueKind valueKind(int type)
+{
+    switch (type) {
+    case MDB_TEXT:
+        return AccessValueKind::Text;
+    case MDB_BOOL:
+    case MDB_BYTE:
+    case MDB_INT:
+    case MDB_LONGINT:
+        return AccessValueKind::Integer;
+    case MDB_FLOAT:
+    case MDB_DOUBLE:
+        return AccessValueKind::Real;
+    default:
+        return AccessValueKind::Unreadable;
+    }
+}
+
+// Bytes a value of a type the program reads takes in a row; 0 for text and
+// Yes/No, -1 for a type that is not read.
+int valueSize(int type)
+{
+    return valueKind(type) == AccessValueKind::Unreadable ? -1 : fixedSize(type);
 }
 
 // A column name as it can be shown: characters that cannot be printed as "?".
