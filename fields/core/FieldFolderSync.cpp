@@ -13,11 +13,6 @@
 #include <QScopedValueRollback>
 
 namespace {
-// Longest file name the staging folder takes (bytes), and what staging adds
-// to a plot's base name: a running number, a blank and the suffix.
-constexpr int longestFileName = 255;
-constexpr int stagingAddsBytes = 11;
-
 // The entry of names equal to name ignoring case, or empty.
 QString caseTwin(const QStringList& names, const QString& name)
 {
@@ -29,9 +24,10 @@ QString caseTwin(const QStringList& names, const QString& name)
 }
 
 // The names that are listed; the others get a note: a name equal to an
-// earlier one ignoring case (the database could tell them apart no more),
-// one not valid in the file system's encoding, or (plots) one too long to
-// stage. farm is empty when names are farm folders.
+// earlier one ignoring case (the database could tell them apart no more) or
+// one not valid in the file system's encoding. The map reads plots where
+// they lie, so any name the file system holds can be drawn. farm is empty
+// when names are farm folders.
 QStringList usableNames(const QStringList& names, const QString& farm, QList<PlotNote>* notes)
 {
     QStringList usable;
@@ -39,9 +35,6 @@ QStringList usableNames(const QStringList& names, const QString& farm, QList<Plo
         const PlotKey key = farm.isEmpty() ? PlotKey{name, {}} : PlotKey{farm, name};
         if (name.contains(QChar::ReplacementCharacter)) {
             notes->append({PlotNote::Kind::UnusableName, key, QStringLiteral("encoding")});
-        } else if (!farm.isEmpty() &&
-                   name.toUtf8().size() + stagingAddsBytes > longestFileName) {
-            notes->append({PlotNote::Kind::UnusableName, key, QStringLiteral("too long")});
         } else if (const QString twin = caseTwin(usable, name); !twin.isEmpty()) {
             notes->append({PlotNote::Kind::CaseTwin, key, twin});
         } else {

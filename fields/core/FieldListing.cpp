@@ -96,17 +96,25 @@ Listing farms(ProgramState& state)
     if (!listing.error.isError()) {
         const SyncChanges changes = FieldFolderSync(state).schlagdatenabgleichen(names(farms.rows));
         listing.error = changes.error;
-        listing.notes += changes.notes;
+        // Refused files are named below, every run, whether this run made their rows or not.
+        for (const PlotNote& note : changes.notes) {
+            if (note.kind != PlotNote::Kind::Refused)
+                listing.notes.append(note);
+        }
     }
     for (qsizetype i = 0; !listing.error.isError() && i < farms.rows.size(); ++i) {
         const QString& name = farms.rows.at(i).name;
         int count = 0;
         double areaHa = 0;
         for (const PlotRecord& plot : state.database->plotsOfFarm(name, &listing.error)) {
-            if (plot.anzeigen == 1) {
-                ++count;
-                areaHa += plot.flaeche;
-            }
+            if (plot.anzeigen != 1)
+                continue;
+            ++count;
+            areaHa += plot.flaeche;
+            const PlotKey key{plot.ordner, plot.dateiname};
+            const PlotMeasurement::Result geometry = PlotMeasurement::measure(state.programmpfad, key);
+            if (geometry.outcome == PlotMeasurement::Outcome::Refused)
+                listing.notes.append({PlotNote::Kind::Refused, key, geometry.error.detail});
         }
         listing.lines.append(
             QStringList{escaped(name), QString::number(count), QString::number(areaHa, 'f', 4)}

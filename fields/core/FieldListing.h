@@ -24,7 +24,8 @@ struct Listing {
 
 // Synchronises the farm folders with all farms selected, then one line per
 // farm in farm order: name, number of plots found in its folder, their total
-// area in hectares with four decimals.
+// area in hectares with four decimals. Plot files the map reader refuses are
+// counted and named in notes, every run.
 Listing farms(ProgramState& state);
 
 // Synchronises with the named farms selected (all farms when none is named;

@@ -99,6 +99,12 @@ void TestPlotMeasures::bareFolderOnTheCommandLine()
     for (const QString& line : plotLines.mid(1))
         QCOMPARE(QString::number(line.section('\t', 9, 9).toDouble(), 'f', 4),
                  line.section('\t', 14, 14));
+    // A file the map reader refuses is named by every run of farms.
+    folder.writeFile(plots.first().farm + "/kaputt.shp", "no shapefile");
+    for (int pass = 0; pass < 2; ++pass) {
+        run("farms");
+        QVERIFY(QString::fromUtf8(process.readAllStandardError()).contains("kaputt"));
+    }
 }
 
 // Rings filled by the odd-even rule; degrees stay 0; entered values stay.
@@ -159,8 +165,8 @@ void TestPlotMeasures::geometry()
                        : QStringList{});
 }
 
-// Names that differ only in case, with blanks around them, invalid in the
-// encoding or too long to stage; files the map reader refuses.
+// Names that differ only in case, with blanks around them or as long as the
+// file system allows; files the map reader refuses.
 void TestPlotMeasures::oddNames_data()
 {
     QTest::addColumn<QStringList>("files"); // plot files written into farm folder "Hof"
@@ -174,9 +180,9 @@ void TestPlotMeasures::oddNames_data()
         << QStringList{note(PlotNote::Kind::CaseTwin, "acker")};
     QTest::newRow("blanks around the name")
         << QStringList{" Acker .shp"} << QStringList{"Hof/ Acker =1"} << QStringList{};
-    QTest::newRow("too long to stage")
-        << QStringList{QString(250, 'a') + ".shp"} << QStringList{}
-        << QStringList{note(PlotNote::Kind::UnusableName, QString(250, 'a'))};
+    QTest::newRow("longest name the file system holds")
+        << QStringList{QString(251, 'a') + ".shp"} << QStringList{"Hof/" + QString(251, 'a') + "=1"}
+        << QStringList{};
     QTest::newRow("refused by the map reader")
         << QStringList{"kaputt.shp"} << QStringList{"Hof/kaputt=1"}
         << QStringList{note(PlotNote::Kind::Refused, "kaputt")};
