@@ -279,8 +279,12 @@ void MainWindow::buildPicture()
             m_map->Redraw();
         }
     });
-    connect(m_map, &MapControl::zoomedByMouse, this,
-            [this] { showScale(qRound64(m_map->Scale())); });
+    // A map the user moved stays where it is when the docks change size.
+    connect(m_map, &MapControl::zoomedByMouse, this, [this] {
+        m_viewFitted = false;
+        showScale(qRound64(m_map->Scale()));
+    });
+    connect(m_map, &MapControl::pannedByMouse, this, [this] { m_viewFitted = false; });
     connect(m_map, &MapControl::mapChanged, this, [this](int code) {
         if (code == 2)
             linealanzeigen();

@@ -199,6 +199,8 @@ void MapControl::mouseReleaseEvent(QMouseEvent* event)
     } else if (drag == Drag::Pending || drag == Drag::Box) {
         const QPointF world = m_document.viewport().toWorld(QPointF(m_pressPos));
         emit mouseEvent(world.x(), world.y(), LeftButton);
+    } else if (drag == Drag::Panning) {
+        emit pannedByMouse();
     }
 }
 

@@ -71,6 +71,8 @@ signals:
     void mapChanged(int code);
     // The wheel or a box changed the scale, and has redrawn the map.
     void zoomedByMouse();
+    // A drag with the left button moved the map, and has redrawn it.
+    void pannedByMouse();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -269,6 +269,24 @@ private slots:
                           Qt::NoButton, {}, Qt::NoScrollPhase, false);
         QApplication::sendEvent(map, &notch);
         QCOMPARE(box->currentText(), QString("800"));
+        // A map shown whole follows a change of size; once zoomed or dragged, it stays.
+        for (const bool drag : {false, true}) {
+            p.child("tb1alles")->trigger();
+            if (drag) {
+                QTest::mousePress(map, Qt::LeftButton, {}, target);
+                QTest::mouseMove(map, target + QPoint(40, 30));
+                QTest::mouseRelease(map, Qt::LeftButton, {}, target + QPoint(40, 30));
+            } else {
+                QApplication::sendEvent(map, &notch);
+            }
+            const double centreX = (map->MinX() + map->MaxX()) / 2;
+            const qint64 scale = qRound64(map->Scale());
+            const QSize before = map->size();
+            w->resize(w->size() + QSize(120, 80));
+            QTRY_VERIFY(map->size() != before);
+            QCOMPARE(qRound64(map->Scale()), scale);
+            QCOMPARE((map->MinX() + map->MaxX()) / 2, centreX);
+        }
     }
     // The language comes from SPRACHE.DAT at start, which is written back with
     // the number in use, or from the menu, which re-captions the main, field
