@@ -6,6 +6,7 @@
 #include "MainWindow.h"
 #include "Messages.h"
 #include "PendingChangeRecovery.h"
+#include "PlotMeasurement.h"
 #include "ProgramFolderSetup.h"
 #include "StartWindow.h"
 #include "Texts.h"
@@ -149,10 +150,22 @@ QString ProgramRun::loadReport() const
     }
     const QStringList farmFolders = FarmFolders::list(m_state.programmpfad);
     qsizetype plotFiles = 0;
-    for (const QString& farm : farmFolders)
-        plotFiles += FarmFolders::plotBaseNames(m_state.programmpfad + '/' + farm).size();
+    QStringList refused; // "farm/file: reason" of each file the map reader refuses
+    for (const QString& farm : farmFolders) {
+        const QStringList plots = FarmFolders::plotBaseNames(m_state.programmpfad + '/' + farm);
+        plotFiles += plots.size();
+        for (const QString& plot : plots) {
+            const PlotMeasurement::Result checked =
+                PlotMeasurement::measure(m_state.programmpfad, {farm, plot});
+            if (checked.outcome == PlotMeasurement::Outcome::Refused)
+                refused << QStringLiteral("%1/%2: %3").arg(farm, plot, checked.error.detail);
+        }
+    }
     lines << QStringLiteral("Farm folders: %1").arg(farmFolders.size());
     lines << QStringLiteral("Plot shapefiles in the farm folders: %1").arg(plotFiles);
+    lines << QStringLiteral("Plot shapefiles the map cannot draw: %1").arg(refused.size());
+    for (const QString& file : refused)
+        lines << QStringLiteral("  ") + file;
     if (m_mainWindow)
         lines << QStringLiteral("Main window: \"%1\"").arg(m_mainWindow->windowTitle().trimmed());
     return lines.join('\n');
