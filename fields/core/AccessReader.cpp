@@ -107,7 +107,8 @@ QString definitionFault(MdbHandle* mdb, const QByteArray& bytes, guint32 page)
         return QStringLiteral("its definition page is of another kind");
     if (qFromLittleEndian<quint32>(data + 4) != 0)
         return {};
-    const qint64 limit = std::min<qint64>(pageSize, qint64(qFromLittleEndian<quint32>(data + 8)) + 8);
+    const qint64 limit =
+        std::min<qint64>(pageSize, qint64(qFromLittleEndian<quint32>(data + 8)) + 8);
     const int columns = qFromLittleEndian<quint16>(data + fmt->tab_num_cols_offset);
     const int rowColumns = qFromLittleEndian<quint16>(data + fmt->tab_num_cols_offset - 4);
     const qint64 indexEntries = qFromLittleEndian<quint32>(data + fmt->tab_num_ridxs_offset);
@@ -162,7 +163,8 @@ QString columnFault(MdbHandle* mdb, MdbTableDef* table)
         const int size = fixedSize(column->col_type);
         if (!column->is_fixed) {
             if (size > 0)
-                return QStringLiteral("column %1 of a fixed-size type is stored as of variable size")
+                return QStringLiteral(
+                           "column %1 of a fixed-size type is stored as of variable size")
                     .arg(name);
             if (variablePlaces.contains(column->var_col_num))
                 return QStringLiteral("column %1 shares its place in the row").arg(name);
@@ -364,8 +366,7 @@ OperationError read(const QString& path, const QStringList& tableNames, QList<Ac
         if (!entry)
             return {ErrorKind::TableMissing, name, path};
         AccessTable table;
-        if (OperationError error =
-                readTable(mdb.get(), entry, bytes, path, &table);
+        if (OperationError error = readTable(mdb.get(), entry, bytes, path, &table);
             error.isError()) {
             tables->clear();
             return error;

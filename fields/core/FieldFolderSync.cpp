@@ -169,8 +169,7 @@ SyncChanges FieldFolderSync::schlagdatenabgleichen(const QStringList& selectedFa
                 ++changes.rowsMarked;
                 continue;
             }
-            const qint64 farbe =
-                colours.next(key, marked > 0 ? kultur.value() : QString(), &error);
+            const qint64 farbe = colours.next(key, marked > 0 ? kultur.value() : QString(), &error);
             const PlotFill fill = measuredFill(m_state.programmpfad, key, farbe, &measureNotes);
             if (error.isError())
                 break;

@@ -40,9 +40,9 @@ Staged stage(const QString& programFolder, const QList<PlotRecord>& plots)
         if (farm == farms.end()) {
             const QString folder = FarmFolders::farmFolder(programFolder, plot.ordner);
             folderOf.insert(plot.ordner, folder);
-            farm = farms.insert(plot.ordner, folder.isEmpty()
-                                                 ? std::nullopt
-                                                 : std::optional<FolderListing>(folder));
+            farm =
+                farms.insert(plot.ordner, folder.isEmpty() ? std::nullopt
+                                                           : std::optional<FolderListing>(folder));
         }
         if (!*farm)
             continue;
@@ -52,7 +52,7 @@ Staged stage(const QString& programFolder, const QList<PlotRecord>& plots)
         const auto plotFile = [&](const QString& extension) {
             const QString exact = (*farm)->find(plot.dateiname + extension);
             return exact.isEmpty() && plot.dateiname != base ? (*farm)->find(base + extension)
-                                                              : exact;
+                                                             : exact;
         };
         const QString shp = plotFile(QStringLiteral(".SHP"));
         if (shp.isEmpty())

@@ -77,13 +77,21 @@ QString plotLine(const PlotRecord& p, const PlotMeasurement::Result& geometry)
     const bool readable = geometry.outcome != PlotMeasurement::Outcome::Refused &&
                           geometry.outcome != PlotMeasurement::Outcome::Missing;
     const bool measured = geometry.outcome == PlotMeasurement::Outcome::Measured;
-    return QStringList{
-        escaped(p.dateiname),       escaped(p.ordner),       escaped(p.name),
-        QString::number(p.nummer),  QString::number(p.teil), QString::number(p.erntejahr),
-        escaped(p.kultur),          escaped(p.anmerkung),    QString::number(p.farbe),
-        number(p.flaeche),          number(p.umfang),        number(p.maxDop),
-        QString::number(p.anzeigen), QString::number(readable ? 1 : 0),
-        measured ? QString::number(geometry.flaecheHa, 'f', 4) : QString()}
+    return QStringList{escaped(p.dateiname),
+                       escaped(p.ordner),
+                       escaped(p.name),
+                       QString::number(p.nummer),
+                       QString::number(p.teil),
+                       QString::number(p.erntejahr),
+                       escaped(p.kultur),
+                       escaped(p.anmerkung),
+                       QString::number(p.farbe),
+                       number(p.flaeche),
+                       number(p.umfang),
+                       number(p.maxDop),
+                       QString::number(p.anzeigen),
+                       QString::number(readable ? 1 : 0),
+                       measured ? QString::number(geometry.flaecheHa, 'f', 4) : QString()}
         .join('\t');
 }
 
@@ -112,7 +120,8 @@ Listing farms(ProgramState& state)
             ++count;
             areaHa += plot.flaeche;
             const PlotKey key{plot.ordner, plot.dateiname};
-            const PlotMeasurement::Result geometry = PlotMeasurement::measure(state.programmpfad, key);
+            const PlotMeasurement::Result geometry =
+                PlotMeasurement::measure(state.programmpfad, key);
             if (geometry.outcome == PlotMeasurement::Outcome::Refused)
                 listing.notes.append({PlotNote::Kind::Refused, key, geometry.error.detail});
         }

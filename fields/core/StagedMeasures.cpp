@@ -15,7 +15,8 @@ QHash<int, double> areasHa(const FieldLayers::Staged& staged)
         const ShapefileReader::Result read = ShapeCache::shared().read(file.shpPath, file.shxPath);
         if (!read.table || ShapeMeasures::inDegrees(*read.table, {}))
             continue;
-        areas.insert(staged.places.value(k), ShapeMeasures::of(*read.table).areaSquareMetres / 10000.0);
+        areas.insert(staged.places.value(k),
+                     ShapeMeasures::of(*read.table).areaSquareMetres / 10000.0);
     }
     return areas;
 }

@@ -159,8 +159,7 @@ void FieldWindow::buildControls()
 
     // Turning to the window from elsewhere takes up new farm folders and
     // brings the plots back onto a map that shows measurements.
-    connect(new PaneActivation(this), &PaneActivation::activated, this,
-            &FieldWindow::onActivated);
+    connect(new PaneActivation(this), &PaneActivation::activated, this, &FieldWindow::onActivated);
 
     m_farmGrid->viewport()->installEventFilter(this);
     connect(m_farmSelection, &OrderedSelection::changed, this, [this] {
@@ -233,8 +232,9 @@ void FieldWindow::takeUpNewFarms()
     // The new farms join the list; the farms chosen stay chosen, the map as it is.
     const QList<qint64> chosen = m_farmSelection->bookmarks();
     const int currentRow = m_farmGrid->currentIndex().row();
-    const qint64 current =
-        currentRow >= 0 && currentRow < m_farms->rowCount() ? m_farms->rows().at(currentRow).rowid : -1;
+    const qint64 current = currentRow >= 0 && currentRow < m_farms->rowCount()
+                               ? m_farms->rows().at(currentRow).rowid
+                               : -1;
     OperationError error;
     const QList<FarmRow> rows =
         FieldQueries(*m_state.database).farmGrid(m_state.betriebsortierung, &error);
@@ -433,8 +433,7 @@ void FieldWindow::schlagdatenabgleichen()
     reportNotes(changes.notes);
 }
 
-void FieldWindow::showGeometryAreas(const QList<PlotRow>& shown,
-                                    const FieldLayers::Staged& staged)
+void FieldWindow::showGeometryAreas(const QList<PlotRow>& shown, const FieldLayers::Staged& staged)
 {
     QHash<qint64, double> areas;
     const QHash<int, double> measured = StagedMeasures::areasHa(staged);
@@ -495,8 +494,8 @@ void FieldWindow::schlagdatenanzeigen()
     if (plots.isEmpty() || !m_map.displayFiles)
         return;
     m_state.stagedOrigins = staged.origins;
-    const bool shown = m_map.displayFiles(StagingFolder::path(m_state.programmpfad), staged.files,
-                                          staged.colours);
+    const bool shown =
+        m_map.displayFiles(StagingFolder::path(m_state.programmpfad), staged.files, staged.colours);
     m_state.stagedOrigins.clear();
     if (!shown)
         return;

@@ -5,8 +5,8 @@
 #include "FieldWindow.h"
 #include "FormBehaviour.h"
 #include "FormTranslator.h"
-#include "GpsWindow.h"
 #include "GpsPathDefault.h"
+#include "GpsWindow.h"
 #include "LanguageDialog.h"
 #include "LanguageFile.h"
 #include "LayerDisplay.h"
@@ -14,6 +14,7 @@
 #include "MapControlSheet.h"
 #include "MapNavigation.h"
 #include "MapPictureSave.h"
+#include "MapView.h"
 #include "Messages.h"
 #include "PictureBox.h"
 #include "PlotExportDialog.h"
@@ -23,7 +24,6 @@
 #include "PrintTexts.h"
 #include "PrinterChoice.h"
 #include "ProgramInfo.h"
-#include "MapView.h"
 #include "ProgramState.h"
 #include "ProjectDatabase.h"
 #include "Prompter.h"
@@ -44,8 +44,6 @@
 #include <QDir>
 #include <QDockWidget>
 #include <QElapsedTimer>
-#include <QScreen>
-#include <QStatusBar>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -53,6 +51,8 @@
 #include <QMenuBar>
 #include <QProgressDialog>
 #include <QScopedValueRollback>
+#include <QScreen>
+#include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
@@ -138,7 +138,7 @@ void MainWindow::buildMenus()
     view->setObjectName(QStringLiteral("mnuansicht"));
     view->menuAction()->setObjectName(QStringLiteral("mnuansicht"));
     addTool(view, QStringLiteral("mnuansichtgpsdaten"), QStringLiteral("GPS-Daten"),
-        QStringLiteral("GPS-Messungen anzeigen"))
+            QStringLiteral("GPS-Messungen anzeigen"))
         ->setCheckable(true);
     addTool(view, QStringLiteral("mnuansichtschlagdaten"), QStringLiteral("Schläge"),
             QStringLiteral("Betriebe und Schläge anzeigen"))
@@ -351,8 +351,8 @@ void MainWindow::restoreLayout()
 {
     if (!m_state.settings)
         return;
-    const QByteArray state = QByteArray::fromBase64(
-        m_state.settings->getSetting(layoutKey, QString()).toLatin1());
+    const QByteArray state =
+        QByteArray::fromBase64(m_state.settings->getSetting(layoutKey, QString()).toLatin1());
     m_layoutRestored = !state.isEmpty() && restoreState(state, layoutVersion);
 }
 
@@ -459,11 +459,9 @@ void MainWindow::openFieldWindow()
         fieldMap.display = [this](const QString& path, const QList<qint64>& colours) {
             return displayLayers(path, colours);
         };
-        fieldMap.displayFiles = [this](const QString& path,
-                                       const QList<MapDataSource::ShapefileEntry>& files,
-                                       const QList<qint64>& colours) {
-            return displayFiles(path, files, colours);
-        };
+        fieldMap.displayFiles =
+            [this](const QString& path, const QList<MapDataSource::ShapefileEntry>& files,
+                   const QList<qint64>& colours) { return displayFiles(path, files, colours); };
         fieldMap.showArea = [this](double hectares) { showArea(hectares); };
         m_fieldWindow = std::make_unique<FieldWindow>(m_state, fieldMap, this);
         m_fieldDock = makeDock(m_fieldWindow.get(), Qt::BottomDockWidgetArea);
@@ -638,8 +636,8 @@ bool MainWindow::printView(const PrintOptions& options)
             if (m_state.kartenanzeige == 2 &&
                 m_state.undrawnFiles.contains(FieldLayers::origin(m_state.programmpfad, p)))
                 label = texts.undrawnLabel(label);
-            source.plots.append({p.ordner, label, p.farbe, p.flaeche, p.erntejahr, p.kultur,
-                                 p.anmerkung});
+            source.plots.append(
+                {p.ordner, label, p.farbe, p.flaeche, p.erntejahr, p.kultur, p.anmerkung});
         }
     }
     return WindowPrint::run(this, m_state, source, options);

@@ -1,7 +1,7 @@
 #include "LayerDisplay.h"
 
-#include "MapDocument.h"
 #include "FileResolver.h"
+#include "MapDocument.h"
 #include "ProgramState.h"
 
 #include <QFileInfo>

@@ -116,11 +116,10 @@ QList<ShapefileReader::Result> ShapeCache::readAll(const QList<Request>& request
             results[work.index] = ShapefileReader::read(request.shpPath, request.shxPath);
             FileIdentity shpAfter;
             FileIdentity shxAfter;
-            work.keep = results[work.index].table && work.known &&
-                        identify(request.shpPath, &shpAfter) &&
-                        identify(request.shxPath, &shxAfter) && shpAfter == work.shp &&
-                        shxAfter == work.shx && settled(work.shp, nowNs) &&
-                        settled(work.shx, nowNs);
+            work.keep =
+                results[work.index].table && work.known && identify(request.shpPath, &shpAfter) &&
+                identify(request.shxPath, &shxAfter) && shpAfter == work.shp &&
+                shxAfter == work.shx && settled(work.shp, nowNs) && settled(work.shx, nowNs);
             if (++done == misses.size()) {
                 const std::lock_guard lock(finishing);
                 finished.notify_all();

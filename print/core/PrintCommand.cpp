@@ -162,10 +162,8 @@ QList<PlotRecord> pickFarm(ProgramState& state, const QString& farm, OperationEr
 
 PlotListRow listRow(const PlotRecord& plot, const QString& label)
 {
-    return {plot.ordner,    label,
-            plot.farbe,     plot.flaeche,
-            plot.erntejahr, plot.kultur,
-            plot.anmerkung};
+    return {plot.ordner,    label,       plot.farbe,    plot.flaeche,
+            plot.erntejahr, plot.kultur, plot.anmerkung};
 }
 } // namespace
 

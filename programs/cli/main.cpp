@@ -16,11 +16,11 @@
 #include "ExportCommand.h"
 #include "FieldCommands.h"
 #include "GpsCommands.h"
-#include "PrintCommand.h"
-#include "RenderCommand.h"
 #include "ImportMdbCommand.h"
 #include "ImportPlotsCommand.h"
+#include "PrintCommand.h"
 #include "ProgramFolderSetup.h"
+#include "RenderCommand.h"
 #include "ShapeDumpCommand.h"
 
 #include <QCoreApplication>
@@ -85,8 +85,8 @@ const char* const usage =
 // to the command to report.
 void installMissingFiles(const QString& command, const QStringList& args, QTextStream& err)
 {
-    static const QStringList inFolder = {"farms",  "plots",  "gps",   "assign",
-                                         "print",  "render", "export", "import-plots"};
+    static const QStringList inFolder = {"farms", "plots",  "gps",    "assign",
+                                         "print", "render", "export", "import-plots"};
     const qsizetype at = args.indexOf(QStringLiteral("--folder"));
     if (!inFolder.contains(command) || at < 0 || at + 1 >= args.size() ||
         args.at(at + 1).isEmpty() || !QFileInfo(args.at(at + 1)).isDir())

@@ -103,7 +103,8 @@ void TestCommandLine::reportOnANewProgramFolder()
     QVERIFY2(report.out.contains("Plot shapefiles in the farm folders: 2\n"),
              qPrintable(report.out));
     // Both are empty: counted, and named as files the map cannot draw.
-    QVERIFY2(report.out.contains("Plot shapefiles the map cannot draw: 2\n  Hof A/WIESE: index file missing\n"),
+    QVERIFY2(report.out.contains(
+                 "Plot shapefiles the map cannot draw: 2\n  Hof A/WIESE: index file missing\n"),
              qPrintable(report.out));
     // The message about the supplied files names the folder they went into.
     QVERIFY2(report.err.contains(QDir::toNativeSeparators(program)), qPrintable(report.err));

@@ -67,7 +67,8 @@ void TestPlotMeasures::realFields()
         ++plotsOfFarm[plot.farm];
     }
     for (auto farm = plotsOfFarm.cbegin(); farm != plotsOfFarm.cend(); ++farm)
-        QCOMPARE(coloursOfFarm.value(farm.key()).size(), std::min(farm.value(), PlotPalette::size()));
+        QCOMPARE(coloursOfFarm.value(farm.key()).size(),
+                 std::min(farm.value(), PlotPalette::size()));
     // A second run measures nothing again and changes nothing.
     QCOMPARE(sync.schlagdatenabgleichen(program.database.farmNames()).plotsAdded.size(), 0);
 }
@@ -92,7 +93,8 @@ void TestPlotMeasures::bareFolderOnTheCommandLine()
     QVERIFY(QString::fromUtf8(process.readAllStandardError()).contains("added to"));
     QCOMPARE(lines.size(), areaOfFarm.size());
     for (const QString& line : lines)
-        QCOMPARE(line.section('\t', 2, 2), QString::number(areaOfFarm[line.section('\t', 0, 0)], 'f', 4));
+        QCOMPARE(line.section('\t', 2, 2),
+                 QString::number(areaOfFarm[line.section('\t', 0, 0)], 'f', 4));
     const QStringList plotLines = run("plots");
     QCOMPARE(plotLines.size(), realFieldCount + 1);
     QVERIFY(plotLines.first().endsWith("\tlesbar\tFlaeche_Geometrie"));
@@ -117,13 +119,13 @@ void TestPlotMeasures::geometry_data()
     QTest::addColumn<double>("umfang");
     QTest::addColumn<bool>("inDegrees");
     const QPolygonF big = square(1000, 1000, 300), hole = square(1100, 1100, 100, true);
-    QTest::newRow("outer ring with a hole") << QList<Rings>{{big, hole}} << QByteArray() << -1.0
-                                            << 8.0 << 1600.0 << false;
+    QTest::newRow("outer ring with a hole")
+        << QList<Rings>{{big, hole}} << QByteArray() << -1.0 << 8.0 << 1600.0 << false;
     QTest::newRow("hole given clockwise too") << QList<Rings>{{big, square(1100, 1100, 100)}}
                                               << QByteArray() << -1.0 << 8.0 << 1600.0 << false;
     QTest::newRow("two records, two parts")
-        << QList<Rings>{{big}, {square(2000, 0, 100), square(3000, 0, 100)}} << QByteArray()
-        << -1.0 << 11.0 << 2000.0 << false;
+        << QList<Rings>{{big}, {square(2000, 0, 100), square(3000, 0, 100)}} << QByteArray() << -1.0
+        << 11.0 << 2000.0 << false;
     QTest::newRow("geographic .prj")
         << QList<Rings>{{big}} << QByteArray("GEOGCS[\"GCS_WGS_1984\"]") << -1.0 << 0.0 << 0.0
         << true;
@@ -132,10 +134,10 @@ void TestPlotMeasures::geometry_data()
     QTest::newRow("projected .prj with small coordinates")
         << QList<Rings>{{square(10, 10, 50)}} << QByteArray("PROJCS[\"local\"]") << -1.0 << 0.25
         << 200.0 << false;
-    QTest::newRow("row made earlier, untouched") << QList<Rings>{{big}} << QByteArray() << 0.0
-                                                 << 9.0 << 1200.0 << false;
-    QTest::newRow("entered area stays") << QList<Rings>{{big}} << QByteArray() << 4.5 << 4.5
-                                        << 0.0 << false;
+    QTest::newRow("row made earlier, untouched")
+        << QList<Rings>{{big}} << QByteArray() << 0.0 << 9.0 << 1200.0 << false;
+    QTest::newRow("entered area stays")
+        << QList<Rings>{{big}} << QByteArray() << 4.5 << 4.5 << 0.0 << false;
 }
 
 void TestPlotMeasures::geometry()

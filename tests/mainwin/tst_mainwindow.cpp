@@ -11,10 +11,10 @@
 #include <QActionGroup>
 #include <QComboBox>
 #include <QDockWidget>
-#include <QStatusBar>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QStatusBar>
 #include <QTableView>
 #include <QToolBar>
 #include <QtTest>

@@ -8,9 +8,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <ctime>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <ctime>
 
 using namespace ShapeFixture;
 
