@@ -1,5 +1,6 @@
 #include "PrintCommand.h"
 
+#include "CommandFarms.h"
 #include "DocumentSheetMap.h"
 #include "FieldFolderSync.h"
 #include "FieldLayers.h"
@@ -97,27 +98,6 @@ std::optional<Arguments> parse(const QStringList& args, QTextStream& err)
 
 // The farms to print: the named ones as the farm grid spells them (matched
 // ignoring case), or every farm.
-std::optional<QStringList> chosenFarms(const QStringList& known, const QStringList& named,
-                                       QTextStream& err)
-{
-    if (named.isEmpty())
-        return known;
-    QStringList chosen;
-    for (const QString& name : named) {
-        qsizetype index = known.indexOf(name);
-        for (qsizetype i = 0; index < 0 && i < known.size(); ++i)
-            if (known.at(i).compare(name, Qt::CaseInsensitive) == 0)
-                index = i;
-        if (index < 0) {
-            err << "print: no farm of this name: " << name << '\n';
-            return std::nullopt;
-        }
-        if (!chosen.contains(known.at(index)))
-            chosen.append(known.at(index));
-    }
-    return chosen;
-}
-
 QString problemText(PrintProblem problem)
 {
     switch (problem) {
@@ -187,13 +167,11 @@ int runPrintCommand(const QStringList& args, QTextStream& out, QTextStream& err)
         state.catalogue = &catalogue;
     state.sprache = LanguageFile::read(state.programmpfad).value_or(1);
 
-    error = FieldFolderSync(state).betriebsdatenladen().error;
-    QStringList known;
-    for (const FarmRow& farm : FieldQueries(database).farmGrid(state.betriebsortierung, &error))
-        known.append(farm.name);
+    const QStringList known = CommandFarms::known(state, &error);
     if (error.isError())
         return fail(err, error.where, error.detail);
-    const std::optional<QStringList> farms = chosenFarms(known, a->farms, err);
+    const std::optional<QStringList> farms =
+        CommandFarms::chosen(known, a->farms, QStringLiteral("print"), err);
     if (!farms)
         return 1;
 

@@ -1,5 +1,6 @@
 #include "RenderCommand.h"
 
+#include "CommandFarms.h"
 #include "FieldFolderSync.h"
 #include "FieldLayers.h"
 #include "FieldQueries.h"
@@ -95,26 +96,6 @@ int fail(QTextStream& err, const QString& where, const QString& what)
     return 1;
 }
 
-// The farms as the farm grid spells them (named ones matched ignoring case), or all.
-std::optional<QStringList> farmsToDraw(const QStringList& known, const QStringList& named,
-                                       QTextStream& err)
-{
-    if (named.isEmpty())
-        return known;
-    QStringList chosen;
-    for (const QString& name : named) {
-        const auto found = std::find_if(known.begin(), known.end(), [&](const QString& farm) {
-            return farm.compare(name, Qt::CaseInsensitive) == 0;
-        });
-        if (found == known.end()) {
-            err << "render: no farm of this name: " << name << '\n';
-            return std::nullopt;
-        }
-        if (!chosen.contains(*found))
-            chosen.append(*found);
-    }
-    return chosen;
-}
 } // namespace
 
 int runRenderCommand(const QStringList& args, QTextStream& out, QTextStream& err)
@@ -133,22 +114,18 @@ int runRenderCommand(const QStringList& args, QTextStream& out, QTextStream& err
         return fail(err, error.where, error.detail);
     state.database = &database;
 
-    FieldFolderSync sync(state);
-    error = sync.betriebsdatenladen().error;
-    QStringList known;
-    if (!error.isError())
-        for (const FarmRow& farm : FieldQueries(database).farmGrid(state.betriebsortierung, &error))
-            known.append(farm.name);
+    const QStringList known = CommandFarms::known(state, &error);
     if (error.isError())
         return fail(err, error.where, error.detail);
-    const std::optional<QStringList> farms = farmsToDraw(known, a->farms, err);
+    const std::optional<QStringList> farms =
+        CommandFarms::chosen(known, a->farms, QStringLiteral("render"), err);
     if (!farms)
         return 1;
 
     // Picking the farms in the farm grid: synchronise, then all rows of the field grid.
     state.schlagsortierung =
         farms->size() == 1 ? SortOrders::plotSingleFarm() : SortOrders::plotDefault();
-    error = sync.schlagdatenabgleichen(*farms).error;
+    error = FieldFolderSync(state).schlagdatenabgleichen(*farms).error;
     QList<PlotRecord> plots;
     if (!error.isError())
         for (const PlotRow& row : FieldQueries(database).fieldGrid(state.schlagsortierung, &error))
