@@ -93,6 +93,7 @@ private:
 
     MapDocument m_document;
     MapStyle m_style;
+    RenderCache m_renderCache; // the shapes as last drawn, for repaints and pans
     bool m_shown = false;
     Drag m_drag = Drag::None;
     QPoint m_pressPos;         // where the left button went down, in pixels
