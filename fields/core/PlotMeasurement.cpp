@@ -3,6 +3,7 @@
 #include "FarmFolders.h"
 #include "FileGuard.h"
 #include "FileResolver.h"
+#include "ShapeCache.h"
 #include "ShapeMeasures.h"
 #include "ShapefileReader.h"
 
@@ -33,7 +34,14 @@ Result measureFile(const QString& shpPath)
     Result result;
     if (FileGuard::entryAt(shpPath) != FileGuard::Entry::File)
         return result;
-    const ShapefileReader::Result read = ShapefileReader::read(shpPath);
+    // Read through the shape cache: the map, which draws the plot next,
+    // then takes the table from there instead of reading the file again.
+    const QFileInfo info(shpPath);
+    const QString shx =
+        FileResolver::resolve(info.path(), info.completeBaseName() + QStringLiteral(".shx"));
+    const ShapefileReader::Result read = QFileInfo::exists(shx)
+                                             ? ShapeCache::shared().read(shpPath, shx)
+                                             : ShapefileReader::read(shpPath, QString());
     if (!read.table) {
         result.outcome = Outcome::Refused;
         result.error = read.error;
