@@ -175,6 +175,11 @@ SyncChanges FieldFolderSync::schlagdatenabgleichen(const QStringList& selectedFa
     changes.error = database->inTransaction([&]() {
         OperationError error = queries.resetDisplayed();
         for (qsizetype i = 0; !error.isError() && i < plots.size(); ++i) {
+            constexpr qsizetype progressStep = 64;
+            if (m_progress && i % progressStep == 0 && !m_progress(i, plots.size())) {
+                changes.cancelled = true;
+                return OperationError{ErrorKind::InvalidArgument, QStringLiteral("cancelled"), {}};
+            }
             const PlotKey& key = plots.at(i);
             int marked = 0;
             error = queries.markDisplayed(key, &marked);
@@ -200,7 +205,9 @@ SyncChanges FieldFolderSync::schlagdatenabgleichen(const QStringList& selectedFa
         }
         return error;
     });
-    if (changes.error.isError()) {
+    if (changes.cancelled)
+        changes.error = OperationError::none();
+    if (changes.error.isError() || changes.cancelled) {
         changes.plotsAdded.clear();
         changes.rowsMarked = 0;
     } else {

@@ -1,6 +1,7 @@
 #include "FieldWindow.h"
 
 #include "ColourDelegate.h"
+#include "DelayedProgress.h"
 #include "FieldDeletion.h"
 #include "FieldFolderSync.h"
 #include "FieldLayers.h"
@@ -422,7 +423,14 @@ void FieldWindow::schlagdatenabgleichen()
 {
     if (!m_state.database)
         return;
-    const SyncChanges changes = FieldFolderSync(m_state).schlagdatenabgleichen(chosenFarms());
+    // Measuring many new plots shows its progress and can be cancelled,
+    // which leaves the database, the grid and the map as they were.
+    FieldFolderSync sync(m_state);
+    DelayedProgress progress(this, textholen(m_state, TextKeys::readingPlots));
+    sync.setProgress(std::ref(progress));
+    const SyncChanges changes = sync.schlagdatenabgleichen(chosenFarms());
+    if (changes.cancelled)
+        return;
     if (changes.error.isError()) {
         Messages::failure(this, m_state, TextKeys::syncFailed, changes.error);
         return;
