@@ -87,6 +87,23 @@ CommandLine& CommandLine::alternative(const QString& synopsis)
     return *this;
 }
 
+CommandLine& CommandLine::folder(bool required)
+{
+    return option(QStringLiteral("folder"), QStringLiteral("DIR"),
+                  QStringLiteral("the program folder"),
+                  required ? QStringLiteral("no program folder given") : QString());
+}
+
+CommandLine& CommandLine::out(const QString& valueName, const QString& help)
+{
+    return option(QStringLiteral("out"), valueName, help, QStringLiteral("no output file given"));
+}
+
+CommandLine& CommandLine::farms(const QString& help)
+{
+    return repeated(QStringLiteral("farm"), QStringLiteral("NAME"), help);
+}
+
 QString CommandLine::declarationText(const Declaration& d) const
 {
     switch (d.kind) {

@@ -38,6 +38,12 @@ public:
     // A further form of the command shown below the usage line.
     CommandLine& alternative(const QString& synopsis);
 
+    // The options most commands share: --folder DIR (the program folder),
+    // --out FILE (required) and --farm NAME... (the farms worked on).
+    CommandLine& folder(bool required = true);
+    CommandLine& out(const QString& valueName, const QString& help);
+    CommandLine& farms(const QString& help);
+
     const QString& command() const { return m_command; }
     // "print --folder DIR --out FILE.pdf [--farm NAME]... [--list]", wrapped
     // at 78 columns when it starts at column indent.

@@ -45,11 +45,9 @@ CliCommand CliCommands::exportPlots()
             QStringLiteral("write the plots of the named farms (all when none is named) with "
                            "their rows into one vector file"),
             [](CommandLine& line) {
-                line.option("folder", "DIR", QStringLiteral("the program folder"),
-                            QStringLiteral("no program folder given"))
-                    .option("out", "FILE", QStringLiteral("the vector file written"),
-                            QStringLiteral("no output file given"))
-                    .repeated("farm", "NAME", QStringLiteral("a farm whose plots are written"))
+                line.folder()
+                    .out("FILE", QStringLiteral("the vector file written"))
+                    .farms(QStringLiteral("a farm whose plots are written"))
                     .option("format", "GPKG|ESRI Shapefile|GeoJSON|KML",
                             QStringLiteral("the file's format (default: from its ending)"))
                     .flag("force", QStringLiteral("replace an existing file"));

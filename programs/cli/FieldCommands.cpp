@@ -5,8 +5,6 @@
 #include "PlotNotes.h"
 
 namespace {
-const QString folderHelp = QStringLiteral("the program folder");
-const QString noFolder = QStringLiteral("no program folder given");
 
 int list(const CommandLine& line, QTextStream& out, QTextStream& err, bool plots)
 {
@@ -35,7 +33,7 @@ CliCommand CliCommands::farms()
     return {QStringLiteral("farms"),
             QStringLiteral("synchronise the farm folders, then list each farm: name, plots found "
                            "in its folder, their area in ha"),
-            [](CommandLine& line) { line.option("folder", "DIR", folderHelp, noFolder); },
+            [](CommandLine& line) { line.folder(); },
             [](const CommandLine& line, QTextStream& out, QTextStream& err) {
                 return list(line, out, err, false);
             }};
@@ -47,8 +45,8 @@ CliCommand CliCommands::plots()
             QStringLiteral("synchronise and list the plots of the named farms (all farms when "
                            "none is named), a header line first"),
             [](CommandLine& line) {
-                line.option("folder", "DIR", folderHelp, noFolder)
-                    .repeated("farm", "NAME", QStringLiteral("a farm whose plots are listed"));
+                line.folder()
+                    .farms(QStringLiteral("a farm whose plots are listed"));
             },
             [](const CommandLine& line, QTextStream& out, QTextStream& err) {
                 return list(line, out, err, true);

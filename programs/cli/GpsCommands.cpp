@@ -55,8 +55,6 @@ public:
     }
 };
 
-const QString folderHelp = QStringLiteral("the program folder");
-const QString noFolder = QStringLiteral("no program folder given");
 
 int gps(const CommandLine& line, QTextStream& out, QTextStream& err)
 {
@@ -160,7 +158,7 @@ CliCommand CliCommands::gps()
                            "and list each measurement: name, date, area, perimeter and largest "
                            "DOP"),
             [](CommandLine& line) {
-                line.option("folder", "DIR", folderHelp, noFolder)
+                line.folder()
                     .option("source", "SRC", QStringLiteral("the GPS source folder"));
             },
             ::gps};
@@ -171,7 +169,7 @@ CliCommand CliCommands::assign()
     return {QStringLiteral("assign"),
             QStringLiteral("make the measurements plots of the farm NAME"),
             [](CommandLine& line) {
-                line.option("folder", "DIR", folderHelp, noFolder)
+                line.folder()
                     .option("source", "SRC", QStringLiteral("the GPS source folder"),
                             QStringLiteral("no GPS source folder given"))
                     .option("farm", "NAME", QStringLiteral("the farm the plots go to"),

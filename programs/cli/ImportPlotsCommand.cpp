@@ -99,7 +99,7 @@ CliCommand CliCommands::importPlots()
                            "farm; --dry-run only reports; --describe FILE lists layers and "
                            "fields"),
             [](CommandLine& line) {
-                line.option("folder", "DIR", QStringLiteral("the program folder"))
+                line.folder(false)
                     .argument("FILE", QStringLiteral("the vector file"),
                               QStringLiteral("no file given"))
                     .option("layer", "NAME", QStringLiteral("the layer read (default: every layer)"))

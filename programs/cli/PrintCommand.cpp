@@ -155,11 +155,9 @@ CliCommand CliCommands::print()
                            "1:N with --scale; --list adds the plot list, --own-page on a page of "
                            "its own"),
             [](CommandLine& line) {
-                line.option("folder", "DIR", QStringLiteral("the program folder"),
-                            QStringLiteral("no program folder given"))
-                    .option("out", "FILE.pdf", QStringLiteral("the PDF file written"),
-                            QStringLiteral("no output file given"))
-                    .repeated("farm", "NAME", QStringLiteral("a farm whose sheet is printed"))
+                line.folder()
+                    .out("FILE.pdf", QStringLiteral("the PDF file written"))
+                    .farms(QStringLiteral("a farm whose sheet is printed"))
                     .option("scale", "N", QStringLiteral("print at 1:N"))
                     .flag("list", QStringLiteral("add the list of the plots"))
                     .flag("own-page", QStringLiteral("the plot list on a page of its own"))

@@ -107,11 +107,9 @@ CliCommand CliCommands::render()
                            "together as a PNG picture of WxH pixels (default 1200x900), zoomed "
                            "to all or at 1:N"),
             [](CommandLine& line) {
-                line.option("folder", "DIR", QStringLiteral("the program folder"),
-                            QStringLiteral("no program folder given"))
-                    .option("out", "FILE.png", QStringLiteral("the picture written"),
-                            QStringLiteral("no output file given"))
-                    .repeated("farm", "NAME", QStringLiteral("a farm whose plots are drawn"))
+                line.folder()
+                    .out("FILE.png", QStringLiteral("the picture written"))
+                    .farms(QStringLiteral("a farm whose plots are drawn"))
                     .option("size", "WxH", QStringLiteral("the picture's size in pixels"))
                     .option("scale", "N", QStringLiteral("draw at 1:N"));
             },
