@@ -47,9 +47,9 @@ NewFarmDialog::NewFarmDialog(ProgramState& state, QWidget* parent) : QDialog(par
 
 QString NewFarmDialog::ask()
 {
-    m_state.neuerordner.clear();
+    m_accepted.clear();
     exec();
-    return m_state.neuerordner;
+    return m_accepted;
 }
 
 void NewFarmDialog::changeEvent(QEvent* event)
@@ -65,7 +65,7 @@ void NewFarmDialog::changeEvent(QEvent* event)
 
 void NewFarmDialog::reject()
 {
-    m_state.neuerordner.clear();
+    m_accepted.clear();
     QDialog::reject();
 }
 
@@ -86,6 +86,6 @@ void NewFarmDialog::onOk()
         m_name->setFocus(Qt::OtherFocusReason);
         return;
     }
-    m_state.neuerordner = name;
+    m_accepted = name;
     accept();
 }

@@ -194,7 +194,6 @@ int runPrintCommand(const QStringList& args, QTextStream& out, QTextStream& err)
             return fail(err, e.where, e.detail);
         }
         state.ansichtnummer = 0;
-        state.kartenanzeige = 2;
         QList<OperationError> problems;
         state.undrawnFiles.clear();
         if (!plots.isEmpty()) {
@@ -212,7 +211,7 @@ int runPrintCommand(const QStringList& args, QTextStream& out, QTextStream& err)
         source.map = &sheetMap;
         source.scaleBoxText =
             a->options.displayedScale ? a->scale : QString::number(qRound64(map.Scale()));
-        source.kartenanzeige = state.kartenanzeige;
+        source.kartenanzeige = MapContent::Plots;
         for (const PlotRecord& plot : plots) {
             const QString label = PlotListLayout::plotLabel(plot.name, plot.nummer, plot.teil);
             source.plots.append(

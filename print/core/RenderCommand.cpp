@@ -138,7 +138,6 @@ int runRenderCommand(const QStringList& args, QTextStream& out, QTextStream& err
     const FieldLayers::Staged staged = FieldLayers::stage(state.programmpfad, plots);
     if (staged.error.isError())
         return fail(err, staged.error.where, staged.error.detail);
-    state.kartenanzeige = 2;
     state.stagedOrigins = staged.origins;
     const LayerDisplay::Result shown =
         plots.isEmpty() ? LayerDisplay::Result{}
