@@ -172,7 +172,8 @@ private slots:
         QTest::newRow("100 plots: more than half the page, pages of their own")
             << MapContent::Plots << 100 << false << 3;
         QTest::newRow("100 plots on pages of their own") << MapContent::Plots << 100 << true << 3;
-        QTest::newRow("GPS total on a page of its own") << MapContent::Measurements << 0 << true << 2;
+        QTest::newRow("GPS total on a page of its own")
+            << MapContent::Measurements << 0 << true << 2;
     }
     void pages()
     {
@@ -289,8 +290,8 @@ private slots:
         QTest::newRow("a link is not replaced") << QStringList() << "map.png" << "link" << 1
                                                 << QSize(0, 0);
         QTest::newRow("size out of range")
-            << QStringList{"--size", "0x200"} << "map.png" << "" << MapContent::Plots << QSize(0, 0);
-        QTest::newRow("not a PNG name") << QStringList() << "map.jpg" << "" << MapContent::Plots << QSize(0, 0);
+            << QStringList{"--size", "0x200"} << "map.png" << "" << 2 << QSize(0, 0);
+        QTest::newRow("not a PNG name") << QStringList() << "map.jpg" << "" << 2 << QSize(0, 0);
     }
     void renderCommand()
     {
