@@ -125,22 +125,23 @@ void MainWindow::showDockEntries()
         entry->setChecked(m_fieldDock && !m_fieldDock->isHidden());
 }
 
+void MainWindow::toggleDock(QDockWidget* dock, void (MainWindow::*open)())
+{
+    if (dock && !dock->isHidden())
+        dock->close();
+    else
+        (this->*open)();
+    showDockEntries();
+}
+
 void MainWindow::toggleFieldWindow()
 {
-    if (m_fieldDock && !m_fieldDock->isHidden())
-        m_fieldDock->close();
-    else
-        openFieldWindow();
-    showDockEntries();
+    toggleDock(m_fieldDock, &MainWindow::openFieldWindow);
 }
 
 void MainWindow::toggleGpsWindow()
 {
-    if (m_gpsDock && !m_gpsDock->isHidden())
-        m_gpsDock->close();
-    else
-        openGpsWindow();
-    showDockEntries();
+    toggleDock(m_gpsDock, &MainWindow::openGpsWindow);
 }
 
 void MainWindow::refresh()

@@ -86,6 +86,7 @@ private:
     QString databasePath() const;
     void translate();
     void showDockEntries();
+    void toggleDock(QDockWidget* dock, void (MainWindow::*open)());
     bool printView(const PrintOptions& options);
 
     ProgramState& m_state;

@@ -39,23 +39,22 @@ void MapPanel::buildControls()
     m_map = new MapControl(m_picture);
     m_map->setObjectName(QStringLiteral("tplhaupt"));
 
-    m_areaLabel = new QLabel(QStringLiteral(" Fläche in ha:"), m_picture);
-    m_areaLabel->setObjectName(QStringLiteral("panflaeche"));
-    m_areaLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    m_areaLabel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    m_areaLabel->setAutoFillBackground(true);
-
+    // The status panels: sunken, opaque over the map's edge.
+    const auto panel = [this](const char* name, const char* text) {
+        auto* label = new QLabel(QString::fromUtf8(text), m_picture);
+        label->setObjectName(QString::fromLatin1(name));
+        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setAutoFillBackground(true);
+        return label;
+    };
+    m_areaLabel = panel("panflaeche", " Fläche in ha:");
     m_areaBox = new QLineEdit(m_picture);
     m_areaBox->setObjectName(QStringLiteral("txtflaeche"));
     m_areaBox->setReadOnly(true);
     m_areaBox->setAlignment(Qt::AlignRight);
 
-    m_scaleLabel = new QLabel(QStringLiteral(" Maßstab:  1: "), m_picture);
-    m_scaleLabel->setObjectName(QStringLiteral("panmassstab"));
-    m_scaleLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    m_scaleLabel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    m_scaleLabel->setAutoFillBackground(true);
-
+    m_scaleLabel = panel("panmassstab", " Maßstab:  1: ");
     m_scaleBox = new QComboBox(m_picture);
     m_scaleBox->setObjectName(QStringLiteral("cbomassstab"));
     m_scaleBox->setEditable(true);

@@ -67,12 +67,14 @@ private:
 
     ProgramState& m_state;
     QMainWindow& m_window;
-    PictureBox* m_picture = nullptr;    // pichaupt
-    MapControl* m_map = nullptr;        // tplhaupt
-    QLabel* m_areaLabel = nullptr;      // panflaeche
-    QLineEdit* m_areaBox = nullptr;     // txtflaeche
-    QLabel* m_scaleLabel = nullptr;     // panmassstab
-    QComboBox* m_scaleBox = nullptr;    // cbomassstab
+    // pichaupt with tplhaupt; the status controls panflaeche, txtflaeche,
+    // panmassstab and cbomassstab.
+    PictureBox* m_picture = nullptr;
+    MapControl* m_map = nullptr;
+    QLabel* m_areaLabel = nullptr;
+    QLineEdit* m_areaBox = nullptr;
+    QLabel* m_scaleLabel = nullptr;
+    QComboBox* m_scaleBox = nullptr;
     bool m_viewFitted = false; // the map shows everything, not moved by the user since
     qint64 m_lastScale = 0;    // the scale last applied or shown, for a refused entry
 };

@@ -292,11 +292,10 @@ private slots:
 
     void findNarrows_data()
     {
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QStringList>("farms");
-        QTest::addColumn<QStringList>("plots");
-        QTest::addColumn<QStringList>("drawn");
+        for (const char* text : {"field", "typed"})
+            QTest::addColumn<QString>(text);
+        for (const char* list : {"farms", "plots", "drawn"})
+            QTest::addColumn<QStringList>(list);
         const QStringList both{"Hof A", "Hof B"};
         QTest::newRow("farm, ignoring case") << "txtsuchebetriebe" << "hof" << both
                                              << QStringList{"u", "v"}
