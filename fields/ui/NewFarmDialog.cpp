@@ -1,8 +1,8 @@
 #include "NewFarmDialog.h"
 
 #include "FarmNameCheck.h"
+#include "DialogActivation.h"
 #include "FormBehaviour.h"
-#include "FormTranslator.h"
 #include "Messages.h"
 #include "ProgramState.h"
 #include "TextCatalogue.h"
@@ -38,11 +38,7 @@ NewFarmDialog::NewFarmDialog(ProgramState& state, QWidget* parent) : QDialog(par
     connect(m_ok, &QPushButton::clicked, this, &NewFarmDialog::onOk);
     connect(m_cancel, &QPushButton::clicked, this, &NewFarmDialog::reject);
     m_keys = new FormKeyHandler(this, state, QStringLiteral("Betrieb neu.HTM"), m_cancel, m_ok);
-    FormBehaviour::fensteroben(this, parent);
-    // Translated as it loads, so it opens in the language of the moment even
-    // where the desktop does not activate it.
-    if (m_state.catalogue)
-        FormTranslator::formuebersetzen(this, *m_state.catalogue, m_state.sprache);
+    DialogActivation::loaded(this, parent, m_state);
 }
 
 QString NewFarmDialog::ask()
@@ -55,12 +51,7 @@ QString NewFarmDialog::ask()
 void NewFarmDialog::changeEvent(QEvent* event)
 {
     QDialog::changeEvent(event);
-    if (event->type() != QEvent::ActivationChange || !isActiveWindow())
-        return;
-    m_keys->applyDefaultButton();
-    if (m_state.catalogue)
-        FormTranslator::formuebersetzen(this, *m_state.catalogue, m_state.sprache);
-    m_name->setFocus(Qt::ActiveWindowFocusReason);
+    DialogActivation::changed(this, event, *m_keys, m_state, m_name);
 }
 
 void NewFarmDialog::reject()
