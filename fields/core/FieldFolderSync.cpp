@@ -7,12 +7,10 @@
 #include "PlotPalette.h"
 #include "ProgramState.h"
 #include "ProjectDatabase.h"
-#include "WaitCursor.h"
 
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
-#include <QScopedValueRollback>
 
 #include <optional>
 
@@ -120,8 +118,6 @@ QString keyOf(const PlotKey& key)
 
 SyncChanges FieldFolderSync::betriebsdatenladen()
 {
-    const WaitCursor wait;
-    const QScopedValueRollback lock(m_state.anzeigesperre, 1);
     SyncChanges changes;
     ProjectDatabase* database = m_state.database;
     if (!database || !database->isOpen()) {
@@ -150,8 +146,6 @@ SyncChanges FieldFolderSync::betriebsdatenladen()
 
 SyncChanges FieldFolderSync::schlagdatenabgleichen(const QStringList& selectedFarms)
 {
-    const WaitCursor wait;
-    const QScopedValueRollback lock(m_state.anzeigesperre, 1);
     SyncChanges changes;
     ProjectDatabase* database = m_state.database;
     if (!database || !database->isOpen()) {
