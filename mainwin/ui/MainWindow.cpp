@@ -13,6 +13,7 @@
 #include "MapControl.h"
 #include "MapControlSheet.h"
 #include "MapNavigation.h"
+#include "LabelMenu.h"
 #include "MapPictureSave.h"
 #include "MapView.h"
 #include "Messages.h"
@@ -94,6 +95,7 @@ MainWindow::MainWindow(ProgramState& state, QWidget* parent) : QMainWindow(paren
     setWindowTitle(ProgramState::programTitle());
     buildMenus();
     buildPicture();
+    LabelMenu::addEntries(findChild<QMenu*>(QStringLiteral("mnuansicht")), *m_map, m_state);
     // The status bar is there from the start, so its first message does not
     // change the map's size.
     statusBar()->setObjectName(QStringLiteral("statusleiste"));
@@ -128,7 +130,7 @@ void MainWindow::buildMenus()
             QStringLiteral("Schläge in eine Datei für andere Programme schreiben"));
     addTool(input, QStringLiteral("mnueingabekartenbild"),
             QStringLiteral("Karte als Bild speichern…"),
-            QStringLiteral("Den sichtbaren Kartenausschnitt als PNG-Bild speichern"))
+            QStringLiteral("Den sichtbaren Kartenausschnitt als PNG- oder SVG-Bild speichern"))
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     input->addSeparator();
     addTool(input, QStringLiteral("mnueingabeende"), QStringLiteral("Ende"),
@@ -463,6 +465,7 @@ void MainWindow::openFieldWindow()
             [this](const QString& path, const QList<MapDataSource::ShapefileEntry>& files,
                    const QList<qint64>& colours) { return displayFiles(path, files, colours); };
         fieldMap.showArea = [this](double hectares) { showArea(hectares); };
+        fieldMap.labelTexts = [this](const auto& texts) { m_map->labels().texts = texts; };
         m_fieldWindow = std::make_unique<FieldWindow>(m_state, fieldMap, this);
         m_fieldDock = makeDock(m_fieldWindow.get(), Qt::BottomDockWidgetArea);
     }
@@ -610,6 +613,7 @@ void MainWindow::druck()
 {
     PrintDialog dialog(
         m_state, [this](const PrintOptions& options) { return printView(options); }, this);
+    dialog.setLabels(m_map->labels().shown);
     dialog.exec();
 }
 

@@ -8,6 +8,7 @@
 #include "LanguageFile.h"
 #include "LayerDisplay.h"
 #include "PdfFileTarget.h"
+#include "PlotLabelTexts.h"
 #include "PlotListLayout.h"
 #include "PrintRun.h"
 #include "ProgramState.h"
@@ -21,7 +22,8 @@
 
 namespace {
 const char* const usage = "usage: sorvan-gis print --folder DIR --out FILE.pdf [--farm NAME]... "
-                          "[--scale N] [--list] [--own-page] [--paper A4|A3] [--landscape]\n";
+                          "[--scale N] [--list] [--own-page] [--subtotals] [--labels] [--paper A4|A3] "
+                          "[--landscape]\n";
 
 // The size of the map in the main window at its default geometry, in pixels.
 const QSizeF mapSize(790, 560);
@@ -47,6 +49,10 @@ std::optional<Arguments> parse(const QStringList& args, QTextStream& err)
         }
         if (arg == QLatin1String("--own-page")) {
             a.options.ownPage = true;
+            continue;
+        }
+        if (arg == QLatin1String("--subtotals") || arg == QLatin1String("--labels")) {
+            (arg == QLatin1String("--labels") ? a.options.labels : a.options.subtotals) = true;
             continue;
         }
         if (arg == QLatin1String("--landscape")) {
@@ -89,8 +95,8 @@ std::optional<Arguments> parse(const QStringList& args, QTextStream& err)
             << (a.folder.isEmpty() ? "no program folder given" : "no output file given") << '\n';
         return std::nullopt;
     }
-    if (a.options.ownPage && !a.options.list) {
-        err << "print: --own-page needs --list\n";
+    if ((a.options.ownPage || a.options.subtotals) && !a.options.list) {
+        err << "print: " << (a.options.ownPage ? "--own-page" : "--subtotals") << " needs --list\n";
         return std::nullopt;
     }
     return a;
@@ -199,6 +205,7 @@ int runPrintCommand(const QStringList& args, QTextStream& out, QTextStream& err)
         state.undrawnFiles.clear();
         if (!plots.isEmpty()) {
             state.stagedOrigins = staged.origins;
+            sheetMap.setLabelTexts(PlotLabelTexts::of(staged, plots));
             problems += LayerDisplay::show(map, state, StagingFolder::path(state.programmpfad),
                                            staged.files, staged.colours)
                             .problems;

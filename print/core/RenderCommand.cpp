@@ -7,6 +7,7 @@
 #include "LayerDisplay.h"
 #include "MapDocument.h"
 #include "MapPicture.h"
+#include "PlotLabelTexts.h"
 #include "ProgramState.h"
 #include "ProjectDatabase.h"
 #include "SortOrders.h"
@@ -17,8 +18,8 @@
 #include <optional>
 
 namespace {
-const char* const usage = "usage: sorvan-gis render --folder DIR --out FILE.png [--farm NAME]... "
-                          "[--size WxH] [--scale N]\n";
+const char* const usage = "usage: sorvan-gis render --folder DIR --out FILE.png|FILE.svg "
+                          "[--farm NAME]... [--size WxH] [--labels] [--scale N]\n";
 
 struct Arguments {
     QString folder;
@@ -26,6 +27,7 @@ struct Arguments {
     QStringList farms;
     QSize size{1200, 900};
     qint32 scale = 0; // 0: zoomed to all
+    bool labels = false;
 };
 
 std::optional<QSize> parseSize(const QString& text)
@@ -47,6 +49,10 @@ std::optional<Arguments> parse(const QStringList& args, QTextStream& err)
     const QStringList valued = {"--folder", "--out", "--farm", "--size", "--scale"};
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& arg = args.at(i);
+        if (arg == QLatin1String("--labels")) {
+            a.labels = true;
+            continue;
+        }
         if (!valued.contains(arg) || i + 1 >= args.size() || args.at(i + 1).isEmpty()) {
             err << "render: " << (valued.contains(arg) ? "no value for " : "unexpected argument: ")
                 << arg << '\n';
@@ -83,7 +89,7 @@ std::optional<Arguments> parse(const QStringList& args, QTextStream& err)
         return std::nullopt;
     }
     if (!MapPicture::isPicturePath(a.out)) {
-        err << "render: the picture must be a .png file: " << a.out << '\n';
+        err << "render: the picture must be a .png or .svg file: " << a.out << '\n';
         return std::nullopt;
     }
     return a;
@@ -153,12 +159,12 @@ int runRenderCommand(const QStringList& args, QTextStream& out, QTextStream& err
     }
     if (a->scale > 0)
         map.setScale(a->scale);
-    const QImage picture = MapPicture::draw(map.views(), map.viewport().window(), a->size);
+    PlotLabels labels;
+    labels.shown = a->labels;
+    labels.texts = PlotLabelTexts::of(staged, plots);
+    error = MapPicture::write(a->out, map.views(), map.viewport().window(), a->size, {}, &labels);
     const double scale = map.Scale();
     LayerDisplay::release(map, state);
-    if (picture.isNull())
-        return fail(err, a->out, QStringLiteral("the picture could not be made"));
-    error = MapPicture::save(picture, a->out);
     if (error.isError())
         return fail(err, a->out, error.detail);
     out << QDir::toNativeSeparators(QFileInfo(a->out).absoluteFilePath()) << ": " << a->size.width()
