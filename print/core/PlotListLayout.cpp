@@ -88,10 +88,13 @@ QList<Line> lines(const QList<PlotListRow>& rows, bool subtotals)
                                   crop(ofFarm.at(i + 1)).compare(crop(r), Qt::CaseInsensitive) != 0;
             if (!cropEnds)
                 continue;
+            // The crop as its first row spells it.
             double cropSum = 0;
-            for (qsizetype j = i; j >= 0 && crop(ofFarm.at(j)).compare(crop(r), Qt::CaseInsensitive) == 0; --j)
-                cropSum += rows.at(ofFarm.at(j)).areaHa;
-            result.append({Line::CropSum, -1, crop(r), cropSum});
+            qsizetype first = i;
+            for (; first >= 0 && crop(ofFarm.at(first)).compare(crop(r), Qt::CaseInsensitive) == 0;
+                 --first)
+                cropSum += rows.at(ofFarm.at(first)).areaHa;
+            result.append({Line::CropSum, -1, crop(ofFarm.at(first + 1)), cropSum});
         }
         if (farms.size() > 1)
             result.append({Line::FarmSum, -1, farm, farmSum});

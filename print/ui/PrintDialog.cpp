@@ -48,7 +48,7 @@ PrintDialog::PrintDialog(ProgramState& state, Run run, QWidget* parent)
     m_ownPage = place(new QCheckBox(QStringLiteral("auf eigene Seite"), listing), "chkeigeneseite",
                       420, 540, 2835, 255);
     m_ownPage->setEnabled(false);
-    m_subtotals = place(new QCheckBox(QStringLiteral("mit Zwischensummen (Kultur, Betrieb)"), listing),
+    m_subtotals = place(new QCheckBox(QStringLiteral("mit Zwischensummen"), listing),
                         "chkzwischensummen", 420, 900, 3135, 255);
     m_subtotals->setEnabled(false);
     QFrame* labelling = panel(this, "SSPanel3", 60, 2400, 3675, 555);

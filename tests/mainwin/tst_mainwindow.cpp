@@ -196,7 +196,8 @@ private slots:
         Prompter::instance().setNextAnswer(p.folder.file("karte.svg"));
         p.child("mnueingabekartenbild")->trigger();
         QVERIFY(p.folder.readFile("karte.svg").contains("<svg"));
-        QVERIFY(Prompter::instance().shown().isEmpty());
+        for (const auto& shown : Prompter::instance().shown())
+            QCOMPARE_NE(shown.kind, QString("message"));
     }
 
     void damagedShapefileIsNamedOthersDrawn()
