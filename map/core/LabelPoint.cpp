@@ -128,9 +128,12 @@ LabelPoint LabelPoint::of(const QList<QPolygonF>& rings, double precision)
     if (part.isEmpty())
         return {};
     const QRectF box = part.first().boundingRect();
-    const double side = std::min(box.width(), box.height());
-    if (!(side > 0))
+    if (!(std::min(box.width(), box.height()) > 0))
         return {};
+    // Cells as wide as the narrow side; for a sliver no fewer than 1/256 of
+    // the long side, so that the first grid stays small.
+    const double side =
+        std::max(std::min(box.width(), box.height()), std::max(box.width(), box.height()) / 256);
     if (!(precision > 0))
         precision = std::max(box.width(), box.height()) / 100;
 

@@ -8,6 +8,7 @@
 #include <QFontMetricsF>
 #include <QLocale>
 #include <QPainter>
+#include <QPaintEngine>
 #include <QPainterPath>
 
 #include <algorithm>
@@ -68,7 +69,7 @@ int paint(QPainter& painter, const QRectF& target, const MapExtent& window,
             if (std::min(plot.width(), plot.height()) < lineHeight)
                 continue;
             const auto text = labels.texts.constFind(table->filePath());
-            const QStringList textLines =
+            QStringList textLines =
                 lines(text != labels.texts.constEnd() ? *text : PlotLabelText{table->baseName()},
                       labels.withArea);
             if (textLines.first().trimmed().isEmpty())
@@ -76,12 +77,21 @@ int paint(QPainter& painter, const QRectF& target, const MapExtent& window,
             const LabelPoint point = LabelPointCache::shared().of(table);
             if (!point.valid || !shownRect.contains(point.at))
                 continue;
-            double width = 0;
-            for (const QString& line : textLines)
-                width = std::max(width, metrics.horizontalAdvance(line));
-            candidates.append({toTarget.map(point.at),
-                               QSizeF(width, lineHeight * textLines.size()),
-                               point.radius * perUnit, plot});
+            const auto candidate = [&] {
+                double width = 0;
+                for (const QString& line : textLines)
+                    width = std::max(width, metrics.horizontalAdvance(line));
+                return LabelLayout::Candidate{toTarget.map(point.at),
+                                              QSizeF(width, lineHeight * textLines.size()),
+                                              point.radius * perUnit, plot};
+            };
+            LabelLayout::Candidate c = candidate();
+            // A plot too small for name and area still shows its name.
+            if (textLines.size() > 1 && !LabelLayout::fits(c)) {
+                textLines = textLines.mid(0, 1);
+                c = candidate();
+            }
+            candidates.append(c);
             texts.append(textLines);
         }
     }
@@ -92,24 +102,38 @@ int paint(QPainter& painter, const QRectF& target, const MapExtent& window,
     painter.save();
     painter.setClipRect(target, Qt::IntersectClip);
     painter.setRenderHint(QPainter::Antialiasing);
-    QPen rim(style.haloColour, 2 * style.halo);
-    rim.setJoinStyle(Qt::RoundJoin);
     // The halos of all labels first, then the letters as text (searchable
     // in a PDF, sharp in an SVG), so that no halo covers another's letters.
-    QPainterPath halos;
     QList<std::pair<QPointF, QString>> placed;
     for (int i : kept) {
         const LabelLayout::Candidate& c = candidates.at(i);
         double y = c.box().top() + metrics.ascent();
         for (const QString& line : texts.at(i)) {
-            const QPointF at(c.centre.x() - metrics.horizontalAdvance(line) / 2, y);
-            halos.addText(at, style.font, line);
-            placed.append({at, line});
+            placed.append({QPointF(c.centre.x() - metrics.horizontalAdvance(line) / 2, y), line});
             y += lineHeight;
         }
     }
-    painter.strokePath(halos, rim);
     painter.setFont(style.font);
+    const QPaintEngine* engine = painter.paintEngine();
+    if (engine && engine->type() == QPaintEngine::Raster) {
+        // On pixels the rim is the text drawn around each letter's place:
+        // far faster than stroking the letters' outlines.
+        painter.setPen(style.haloColour);
+        constexpr int directions = 12;
+        for (int d = 0; d < directions; ++d) {
+            const QPointF offset(style.halo * std::cos(2 * M_PI * d / directions),
+                                 style.halo * std::sin(2 * M_PI * d / directions));
+            for (const auto& [at, line] : placed)
+                painter.drawText(at + offset, line);
+        }
+    } else {
+        QPainterPath halos;
+        for (const auto& [at, line] : placed)
+            halos.addText(at, style.font, line);
+        QPen rim(style.haloColour, 2 * style.halo);
+        rim.setJoinStyle(Qt::RoundJoin);
+        painter.strokePath(halos, rim);
+    }
     painter.setPen(style.text);
     for (const auto& [at, line] : placed)
         painter.drawText(at, line);

@@ -44,7 +44,8 @@ struct LabelStyle {
 
 // The label pass, drawn after the plots: a label inside every polygon plot
 // that is big enough on the target, the roomiest first, none overlapping
-// another. target and window are those the map was painted with
+// another; a label with area whose plot is too small for both lines shows
+// the name alone. target and window are those the map was painted with
 // (MapRenderer::paint). Returns the number of labels drawn.
 namespace MapLabels {
 
