@@ -56,8 +56,8 @@ int main(int argc, char** argv)
         QPainter painter(&image);
         QElapsedTimer timer;
         timer.start();
-        const int drawn = MapLabels::paint(painter, image.rect(), window, {&view}, labels,
-                                           LabelStyle::screen());
+        const int drawn =
+            MapLabels::paint(painter, image.rect(), window, {&view}, labels, LabelStyle::screen());
         out << name << ": " << timer.nsecsElapsed() / 1e6 << " ms (" << drawn << " labels, "
             << LabelPointCache::shared().computed() << " points worked out)\n";
     };

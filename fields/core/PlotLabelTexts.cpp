@@ -2,8 +2,7 @@
 
 namespace PlotLabelTexts {
 
-QHash<QString, PlotLabelText> of(const FieldLayers::Staged& staged,
-                                 const QList<PlotRecord>& plots)
+QHash<QString, PlotLabelText> of(const FieldLayers::Staged& staged, const QList<PlotRecord>& plots)
 {
     QHash<QString, PlotLabelText> texts;
     for (qsizetype k = 0; k < staged.files.size() && k < staged.places.size(); ++k) {

@@ -11,7 +11,6 @@
 // is read from. plots are those given to FieldLayers::stage.
 namespace PlotLabelTexts {
 
-QHash<QString, PlotLabelText> of(const FieldLayers::Staged& staged,
-                                 const QList<PlotRecord>& plots);
+QHash<QString, PlotLabelText> of(const FieldLayers::Staged& staged, const QList<PlotRecord>& plots);
 
 } // namespace PlotLabelTexts

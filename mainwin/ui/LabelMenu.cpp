@@ -35,13 +35,12 @@ void addEntries(QMenu* view, MapControl& map, ProgramState& state)
         labels.withArea = state.settings->getInt(areaKey, 0) == 1;
     }
     view->addSeparator();
-    QAction* shown = entry(view, "mnuansichtbeschriftung", QStringLiteral("Beschriftung"),
-                           QStringLiteral("Schläge in der Karte mit ihrem Namen beschriften"),
-                           labels.shown);
-    QAction* area = entry(view, "mnuansichtbeschriftungflaeche",
-                          QStringLiteral("Beschriftung mit Fläche"),
-                          QStringLiteral("Die Beschriftung nennt auch die Fläche in ha"),
-                          labels.withArea);
+    QAction* shown =
+        entry(view, "mnuansichtbeschriftung", QStringLiteral("Beschriftung"),
+              QStringLiteral("Schläge in der Karte mit ihrem Namen beschriften"), labels.shown);
+    QAction* area =
+        entry(view, "mnuansichtbeschriftungflaeche", QStringLiteral("Beschriftung mit Fläche"),
+              QStringLiteral("Die Beschriftung nennt auch die Fläche in ha"), labels.withArea);
     area->setEnabled(labels.shown);
     const auto save = [&state, &map] {
         if (!state.settings)

@@ -36,6 +36,6 @@ bool MapControlSheet::draw(QPainter& painter, const MapExtent& window, const QRe
 
 int MapControlSheet::drawLabels(QPainter& painter, const MapExtent& window, const QRect& rect) const
 {
-    return MapLabels::paint(painter, QRectF(rect), window, m_map.document().views(),
-                            m_map.labels(), LabelStyle::twips());
+    return MapLabels::paint(painter, QRectF(rect), window, m_map.document().views(), m_map.labels(),
+                            LabelStyle::twips());
 }

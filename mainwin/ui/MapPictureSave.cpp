@@ -18,9 +18,9 @@ bool saveMapPicture(QWidget* parent, const ProgramState& state, const MapControl
         Messages::operatingError(parent, state, TextKeys::mapPictureEmpty);
         return false;
     }
-    QString path = Prompter::instance().saveFile(
-        parent, title, QDir::home().filePath(QStringLiteral("Karte.png")),
-        QStringLiteral("PNG (*.png);;SVG (*.svg)"));
+    QString path = Prompter::instance().saveFile(parent, title,
+                                                 QDir::home().filePath(QStringLiteral("Karte.png")),
+                                                 QStringLiteral("PNG (*.png);;SVG (*.svg)"));
     if (path.isEmpty())
         return false;
     if (!MapPicture::isPicturePath(path))

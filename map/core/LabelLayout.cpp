@@ -20,9 +20,8 @@ QList<int> place(const QList<Candidate>& candidates, double gap)
     for (int i = 0; i < candidates.size(); ++i)
         if (fits(candidates.at(i)))
             order.append(i);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        return candidates.at(a).room > candidates.at(b).room;
-    });
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return candidates.at(a).room > candidates.at(b).room; });
     // Kept boxes by the grid cells they touch, so that each candidate is
     // compared with its neighbours only.
     double cell = 1;
@@ -34,8 +33,10 @@ QList<int> place(const QList<Candidate>& candidates, double gap)
     QList<int> kept;
     for (int i : order) {
         const QRectF box = candidates.at(i).box().adjusted(-gap, -gap, gap, gap);
-        const qint64 x0 = qint64(std::floor(box.left() / cell)), x1 = qint64(std::floor(box.right() / cell));
-        const qint64 y0 = qint64(std::floor(box.top() / cell)), y1 = qint64(std::floor(box.bottom() / cell));
+        const qint64 x0 = qint64(std::floor(box.left() / cell)),
+                     x1 = qint64(std::floor(box.right() / cell));
+        const qint64 y0 = qint64(std::floor(box.top() / cell)),
+                     y1 = qint64(std::floor(box.bottom() / cell));
         bool free = true;
         for (qint64 x = x0; x <= x1 && free; ++x)
             for (qint64 y = y0; y <= y1 && free; ++y)

@@ -14,7 +14,10 @@ struct Candidate {
     double room = 0; // radius of the largest circle inside the plot there
     QSizeF plot;     // the plot's bounding box on the target
 
-    QRectF box() const { return QRectF(centre - QPointF(text.width() / 2, text.height() / 2), text); }
+    QRectF box() const
+    {
+        return QRectF(centre - QPointF(text.width() / 2, text.height() / 2), text);
+    }
 };
 
 // Whether the plot is big enough on the target to carry its label: the

@@ -158,7 +158,8 @@ LabelPoint LabelPoint::of(const QList<QPolygonF>& rings, double precision)
         if (cell.potential() - best.distance <= precision)
             continue;
         const double h = cell.half / 2;
-        for (const QPointF offset : {QPointF(-h, -h), QPointF(h, -h), QPointF(-h, h), QPointF(h, h)})
+        for (const QPointF offset :
+             {QPointF(-h, -h), QPointF(h, -h), QPointF(-h, h), QPointF(h, h)})
             queue.push(cellAt(cell.centre + offset, h, part));
     }
     if (!(best.distance > 0))

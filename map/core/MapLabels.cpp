@@ -7,8 +7,8 @@
 
 #include <QFontMetricsF>
 #include <QLocale>
-#include <QPainter>
 #include <QPaintEngine>
+#include <QPainter>
 #include <QPainterPath>
 
 #include <algorithm>

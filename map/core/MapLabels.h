@@ -50,8 +50,7 @@ struct LabelStyle {
 namespace MapLabels {
 
 int paint(QPainter& painter, const QRectF& target, const MapExtent& window,
-          const QList<const MapView*>& views, const PlotLabels& labels,
-          const LabelStyle& style);
+          const QList<const MapView*>& views, const PlotLabels& labels, const LabelStyle& style);
 
 // The label's lines: the name, and with area the area as "12,34 ha" in the
 // locale (none for an area of 0).

@@ -19,7 +19,8 @@ bool DocumentSheetMap::draw(QPainter& painter, const MapExtent& window, const QR
     return MapRenderer::paint(painter, QRectF(rect), window, m_document.views(), m_style);
 }
 
-int DocumentSheetMap::drawLabels(QPainter& painter, const MapExtent& window, const QRect& rect) const
+int DocumentSheetMap::drawLabels(QPainter& painter, const MapExtent& window,
+                                 const QRect& rect) const
 {
     return MapLabels::paint(painter, QRectF(rect), window, m_document.views(), m_labels,
                             LabelStyle::twips());

@@ -48,8 +48,8 @@ QList<Part> paginate(int rows, int pageHeight, bool ownPage, int mapTop);
 struct Line {
     enum Kind { Plot, CropSum, FarmSum };
     Kind kind = Plot;
-    int row = -1;   // a plot row's index in the rows
-    QString name;   // the crop or farm a subtotal sums ("" for plots without crop)
+    int row = -1; // a plot row's index in the rows
+    QString name; // the crop or farm a subtotal sums ("" for plots without crop)
     double areaHa = 0;
     bool operator==(const Line&) const = default;
 };

@@ -22,8 +22,8 @@
 
 namespace {
 const char* const usage = "usage: sorvan-gis print --folder DIR --out FILE.pdf [--farm NAME]... "
-                          "[--scale N] [--list] [--own-page] [--subtotals] [--labels] [--paper A4|A3] "
-                          "[--landscape]\n";
+                          "[--scale N] [--list] [--own-page] [--subtotals] [--labels] "
+                          "[--paper A4|A3] [--landscape]\n";
 
 // The size of the map in the main window at its default geometry, in pixels.
 const QSizeF mapSize(790, 560);

@@ -142,8 +142,8 @@ PrintProblem drawList(QPainter& painter, const PageMetrics& page, const SheetSou
     for (const PlotListLayout::Part& part : parts) {
         if (part.newPage && !startPage())
             return PrintProblem::DeliveryFailed;
-        SheetPainter::drawListPart(painter, part, source.plots, lines, texts.headings, texts.sum, sum,
-                                   !source.plotsFromSelection, width);
+        SheetPainter::drawListPart(painter, part, source.plots, lines, texts.headings, texts.sum,
+                                   sum, !source.plotsFromSelection, width);
     }
     return PrintProblem::None;
 }

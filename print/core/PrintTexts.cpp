@@ -16,9 +16,9 @@ QList<TextKey> headings()
 
 QList<TextKey> all()
 {
-    return headings() + QList<TextKey>{sum,         gpsSum,           undrawn,   subtotal, noCrop,  failed,
-                                       noExtent,    scaleNotPositive, nothingToDraw,
-                                       pageTooSmall};
+    return headings() + QList<TextKey>{sum,           gpsSum,      undrawn,  subtotal,
+                                       noCrop,        failed,      noExtent, scaleNotPositive,
+                                       nothingToDraw, pageTooSmall};
 }
 
 } // namespace PrintTextKeys

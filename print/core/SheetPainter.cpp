@@ -110,8 +110,8 @@ void drawRuler(QPainter& painter, const QList<PrintRuler::Tick>& ticks, int y0, 
 
 void drawListPart(QPainter& painter, const PlotListLayout::Part& part,
                   const QList<PlotListRow>& rows, const QList<PlotListLayout::Line>& lines,
-                  const QStringList& headings,
-                  const QString& sumLabel, double sumHa, bool rowsBold, int width)
+                  const QStringList& headings, const QString& sumLabel, double sumHa, bool rowsBold,
+                  int width)
 {
     using namespace PlotListLayout;
     painter.setFont(arial(8, rowsBold));

@@ -50,8 +50,8 @@ QString sheetTitle(const QString& programTitle, const QStringList& farms, double
 // the headings' bold font.
 void drawListPart(QPainter& painter, const PlotListLayout::Part& part,
                   const QList<PlotListRow>& rows, const QList<PlotListLayout::Line>& lines,
-                  const QStringList& headings,
-                  const QString& sumLabel, double sumHa, bool rowsBold, int width);
+                  const QStringList& headings, const QString& sumLabel, double sumHa, bool rowsBold,
+                  int width);
 // The GPS total line right-aligned in the last 200 twips above height.
 void drawGpsTotal(QPainter& painter, const QString& text, int width, int height);
 

@@ -35,11 +35,13 @@ private slots:
         QTest::addColumn<double>("radius"); // of the largest inscribed circle; 0: no point
         QTest::addColumn<QRectF>("within"); // where the point must lie
         const double corner30 = 30 * M_SQRT2 / (1 + M_SQRT2); // circle in an arm's corner
-        QTest::newRow("L-shaped") << Rings{ring({{0, 0}, {0, 100}, {30, 100}, {30, 30}, {100, 30}, {100, 0}})}
-                                  << corner30 << QRectF(0, 0, 30, 30);
+        QTest::newRow("L-shaped")
+            << Rings{ring({{0, 0}, {0, 100}, {30, 100}, {30, 30}, {100, 30}, {100, 0}})} << corner30
+            << QRectF(0, 0, 30, 30);
         // The centroid of a U lies in its gap, outside the plot.
         QTest::newRow("U-shaped, centroid outside")
-            << Rings{ring({{0, 0}, {0, 90}, {30, 90}, {30, 30}, {60, 30}, {60, 90}, {90, 90}, {90, 0}})}
+            << Rings{ring(
+                   {{0, 0}, {0, 90}, {30, 90}, {30, 30}, {60, 30}, {60, 90}, {90, 90}, {90, 0}})}
             << corner30 << QRectF(0, 0, 90, 30);
         QTest::newRow("square with a hole in the middle")
             << Rings{ShapeFixture::square(0, 0, 100), ShapeFixture::square(40, 40, 20, true)}
@@ -61,7 +63,8 @@ private slots:
         QCOMPARE(point.valid, radius > 0);
         if (!point.valid)
             return;
-        QVERIFY2(within.contains(point.at), qPrintable(QString("%1 %2").arg(point.at.x()).arg(point.at.y())));
+        QVERIFY2(within.contains(point.at),
+                 qPrintable(QString("%1 %2").arg(point.at.x()).arg(point.at.y())));
         // Inside the plot (not in a hole), the circle's radius to within the
         // precision: a hundredth of the plot's side.
         QCOMPARE_GT(LabelPoint::signedDistance(point.at, rings), 0.0);
@@ -109,8 +112,10 @@ private slots:
         QCOMPARE_GT(kept.size(), 30);
         for (int a = 0; a < kept.size(); ++a)
             for (int b = a + 1; b < kept.size(); ++b)
-                QVERIFY(!candidates.at(kept.at(a)).box().adjusted(-3, -3, 3, 3).intersects(
-                    candidates.at(kept.at(b)).box().adjusted(-3, -3, 3, 3)));
+                QVERIFY(!candidates.at(kept.at(a))
+                             .box()
+                             .adjusted(-3, -3, 3, 3)
+                             .intersects(candidates.at(kept.at(b)).box().adjusted(-3, -3, 3, 3)));
     }
 
     // Three plots of 100 m: labelled when large on screen, none when small;

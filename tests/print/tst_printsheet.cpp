@@ -243,8 +243,8 @@ private slots:
         const QString pdf = folder.file("farms.pdf");
         QString outText, errText;
         QTextStream out(&outText), err(&errText);
-        const QStringList args = {"--folder", folder.path(), "--out", pdf, "--list",
-                                  "--own-page", "--subtotals", "--labels"};
+        const QStringList args = {"--folder", folder.path(), "--out",       pdf,
+                                  "--list",   "--own-page",  "--subtotals", "--labels"};
         QCOMPARE(runPrintCommand(args, out, err), 0);
         QVERIFY2(errText.contains("Hof ohne Schlag: no plots to draw"), qPrintable(errText));
         QVERIFY(outText.contains("2 sheets"));
@@ -272,9 +272,9 @@ private slots:
         QCOMPARE(
             runPrintCommand({"--folder", folder.path(), "--out", other, "--scale", "0"}, out, err),
             2);
-        QCOMPARE(runPrintCommand({"--folder", folder.path(), "--out", other, "--subtotals"}, out,
-                                 err),
-                 2);
+        QCOMPARE(
+            runPrintCommand({"--folder", folder.path(), "--out", other, "--subtotals"}, out, err),
+            2);
         QVERIFY(!QFile::exists(other));
     }
 
@@ -329,7 +329,9 @@ private slots:
         if (out.endsWith(".SVG")) { // a drawing of the size asked for, the plots as paths
             const QByteArray svg = folder.readFile(out);
             QVERIFY(svg.startsWith("<?xml") && svg.trimmed().endsWith("</svg>"));
-            QVERIFY(svg.contains(QString("viewBox=\"0 0 %1 %2\"").arg(size.width()).arg(size.height()).toUtf8()));
+            const QString box =
+                QString("viewBox=\"0 0 %1 %2\"").arg(size.width()).arg(size.height());
+            QVERIFY(svg.contains(box.toUtf8()));
             QVERIFY(svg.contains("<path") && !picture.isNull());
         } else {
             QCOMPARE(picture.size(), size);
