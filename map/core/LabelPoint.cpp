@@ -128,7 +128,8 @@ LabelPoint LabelPoint::of(const QList<QPolygonF>& rings, double precision)
     if (part.isEmpty())
         return {};
     const QRectF box = part.first().boundingRect();
-    if (!(std::min(box.width(), box.height()) > 0))
+    if (!(std::min(box.width(), box.height()) > 0) || !std::isfinite(box.width()) ||
+        !std::isfinite(box.height()))
         return {};
     // Cells as wide as the narrow side; for a sliver no fewer than 1/256 of
     // the long side, so that the first grid stays small.
@@ -140,9 +141,12 @@ LabelPoint LabelPoint::of(const QList<QPolygonF>& rings, double precision)
     const auto lower = [](const Cell& a, const Cell& b) { return a.potential() < b.potential(); };
     std::priority_queue<Cell, std::vector<Cell>, decltype(lower)> queue(lower);
     const double half = side / 2;
-    for (double x = box.left(); x < box.right(); x += side)
-        for (double y = box.top(); y < box.bottom(); y += side)
-            queue.push(cellAt(QPointF(x + half, y + half), half, part));
+    const int columns = int(std::ceil(box.width() / side));
+    const int rows = int(std::ceil(box.height() / side));
+    for (int i = 0; i < columns; ++i)
+        for (int j = 0; j < rows; ++j)
+            queue.push(cellAt(box.topLeft() + QPointF((i + 0.5) * side, (j + 0.5) * side), half,
+                              part));
 
     Cell best = cellAt(centroid(part.first()), 0, part);
     const Cell middle = cellAt(box.center(), 0, part);
