@@ -6,7 +6,7 @@
 //   sorvan-gis gps --folder DIR [--source SRC]       import and list GPS measurements
 //   sorvan-gis assign --folder DIR --source SRC --farm NAME MEASUREMENT...
 //   sorvan-gis print --folder DIR --out FILE.pdf ...   print map sheets to PDF
-//   sorvan-gis render --folder DIR --out FILE.png ...  draw farms' plots as a picture
+//   sorvan-gis render --folder DIR --out FILE.png|.svg ...  draw farms' plots as a picture
 //   sorvan-gis import-mdb --folder DIR [FILE]   bring an Access project database over
 //   sorvan-gis import-plots --folder DIR FILE ...   plots from another program's file
 //   sorvan-gis export --folder DIR --out FILE ...   plots into another program's file
@@ -51,17 +51,19 @@ const char* const usage =
     "  assign --folder DIR --source SRC --farm NAME MEASUREMENT...\n"
     "                        make the measurements plots of the farm NAME\n"
     "  print --folder DIR --out FILE.pdf [--farm NAME]... [--scale N] [--list]\n"
-    "        [--own-page] [--paper A4|A3] [--landscape]\n"
+    "        [--own-page] [--subtotals] [--labels] [--paper A4|A3] [--landscape]\n"
     "                        print the map sheet of each named farm (of every\n"
     "                        farm when none is named) into one PDF file; the map\n"
     "                        fills the width, or is printed at 1:N with --scale;\n"
     "                        --list adds the plot list, --own-page on a page of\n"
-    "                        its own\n"
-    "  render --folder DIR --out FILE.png [--farm NAME]... [--size WxH] [--scale N]\n"
+    "                        its own, --subtotals with a subtotal per crop;\n"
+    "                        --labels writes the plots' names into the map\n"
+    "  render --folder DIR --out FILE.png|FILE.svg [--farm NAME]... [--size WxH]\n"
+    "        [--labels] [--scale N]\n"
     "                        draw the plots of the named farms (of every farm\n"
-    "                        when none is named) together as a PNG picture of\n"
-    "                        WxH pixels (default 1200x900), zoomed to all or\n"
-    "                        at 1:N\n"
+    "                        when none is named) together as a PNG picture or an\n"
+    "                        SVG drawing of WxH pixels (default 1200x900), zoomed\n"
+    "                        to all or at 1:N; --labels with the plots' names\n"
     "  import-mdb --folder DIR [FILE]\n"
     "                        bring the Access project database FILE (default:\n"
     "                        DIR/GISDATEN.MDB) over into a new GISDATEN.MDB of DIR;\n"
