@@ -42,8 +42,7 @@ std::optional<QStringList> chosen(const QStringList& known, const QStringList& n
     return chosen;
 }
 
-QList<PlotRecord> pickedPlots(ProgramState& state, const QStringList& farms,
-                              OperationError* error)
+QList<PlotRecord> pickedPlots(ProgramState& state, const QStringList& farms, OperationError* error)
 {
     state.schlagsortierung =
         farms.size() == 1 ? SortOrders::plotSingleFarm() : SortOrders::plotDefault();

@@ -27,7 +27,6 @@ std::optional<QStringList> chosen(const QStringList& known, const QStringList& n
 // The field grid's rows after picking farms in the farm grid: the plot
 // files synchronised, every row chosen, in the grid's order for that many
 // farms. error is set (and the list empty) when that failed.
-QList<PlotRecord> pickedPlots(ProgramState& state, const QStringList& farms,
-                              OperationError* error);
+QList<PlotRecord> pickedPlots(ProgramState& state, const QStringList& farms, OperationError* error);
 
 } // namespace CommandFarms

@@ -81,7 +81,8 @@ int render(const CommandLine& line, QTextStream& out, QTextStream& err)
             << ", left out\n";
     if (!shown.shown || !map.dataExtent().valid) {
         LayerDisplay::release(map, state);
-        return folder.fail(line.value(QStringLiteral("folder")), QStringLiteral("no plots to draw"));
+        return folder.fail(line.value(QStringLiteral("folder")),
+                           QStringLiteral("no plots to draw"));
     }
     if (scale > 0)
         map.setScale(scale);
@@ -94,8 +95,8 @@ int render(const CommandLine& line, QTextStream& out, QTextStream& err)
     if (error.isError())
         return folder.fail(outFile, error.detail);
     out << QDir::toNativeSeparators(QFileInfo(outFile).absoluteFilePath()) << ": " << size.width()
-        << 'x' << size.height() << ", " << plots.size()
-        << (plots.size() == 1 ? " plot" : " plots") << ", 1:" << qRound64(drawnScale) << '\n';
+        << 'x' << size.height() << ", " << plots.size() << (plots.size() == 1 ? " plot" : " plots")
+        << ", 1:" << qRound64(drawnScale) << '\n';
     return 0;
 }
 } // namespace

@@ -287,9 +287,6 @@ private slots:
                                              << QSize(0, 0);
         QTest::newRow("a link is not replaced") << QStringList() << "map.png" << "link" << 1
                                                 << QSize(0, 0);
-        QTest::newRow("size out of range")
-            << QStringList{"--size", "0x200"} << "map.png" << "" << 2 << QSize(0, 0);
-        QTest::newRow("not a PNG name") << QStringList() << "map.jpg" << "" << 2 << QSize(0, 0);
     }
     void renderCommand()
     {
