@@ -136,7 +136,7 @@ void FormKeyHandler::applyDefaultButton()
     if (!m_ok)
         return;
     m_ok->setAutoDefault(false);
-    m_ok->setDefault(m_state.eingabemodus == 0);
+    m_ok->setDefault(!m_state.eingabemodus);
 }
 
 bool FormKeyHandler::eventFilter(QObject* watched, QEvent* event)
@@ -195,7 +195,7 @@ bool FormKeyHandler::handleKey(QObject* watched, QKeyEvent* key)
             button->click();
             return true;
         }
-        if (m_ok && m_state.eingabemodus == 1 && qobject_cast<QLineEdit*>(watched)) {
+        if (m_ok && m_state.eingabemodus && qobject_cast<QLineEdit*>(watched)) {
             m_ok->setFocus(Qt::OtherFocusReason);
             return true;
         }

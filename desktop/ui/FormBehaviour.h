@@ -34,9 +34,9 @@ void openHelpPage(QWidget* owner, const ProgramState& state, const QString& page
 // Key handling of one window and every control in it, also controls added
 // later: F1 opens its help page; Esc clicks the cancel button (when the window
 // has one); Enter on a focused button clicks that button. In a dialog, while
-// eingabemodus is 1, Enter in an entry field moves the focus to the OK button
+// eingabemodus is set, Enter in an entry field moves the focus to the OK button
 // instead of confirming, so a second Enter confirms; the OK button is the
-// default button only while eingabemodus is 0, and no other button becomes the
+// default button only while eingabemodus is not set, and no other button becomes the
 // default by itself.
 class FormKeyHandler : public QObject {
     Q_OBJECT

@@ -99,7 +99,6 @@ int print(const CommandLine& line, QTextStream& out, QTextStream& err)
             return folder.fail(e);
         }
         state.ansichtnummer = 0;
-        state.kartenanzeige = 2;
         QList<OperationError> problems;
         state.undrawnFiles.clear();
         if (!plots.isEmpty()) {
@@ -117,7 +116,7 @@ int print(const CommandLine& line, QTextStream& out, QTextStream& err)
         source.map = &sheetMap;
         source.scaleBoxText =
             options.displayedScale ? scale : QString::number(qRound64(map.Scale()));
-        source.kartenanzeige = state.kartenanzeige;
+        source.kartenanzeige = MapContent::Plots;
         for (const PlotRecord& plot : plots) {
             const QString label = PlotListLayout::plotLabel(plot.name, plot.nummer, plot.teil);
             source.plots.append(

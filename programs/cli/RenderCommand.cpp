@@ -70,7 +70,6 @@ int render(const CommandLine& line, QTextStream& out, QTextStream& err)
     const FieldLayers::Staged staged = FieldLayers::stage(state.programmpfad, plots);
     if (staged.error.isError())
         return folder.fail(staged.error);
-    state.kartenanzeige = 2;
     state.stagedOrigins = staged.origins;
     const LayerDisplay::Result shown =
         plots.isEmpty() ? LayerDisplay::Result{}

@@ -51,7 +51,7 @@ SheetSource sourceOf(SheetMap& map, const QString& scale, int plots = 3)
     SheetSource source;
     source.map = &map;
     source.scaleBoxText = scale;
-    source.kartenanzeige = 2;
+    source.kartenanzeige = MapContent::Plots;
     const qint64 colours[] = {red, green, blue};
     for (int i = 0; i < plots; ++i)
         source.plots.append(
@@ -162,20 +162,21 @@ private slots:
 
     void pages_data()
     {
-        QTest::addColumn<int>("kartenanzeige");
+        QTest::addColumn<MapContent>("kartenanzeige");
         QTest::addColumn<int>("plots");
         QTest::addColumn<bool>("ownPage");
         QTest::addColumn<int>("pages");
-        QTest::newRow("3 plots on the map page") << 2 << 3 << false << 1;
-        QTest::newRow("3 plots on a page of their own") << 2 << 3 << true << 2;
+        QTest::newRow("3 plots on the map page") << MapContent::Plots << 3 << false << 1;
+        QTest::newRow("3 plots on a page of their own") << MapContent::Plots << 3 << true << 2;
         QTest::newRow("100 plots: more than half the page, pages of their own")
-            << 2 << 100 << false << 3;
-        QTest::newRow("100 plots on pages of their own") << 2 << 100 << true << 3;
-        QTest::newRow("GPS total on a page of its own") << 1 << 0 << true << 2;
+            << MapContent::Plots << 100 << false << 3;
+        QTest::newRow("100 plots on pages of their own") << MapContent::Plots << 100 << true << 3;
+        QTest::newRow("GPS total on a page of its own")
+            << MapContent::Measurements << 0 << true << 2;
     }
     void pages()
     {
-        QFETCH(int, kartenanzeige);
+        QFETCH(MapContent, kartenanzeige);
         QFETCH(int, plots);
         QFETCH(bool, ownPage);
         Squares squares;
