@@ -265,9 +265,6 @@ private slots:
         QCOMPARE(runCommand("print", {"--folder", folder.path(), "--out", other, "--farm", "Hof C"},
                                  out, err),
                  1);
-        QCOMPARE(
-            runCommand("print", {"--folder", folder.path(), "--out", other, "--scale", "0"}, out, err),
-            2);
         QVERIFY(!QFile::exists(other));
     }
 
