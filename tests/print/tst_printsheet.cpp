@@ -6,6 +6,7 @@
 #include "PdfPages.h"
 #include "CliCommand.h"
 #include "PrintRun.h"
+#include "ProgramFixture.h"
 #include "ProgramState.h"
 #include "ProjectDatabase.h"
 #include "ShapeFixture.h"
@@ -236,9 +237,7 @@ private slots:
     void printCommand()
     {
         TestFolder folder;
-        QVERIFY(!ProjectDatabase::createEmpty(folder.file("GISDATEN.MDB")).isError());
-        for (const QString farm : {"Hof A", "Hof B"})
-            ShapeFixture::writeSquare(folder.makeFolder(farm), "acker", 0, 0, 100);
+        writeTwoSquareFarms(folder);
         folder.makeFolder("Hof ohne Schlag");
         const QString pdf = folder.file("farms.pdf");
         QString outText, errText;
@@ -293,9 +292,7 @@ private slots:
         QFETCH(QString, existing);
         QFETCH(QSize, size);
         TestFolder folder;
-        QVERIFY(!ProjectDatabase::createEmpty(folder.file("GISDATEN.MDB")).isError());
-        ShapeFixture::writeSquare(folder.makeFolder("Hof A"), "acker", 0, 0, 100);
-        ShapeFixture::writeSquare(folder.makeFolder("Hof B"), "wiese", 300, 0, 100);
+        writeTwoSquareFarms(folder);
         const QString path = folder.file(out);
         if (existing == "file")
             folder.writeFile(out, "old");
