@@ -68,14 +68,10 @@ int print(const CommandLine& line, QTextStream& out, QTextStream& err)
     if (!folder.open({}))
         return 1;
     ProgramState& state = folder.state();
-    OperationError error;
-    const QStringList known = CommandFarms::known(state, &error);
-    if (error.isError())
-        return folder.fail(error);
-    const std::optional<QStringList> farms =
-        CommandFarms::chosen(known, line.values(QStringLiteral("farm")), line.command(), err);
+    const std::optional<QStringList> farms = CommandFarms::named(folder, line, err);
     if (!farms)
         return 1;
+    OperationError error;
 
     PdfFileTarget target(outFile,
                          PdfFileTarget::pageLayout(paper, line.isSet(QStringLiteral("landscape"))
@@ -154,10 +150,8 @@ CliCommand CliCommands::print()
                            "1:N with --scale; --list adds the plot list, --own-page on a page of "
                            "its own"),
             [](CommandLine& line) {
-                line.folder()
-                    .out("FILE.pdf", QStringLiteral("the PDF file written"))
-                    .farms(QStringLiteral("a farm whose sheet is printed"))
-                    .option("scale", "N", QStringLiteral("print at 1:N"))
+                CommandFarms::declareDrawing(line, "FILE.pdf",
+                                             QStringLiteral("the PDF file written"))
                     .flag("list", QStringLiteral("add the list of the plots"))
                     .flag("own-page", QStringLiteral("the plot list on a page of its own"))
                     .option("paper", "A4|A3", QStringLiteral("the paper size (default A4)"))

@@ -53,14 +53,10 @@ int render(const CommandLine& line, QTextStream& out, QTextStream& err)
     if (!folder.open(steps))
         return 1;
     ProgramState& state = folder.state();
-    OperationError error;
-    const QStringList known = CommandFarms::known(state, &error);
-    if (error.isError())
-        return folder.fail(error);
-    const std::optional<QStringList> farms =
-        CommandFarms::chosen(known, line.values(QStringLiteral("farm")), line.command(), err);
+    const std::optional<QStringList> farms = CommandFarms::named(folder, line, err);
     if (!farms)
         return 1;
+    OperationError error;
     const QList<PlotRecord> plots = CommandFarms::pickedPlots(state, *farms, &error);
     if (error.isError())
         return folder.fail(error);
@@ -107,11 +103,9 @@ CliCommand CliCommands::render()
                            "together as a PNG picture of WxH pixels (default 1200x900), zoomed "
                            "to all or at 1:N"),
             [](CommandLine& line) {
-                line.folder()
-                    .out("FILE.png", QStringLiteral("the picture written"))
-                    .farms(QStringLiteral("a farm whose plots are drawn"))
-                    .option("size", "WxH", QStringLiteral("the picture's size in pixels"))
-                    .option("scale", "N", QStringLiteral("draw at 1:N"));
+                CommandFarms::declareDrawing(line, "FILE.png",
+                                             QStringLiteral("the picture written"))
+                    .option("size", "WxH", QStringLiteral("the picture's size in pixels"));
             },
             ::render, true};
 }
