@@ -14,6 +14,24 @@
 #include <optional>
 
 namespace {
+int render(const CommandLine& line, QTextStream& out, QTextStream& err);
+} // namespace
+
+CliCommand CliCommands::render()
+{
+    return {QStringLiteral("render"),
+            QStringLiteral("draw the plots of the named farms (of every farm when none is named) "
+                           "together as a PNG picture of WxH pixels (default 1200x900), zoomed "
+                           "to all or at 1:N"),
+            [](CommandLine& line) {
+                CommandFarms::declareDrawing(line, "FILE.png",
+                                             QStringLiteral("the picture written"))
+                    .option("size", "WxH", QStringLiteral("the picture's size in pixels"));
+            },
+            ::render, true};
+}
+
+namespace {
 std::optional<QSize> parseSize(const QString& text)
 {
     static const QRegularExpression pattern(QStringLiteral("^(\\d{1,5})[xX](\\d{1,5})$"));
@@ -52,10 +70,10 @@ int render(const CommandLine& line, QTextStream& out, QTextStream& err)
     steps.catalogue = false;
     if (!folder.open(steps))
         return 1;
-    ProgramState& state = folder.state();
     const std::optional<QStringList> farms = CommandFarms::named(folder, line, err);
     if (!farms)
         return 1;
+    ProgramState& state = folder.state();
     OperationError error;
     const QList<PlotRecord> plots = CommandFarms::pickedPlots(state, *farms, &error);
     if (error.isError())
@@ -95,17 +113,3 @@ int render(const CommandLine& line, QTextStream& out, QTextStream& err)
     return 0;
 }
 } // namespace
-
-CliCommand CliCommands::render()
-{
-    return {QStringLiteral("render"),
-            QStringLiteral("draw the plots of the named farms (of every farm when none is named) "
-                           "together as a PNG picture of WxH pixels (default 1200x900), zoomed "
-                           "to all or at 1:N"),
-            [](CommandLine& line) {
-                CommandFarms::declareDrawing(line, "FILE.png",
-                                             QStringLiteral("the picture written"))
-                    .option("size", "WxH", QStringLiteral("the picture's size in pixels"));
-            },
-            ::render, true};
-}
