@@ -242,7 +242,8 @@ private slots:
         const QString pdf = folder.file("farms.pdf");
         QString outText, errText;
         QTextStream out(&outText), err(&errText);
-        const QStringList args = {"--folder", folder.path(), "--out", pdf, "--list", "--own-page"};
+        const QStringList args = {"--folder", folder.path(), "--out",       pdf,
+                                  "--list",   "--own-page",  "--subtotals", "--labels"};
         QCOMPARE(runCommand("print", args, out, err), 0);
         QVERIFY2(errText.contains("Hof ohne Schlag: no plots to draw"), qPrintable(errText));
         QVERIFY(outText.contains("2 sheets"));
@@ -258,12 +259,18 @@ private slots:
                          pages.contains(QString::fromUtf8("Sorvan-GIS-Viewer – Hof B")),
                      qPrintable(pages));
             QVERIFY(!pages.contains("Betrieb"));
+            // A crop subtotal for the plot without crop, and the plot's label on the map.
+            QCOMPARE(pages.count("Zwischensumme ohne Kultur:"), 2);
+            QCOMPARE_GE(pages.count("acker"), 4);
         }
 
         const QString other = folder.file("none.pdf");
         QCOMPARE(runCommand("print", {"--folder", folder.path(), "--out", other, "--farm", "Hof C"},
                                  out, err),
                  1);
+        QCOMPARE(runCommand("print", {"--folder", folder.path(), "--out", other, "--subtotals"}, out,
+                            err),
+                 2);
         QVERIFY(!QFile::exists(other));
     }
 
@@ -284,6 +291,10 @@ private slots:
                                              << QSize(0, 0);
         QTest::newRow("a link is not replaced") << QStringList() << "map.png" << "link" << 1
                                                 << QSize(0, 0);
+        QTest::newRow("with labels") << QStringList{"--labels", "--size", "600x400"} << "map.png"
+                                     << "" << 0 << QSize(600, 400);
+        QTest::newRow("SVG drawing") << QStringList{"--labels", "--size", "640x480"} << "map.SVG"
+                                     << "" << 0 << QSize(640, 480);
     }
     void renderCommand()
     {
@@ -306,7 +317,16 @@ private slots:
                                outStream, err),
               "code");
         const QImage picture(path);
-        QCOMPARE(picture.size(), size);
+        if (out.endsWith(".SVG")) { // a drawing of the size asked for, the plots as paths
+            const QByteArray svg = folder.readFile(out);
+            QVERIFY(svg.startsWith("<?xml") && svg.trimmed().endsWith("</svg>"));
+            const QString box =
+                QString("viewBox=\"0 0 %1 %2\"").arg(size.width()).arg(size.height());
+            QVERIFY(svg.contains(box.toUtf8()));
+            QVERIFY(svg.contains("<path") && !picture.isNull());
+        } else {
+            QCOMPARE(picture.size(), size);
+        }
         if (size.isEmpty()) { // nothing written, nothing left behind
             QCOMPARE(QFileInfo(path).isDir(), existing == "folder");
             QCOMPARE(QFileInfo(path).isSymLink(), existing == "link");
@@ -324,6 +344,12 @@ private slots:
         QVERIFY2(drawn > picture.width() * picture.height() / 50, qPrintable(errText));
         for (int x = 0; x < picture.width(); ++x)
             QCOMPARE(picture.pixel(x, 0), qRgb(255, 255, 255));
+        // Labels: near-black letters, darker than any outline.
+        int letters = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                letters += qGray(picture.pixel(x, y)) < 32;
+        QCOMPARE(letters > 20, args.contains("--labels"));
     }
 };
 
