@@ -18,16 +18,20 @@ namespace {
 int render(const CommandLine& line, QTextStream& out, QTextStream& err);
 } // namespace
 
+// What render does, for the usage.
+const char* const renderSummary =
+    "draw the plots of the named farms (of every farm when none is named) together as a PNG "
+    "picture or an SVG drawing of WxH pixels (default 1200x900), zoomed to all or at 1:N, with "
+    "--labels labelled with the plots' names";
+
 CliCommand CliCommands::render()
 {
-    return {QStringLiteral("render"),
-            QStringLiteral("draw the plots of the named farms (of every farm when none is named) "
-                           "together as a PNG picture of WxH pixels (default 1200x900), zoomed "
-                           "to all or at 1:N"),
+    return {QStringLiteral("render"), QString::fromUtf8(renderSummary),
             [](CommandLine& line) {
-                CommandFarms::declareDrawing(line, "FILE.png",
+                CommandFarms::declareDrawing(line, "FILE.png|FILE.svg",
                                              QStringLiteral("the picture written"))
-                    .option("size", "WxH", QStringLiteral("the picture's size in pixels"));
+                    .option("size", "WxH", QStringLiteral("the picture's size in pixels"))
+                    .flag("labels", QStringLiteral("the plots' names in the map"));
             },
             ::render, true};
 }
@@ -65,7 +69,7 @@ int render(const CommandLine& line, QTextStream& out, QTextStream& err)
     const QString outFile = line.value(QStringLiteral("out"));
     if (!MapPicture::isPicturePath(outFile))
         return line.usageError(err, QStringLiteral("the picture must be a .png or .svg file: ") +
-                                            outFile);
+                                        outFile);
 
     CommandFolder folder(line, err);
     ProgramFolder::Steps steps;
@@ -115,24 +119,3 @@ int render(const CommandLine& line, QTextStream& out, QTextStream& err)
     return 0;
 }
 } // namespace
-<<<<<<< HEAD
-=======
-
-CliCommand CliCommands::render()
-{
-    return {QStringLiteral("render"),
-            QStringLiteral("draw the plots of the named farms (of every farm when none is named) "
-                           "together as a PNG picture or an SVG drawing of WxH pixels (default "
-                           "1200x900), zoomed to all or at 1:N, with --labels labelled with the "
-                           "plots' names"),
-            [](CommandLine& line) {
-                line.folder()
-                    .out("FILE.png|FILE.svg", QStringLiteral("the picture written"))
-                    .farms(QStringLiteral("a farm whose plots are drawn"))
-                    .option("size", "WxH", QStringLiteral("the picture's size in pixels"))
-                    .flag("labels", QStringLiteral("the plots' names in the map"))
-                    .option("scale", "N", QStringLiteral("draw at 1:N"));
-            },
-            ::render, true};
-}
->>>>>>> main

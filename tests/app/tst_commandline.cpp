@@ -110,7 +110,7 @@ void TestCommandLine::wrongArguments_data()
                           << QStringList{"--folder", "DIR", "--out", "a.png", "--size", "0x200"}
                           << "the size must be WIDTHxHEIGHT, each from 1 to 10000 pixels: 0x200";
     QTest::newRow("not a PNG name") << "render" << QStringList{"--folder", "DIR", "--out", "a.jpg"}
-                                    << "the picture must be a .png file: a.jpg";
+                                    << "the picture must be a .png or .svg file: a.jpg";
     QTest::newRow("farm and farm-from")
         << "import-plots"
         << QStringList{"f.shp", "--folder", "DIR", "--farm", "A", "--farm-from", "B"}

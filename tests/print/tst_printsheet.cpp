@@ -237,7 +237,9 @@ private slots:
     void printCommand()
     {
         TestFolder folder;
-        writeTwoSquareFarms(folder);
+        QVERIFY(!ProjectDatabase::createEmpty(folder.file("GISDATEN.MDB")).isError());
+        for (const QString farm : {"Hof A", "Hof B"})
+            ShapeFixture::writeSquare(folder.makeFolder(farm), "acker", 0, 0, 100);
         folder.makeFolder("Hof ohne Schlag");
         const QString pdf = folder.file("farms.pdf");
         QString outText, errText;
