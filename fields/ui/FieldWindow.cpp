@@ -16,6 +16,7 @@
 #include "NewFarmDialog.h"
 #include "OrderedSelection.h"
 #include "PaneActivation.h"
+#include "PaneTools.h"
 #include "PlotColumns.h"
 #include "PlotNotes.h"
 #include "ProgramState.h"
@@ -66,14 +67,6 @@ QTableView* makeGrid(QWidget* parent, const char* name, const char* caption)
     grid->verticalHeader()->setDefaultSectionSize(20);
     return grid;
 }
-
-QAction* addTool(QToolBar* bar, const char* name, const char* caption, QStyle::StandardPixmap icon)
-{
-    QAction* action = bar->addAction(bar->style()->standardIcon(icon), QString::fromUtf8(caption));
-    action->setObjectName(QString::fromLatin1(name));
-    action->setToolTip(QString::fromUtf8(caption));
-    return action;
-}
 } // namespace
 
 FieldWindow::FieldWindow(ProgramState& state, ViewState& view, FieldMap map, QWidget* owner)
@@ -89,18 +82,15 @@ FieldWindow::~FieldWindow() = default;
 
 void FieldWindow::buildControls()
 {
-    m_farmTools = new QToolBar(this);
-    m_farmTools->setObjectName(QStringLiteral("mnu1"));
-    m_farmTools->setIconSize(QSize(16, 16));
-    connect(addTool(m_farmTools, "tb1neu", "Betrieb/Ordner neu anlegen",
-                    QStyle::SP_FileDialogNewFolder),
+    m_farmTools = PaneTools::toolbar(this, "mnu1");
+    connect(PaneTools::add(m_farmTools, "tb1neu", "Betrieb/Ordner neu anlegen",
+                           QStyle::SP_FileDialogNewFolder),
             &QAction::triggered, this, &FieldWindow::betriebanlegen);
-    connect(addTool(m_farmTools, "tb1loeschen", "Betrieb/Ordner löschen", QStyle::SP_TrashIcon),
-            &QAction::triggered, this, &FieldWindow::betriebloeschen);
-    m_fieldTools = new QToolBar(this);
-    m_fieldTools->setObjectName(QStringLiteral("mnu2"));
-    m_fieldTools->setIconSize(QSize(16, 16));
-    connect(addTool(m_fieldTools, "tb2loeschen", "Grenzlinie löschen", QStyle::SP_TrashIcon),
+    connect(
+        PaneTools::add(m_farmTools, "tb1loeschen", "Betrieb/Ordner löschen", QStyle::SP_TrashIcon),
+        &QAction::triggered, this, &FieldWindow::betriebloeschen);
+    m_fieldTools = PaneTools::toolbar(this, "mnu2");
+    connect(PaneTools::add(m_fieldTools, "tb2loeschen", "Grenzlinie löschen", QStyle::SP_TrashIcon),
             &QAction::triggered, this, &FieldWindow::deleteChosenPlots);
 
     m_farms = new FarmGridModel(this);
@@ -269,7 +259,8 @@ void FieldWindow::takeUpNewFarms()
     // The new farms join the list; the farms chosen stay chosen, the map as it is.
     const QList<qint64> chosen = m_farmSelection->bookmarks();
     const QModelIndex currentIndex = m_farmGrid->currentIndex();
-    const qint64 current = currentIndex.isValid() ? currentIndex.data(BookmarkRole).toLongLong() : -1;
+    const qint64 current =
+        currentIndex.isValid() ? currentIndex.data(BookmarkRole).toLongLong() : -1;
     OperationError error;
     const QList<FarmRow> rows =
         FieldQueries(*m_state.database).farmGrid(m_state.betriebsortierung, &error);
@@ -448,8 +439,8 @@ void FieldWindow::betriebesortieren(const QString& chosenFarm)
     if (!m_farmFilter->shownIndex(row).isValid())
         m_splitter->widget(0)->findChild<FilterField*>()->clear();
     const QModelIndex shown = m_farmFilter->shownIndex(row);
-    m_farmGrid->selectionModel()->setCurrentIndex(
-        shown, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_farmGrid->selectionModel()->setCurrentIndex(shown, QItemSelectionModel::ClearAndSelect |
+                                                             QItemSelectionModel::Rows);
     m_farmGrid->scrollTo(shown);
     fitFarmList();
 }
@@ -459,8 +450,8 @@ void FieldWindow::schlagdatenabgleichen()
     if (!m_state.database)
         return;
     const QStringList farms = chosenFarms();
-    const SyncChanges changes = synchronised(
-        [&farms](FieldFolderSync& sync) { return sync.schlagdatenabgleichen(farms); });
+    const SyncChanges changes =
+        synchronised([&farms](FieldFolderSync& sync) { return sync.schlagdatenabgleichen(farms); });
     if (changes.error.isError()) {
         Messages::failure(this, m_state, TextKeys::syncFailed, changes.error);
         return;

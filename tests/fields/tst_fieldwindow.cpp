@@ -275,7 +275,8 @@ private slots:
         Program p;
         QDir(p.folder.file("temp")).removeRecursively();
         p.folder.writeFile("temp", "a file where the staging folder belongs");
-        p.window->viewState().kartenanzeige = MapContent::Measurements; // the map shows measurements
+        // The map shows measurements.
+        p.window->viewState().kartenanzeige = MapContent::Measurements;
         auto* caption = p.fieldWindow()->findChild<QLabel*>("captionschlagdaten");
         for (int turn = 0; turn < 3; ++turn) {
             QTest::mouseClick(p.window->map(), Qt::RightButton);
