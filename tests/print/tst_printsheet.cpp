@@ -4,9 +4,8 @@
 #include "LayerDisplay.h"
 #include "PdfFileTarget.h"
 #include "PdfPages.h"
-#include "PrintCommand.h"
+#include "CliCommand.h"
 #include "PrintRun.h"
-#include "RenderCommand.h"
 #include "ProgramState.h"
 #include "ProjectDatabase.h"
 #include "ShapeFixture.h"
@@ -245,7 +244,7 @@ private slots:
         QString outText, errText;
         QTextStream out(&outText), err(&errText);
         const QStringList args = {"--folder", folder.path(), "--out", pdf, "--list", "--own-page"};
-        QCOMPARE(runPrintCommand(args, out, err), 0);
+        QCOMPARE(runCommand("print", args, out, err), 0);
         QVERIFY2(errText.contains("Hof ohne Schlag: no plots to draw"), qPrintable(errText));
         QVERIFY(outText.contains("2 sheets"));
         QFile file(pdf);
@@ -263,11 +262,11 @@ private slots:
         }
 
         const QString other = folder.file("none.pdf");
-        QCOMPARE(runPrintCommand({"--folder", folder.path(), "--out", other, "--farm", "Hof C"},
+        QCOMPARE(runCommand("print", {"--folder", folder.path(), "--out", other, "--farm", "Hof C"},
                                  out, err),
                  1);
         QCOMPARE(
-            runPrintCommand({"--folder", folder.path(), "--out", other, "--scale", "0"}, out, err),
+            runCommand("print", {"--folder", folder.path(), "--out", other, "--scale", "0"}, out, err),
             2);
         QVERIFY(!QFile::exists(other));
     }
@@ -312,7 +311,7 @@ private slots:
             QVERIFY(QFile::link(folder.writeFile("elsewhere.png", "old"), path));
         QString outText, errText;
         QTextStream outStream(&outText), err(&errText);
-        QTEST(runRenderCommand(QStringList{"--folder", folder.path(), "--out", path} + args,
+        QTEST(runCommand("render", QStringList{"--folder", folder.path(), "--out", path} + args,
                                outStream, err),
               "code");
         const QImage picture(path);

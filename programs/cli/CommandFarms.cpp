@@ -3,6 +3,7 @@
 #include "FieldFolderSync.h"
 #include "FieldQueries.h"
 #include "ProgramState.h"
+#include "SortOrders.h"
 
 namespace CommandFarms {
 
@@ -39,6 +40,22 @@ std::optional<QStringList> chosen(const QStringList& known, const QStringList& n
             chosen.append(known.at(index));
     }
     return chosen;
+}
+
+QList<PlotRecord> pickedPlots(ProgramState& state, const QStringList& farms,
+                              OperationError* error)
+{
+    state.schlagsortierung =
+        farms.size() == 1 ? SortOrders::plotSingleFarm() : SortOrders::plotDefault();
+    *error = FieldFolderSync(state).schlagdatenabgleichen(farms).error;
+    QList<PlotRecord> plots;
+    if (!error->isError())
+        for (const PlotRow& row :
+             FieldQueries(*state.database).fieldGrid(state.schlagsortierung, error))
+            plots.append(row.record);
+    if (error->isError())
+        plots.clear();
+    return plots;
 }
 
 } // namespace CommandFarms

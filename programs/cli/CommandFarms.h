@@ -8,6 +8,7 @@
 #include <optional>
 
 struct ProgramState;
+struct PlotRecord;
 
 // The farms a drawing command works on, picked as in the farm grid.
 namespace CommandFarms {
@@ -22,5 +23,11 @@ QStringList known(ProgramState& state, OperationError* error);
 // and gives nullopt.
 std::optional<QStringList> chosen(const QStringList& known, const QStringList& named,
                                   const QString& command, QTextStream& err);
+
+// The field grid's rows after picking farms in the farm grid: the plot
+// files synchronised, every row chosen, in the grid's order for that many
+// farms. error is set (and the list empty) when that failed.
+QList<PlotRecord> pickedPlots(ProgramState& state, const QStringList& farms,
+                              OperationError* error);
 
 } // namespace CommandFarms
