@@ -163,9 +163,11 @@ void FieldWindow::buildControls()
                                "txtsuchebetriebe", "Betrieb suchen (Strg+F)"));
     m_splitter->addWidget(pane(m_splitter, m_fieldGrid, m_fieldTools, m_plotFilter,
                                "txtsucheschlaege", "Schlag suchen (Strg+F)"));
-    // Ctrl+F: the find field of the grid that has the focus (else the field grid's).
+    // Ctrl+F anywhere in the window holding this one (the main window when
+    // docked): the find field of the farm list when it has the focus, else
+    // the field grid's.
     auto* find = new QShortcut(QKeySequence::Find, this);
-    find->setContext(Qt::WidgetWithChildrenShortcut);
+    find->setContext(Qt::WindowShortcut);
     connect(find, &QShortcut::activated, this, [this] {
         QWidget* focus = QApplication::focusWidget();
         const bool farmPane = focus && m_splitter->widget(0)->isAncestorOf(focus);
