@@ -522,6 +522,8 @@ void FieldWindow::schlagdatenanzeigen()
         Messages::failure(this, m_state, TextKeys::mapRebuildFailed, staged.error);
         return;
     }
+    if (plots.isEmpty() && m_map.showArea)
+        m_map.showArea(0); // the emptied map shows no stale total
     if (plots.isEmpty() || !m_map.displayFiles)
         return;
     m_state.stagedOrigins = staged.origins;

@@ -332,6 +332,8 @@ private slots:
         QTEST(columnTexts(p.farms(), 0), "farms");
         QTEST(p.column(0), "plots");
         QTEST(p.drawn(), "drawn");
+        if (p.drawn().isEmpty())
+            QCOMPARE(p.area(), ha(0));
         QTest::keyClick(find, Qt::Key_Escape); // shows every row again
         QCOMPARE(columnTexts(p.farms(), 0).size(), 2);
         QVERIFY(shown().isEmpty());
