@@ -1,6 +1,9 @@
 #pragma once
 
 #include "MapDataSource.h"
+#include "MapLabels.h"
+
+#include <QHash>
 
 #include <QList>
 #include <QString>
@@ -18,4 +21,6 @@ struct FieldMap {
                        const QList<qint64>& colours)>
         displayFiles;
     std::function<void(double hectares)> showArea;
+    // The label texts of the plots shown (PlotLabelTexts), before they are displayed.
+    std::function<void(const QHash<QString, PlotLabelText>& texts)> labelTexts;
 };

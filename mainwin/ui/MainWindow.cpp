@@ -9,6 +9,7 @@
 #include "GpsWindow.h"
 #include "LanguageDialog.h"
 #include "LanguageFile.h"
+#include "LabelMenu.h"
 #include "MainLayout.h"
 #include "MainMenus.h"
 #include "MapControl.h"
@@ -36,6 +37,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QDockWidget>
+#include <QMenu>
 #include <QScopedValueRollback>
 #include <QStatusBar>
 #include <QTimer>
@@ -66,6 +68,7 @@ MainWindow::MainWindow(ProgramState& state, QWidget* parent) : QMainWindow(paren
     setWindowTitle(ProgramState::programTitle());
     m_panel = new MapPanel(m_state, *this);
     m_languageEntries = MainMenus::build(*this);
+    LabelMenu::addEntries(findChild<QMenu*>(QStringLiteral("mnuansicht")), *map(), m_state);
     // The status bar is there from the start, so its first message does not
     // change the map's size.
     statusBar()->setObjectName(QStringLiteral("statusleiste"));
@@ -203,6 +206,7 @@ void MainWindow::openFieldWindow()
             return m_panel->displayFiles(path, files, colours);
         };
         fieldMap.showArea = [this](double hectares) { m_panel->showArea(hectares); };
+        fieldMap.labelTexts = [this](const auto& texts) { map()->labels().texts = texts; };
         m_fieldWindow = std::make_unique<FieldWindow>(m_state, m_view, fieldMap, this);
         m_fieldDock =
             MainLayout::makeDock(*this, m_fieldWindow.get(), Qt::BottomDockWidgetArea,
@@ -316,6 +320,7 @@ void MainWindow::druck()
 {
     PrintDialog dialog(
         m_state, [this](const PrintOptions& options) { return printView(options); }, this);
+    dialog.setLabels(map()->labels().shown);
     dialog.exec();
 }
 
