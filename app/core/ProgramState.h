@@ -25,6 +25,7 @@ struct ProgramState {
     int eingabemodus = 0;  // 1 once the main window has initialised
     int anzeigesperre = 0; // while 1 the map rebuilds return at once
     int kartenanzeige = 0; // 1 GPS measurements on the map, 2 field plots
+    double dopgrenze = 4.0; // largest DOP of a good measurement (DopQuality)
     int datennummer = 1;   // number of the map data source ("Data1")
     int ansichtnummer = 0; // counts the views of one map display run
 

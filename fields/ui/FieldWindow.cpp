@@ -1,6 +1,7 @@
 #include "FieldWindow.h"
 
 #include "ColourDelegate.h"
+#include "DopMarkDelegate.h"
 #include "FieldDeletion.h"
 #include "FieldFolderSync.h"
 #include "FieldLayers.h"
@@ -16,6 +17,7 @@
 #include "OrderedSelection.h"
 #include "PaneActivation.h"
 #include "PlotColumns.h"
+#include "PlotMapLink.h"
 #include "PlotNotes.h"
 #include "ProgramState.h"
 #include "Prompter.h"
@@ -128,6 +130,15 @@ void FieldWindow::buildControls()
         m_fieldGrid));
     m_fieldGrid->horizontalHeader()->setSectionsClickable(true);
     m_fieldSelection = new OrderedSelection(m_fieldGrid, BookmarkRole);
+    m_fieldGrid->setItemDelegateForColumn(
+        PlotColumns::MaxDop, new DopMarkDelegate(
+                                 m_state,
+                                 [this](const QModelIndex& index) -> std::optional<double> {
+                                     return m_plots->rows().value(index.row()).record.maxDop;
+                                 },
+                                 m_fieldGrid));
+    m_mapLink = new PlotMapLink(m_state, m_map, m_farmGrid, m_farms, m_fieldGrid, m_plots,
+                                [this] { return chosenPlots(); }, this);
 
     // Each grid under its caption and toolbar; the farm list and the field
     // grid share the width by a splitter the user can move.
@@ -502,6 +513,7 @@ void FieldWindow::schlagdatenanzeigen()
     if (m_map.showArea)
         m_map.showArea(staged.areaHa);
     showGeometryAreas(chosen, staged);
+    m_mapLink->shown(chosen, staged);
     m_state.kartenanzeige = 2;
 }
 

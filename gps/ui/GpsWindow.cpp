@@ -8,6 +8,7 @@
 #include "GpsDeletion.h"
 #include "GpsGridModel.h"
 #include "GpsImport.h"
+#include "GpsMapLink.h"
 #include "GpsStaging.h"
 #include "GpsTable.h"
 #include "GpsTextKeys.h"
@@ -107,6 +108,7 @@ void GpsWindow::buildControls()
     QObject::disconnect(m_grid->horizontalHeader(), SIGNAL(sectionEntered(int)), m_grid,
                         SLOT(_q_selectColumn(int)));
     m_selection = new OrderedSelection(m_grid, BookmarkRole);
+    m_mapLink = new GpsMapLink(m_state, m_links.map, m_grid, m_model, this);
 
     connect(m_selection, &OrderedSelection::changed, this, &GpsWindow::gpsdatenanzeigen);
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -299,6 +301,7 @@ void GpsWindow::gpsdatenanzeigen()
         if (m_links.map.showArea)
             m_links.map.showArea(staged.areaHa);
         m_state.kartenanzeige = 1;
+        m_mapLink->shown();
     }
     reportProblems(GpsTextKeys::displayFailed, staged.problems);
 }

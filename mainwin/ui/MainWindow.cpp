@@ -2,6 +2,7 @@
 
 #include "AboutWindow.h"
 #include "FieldLayers.h"
+#include "DopQuality.h"
 #include "FieldWindow.h"
 #include "FormBehaviour.h"
 #include "FormTranslator.h"
@@ -12,6 +13,7 @@
 #include "LayerDisplay.h"
 #include "MapControl.h"
 #include "MapControlSheet.h"
+#include "MapInteraction.h"
 #include "MapNavigation.h"
 #include "MapPictureSave.h"
 #include "MapView.h"
@@ -94,6 +96,7 @@ MainWindow::MainWindow(ProgramState& state, QWidget* parent) : QMainWindow(paren
     setWindowTitle(ProgramState::programTitle());
     buildMenus();
     buildPicture();
+    MapInteraction::install(*this, m_state);
     // The status bar is there from the start, so its first message does not
     // change the map's size.
     statusBar()->setObjectName(QStringLiteral("statusleiste"));
@@ -280,10 +283,11 @@ void MainWindow::buildPicture()
         }
     });
     // A map the user moved stays where it is when the docks change size.
-    connect(m_map, &MapControl::zoomedByMouse, this, [this] {
-        m_viewFitted = false;
-        showScale(qRound64(m_map->Scale()));
-    });
+    for (auto zoomed : {&MapControl::zoomedByMouse, &MapControl::zoomedToExtent})
+        connect(m_map, zoomed, this, [this] {
+            m_viewFitted = false;
+            showScale(qRound64(m_map->Scale()));
+        });
     connect(m_map, &MapControl::pannedByMouse, this, [this] { m_viewFitted = false; });
     connect(m_map, &MapControl::mapChanged, this, [this](int code) {
         if (code == 2)
@@ -359,6 +363,7 @@ void MainWindow::restoreLayout()
 void MainWindow::load()
 {
     m_state.gpspfad = GpsPathDefault::defaultGpsPath(m_state.programmpfad);
+    m_state.dopgrenze = DopQuality::readThreshold(m_state.settings);
     restoreMainGeometry();
 
     const std::optional<int> stored = LanguageFile::read(m_state.programmpfad);
@@ -423,6 +428,7 @@ void MainWindow::openGpsWindow()
             return displayLayers(path, colours);
         };
         links.map.showArea = [this](double hectares) { showArea(hectares); };
+        MapInteraction::addMapLinks(links.map, *m_map);
         links.farmCount = [this] { return m_fieldWindow ? m_fieldWindow->farmCount() : 0; };
         links.selectedFarmCount = [this] {
             return m_fieldWindow ? m_fieldWindow->selectedFarmCount() : 0;
@@ -463,6 +469,7 @@ void MainWindow::openFieldWindow()
             [this](const QString& path, const QList<MapDataSource::ShapefileEntry>& files,
                    const QList<qint64>& colours) { return displayFiles(path, files, colours); };
         fieldMap.showArea = [this](double hectares) { showArea(hectares); };
+        MapInteraction::addMapLinks(fieldMap, *m_map);
         m_fieldWindow = std::make_unique<FieldWindow>(m_state, fieldMap, this);
         m_fieldDock = makeDock(m_fieldWindow.get(), Qt::BottomDockWidgetArea);
     }
