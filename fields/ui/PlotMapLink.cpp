@@ -1,6 +1,8 @@
 #include "PlotMapLink.h"
 
+#include "CurrentRowFrame.h"
 #include "GridModels.h"
+#include "MapHighlight.h"
 #include "MapTable.h"
 #include "MapTextKeys.h"
 #include "Placeholders.h"
@@ -22,6 +24,7 @@ PlotMapLink::PlotMapLink(ProgramState& state, const FieldMap& map, QTableView* f
       m_fieldGrid(fieldGrid), m_plots(plots), m_chosen(std::move(chosen))
 {
     // While the map shows measurements, their window outlines its own.
+    new CurrentRowFrame(m_fieldGrid, MapHighlight::colour());
     connect(m_fieldGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
         if (m_state.kartenanzeige != 1)
             highlightCurrent();
@@ -95,6 +98,8 @@ bool PlotMapLink::choose(const MapTable& table)
     const QModelIndex index = m_plots->index(row, PlotColumns::Name);
     m_fieldGrid->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
     m_fieldGrid->scrollTo(index);
+    // The focus frame marks the row among the selected ones, and typing edits it.
+    m_fieldGrid->setFocus(Qt::OtherFocusReason);
     const QString farm = m_plots->rows().at(row).record.ordner.trimmed();
     for (int f = 0; f < m_farms->rowCount(); ++f) {
         if (m_farms->rows().at(f).name.trimmed().compare(farm, Qt::CaseInsensitive) == 0) {

@@ -4,7 +4,9 @@
 #include "DopMarkDelegate.h"
 #include "DopQuality.h"
 #include "FileResolver.h"
+#include "CurrentRowFrame.h"
 #include "GpsGridModel.h"
+#include "MapHighlight.h"
 #include "MapTable.h"
 #include "MapTextKeys.h"
 #include "MeasurementFiles.h"
@@ -28,6 +30,7 @@ GpsMapLink::GpsMapLink(ProgramState& state, const FieldMap& map, QTableView* gri
     : QObject(parent), m_state(state), m_map(map), m_grid(grid), m_model(model)
 {
     connect(m_model, &QAbstractItemModel::modelReset, this, &GpsMapLink::readDops);
+    new CurrentRowFrame(m_grid, MapHighlight::colour());
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
         if (m_state.kartenanzeige == 1)
             highlightCurrent();
@@ -115,6 +118,7 @@ bool GpsMapLink::choose(const MapTable& table)
     const QModelIndex index = m_model->index(row, 0);
     m_grid->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
     m_grid->scrollTo(index);
+    m_grid->setFocus(Qt::OtherFocusReason);
     return true;
 }
 

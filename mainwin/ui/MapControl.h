@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MapDocument.h"
+#include "MapHighlight.h"
 #include "MapRenderer.h"
 #include "PlotHitTest.h"
 
@@ -63,7 +64,7 @@ public:
     void setHighlightedFile(const QString& shpPath);
     QString highlightedFile() const { return m_highlighted; }
     // The outline colour of the highlighted plot, over a dark edge.
-    static QColor highlightColour() { return QColor(0, 220, 255); }
+    static QColor highlightColour() { return MapHighlight::colour(); }
 
     // Scale denominator n of 1:n (56700 / twips per metre of the widget).
     double Scale() const { return m_document.Scale(); }
