@@ -66,7 +66,7 @@ QString PlotMapLink::describe(const MapTable& table) const
         return {};
     const PlotRecord& plot = m_plots->rows().at(row).record;
     const auto line = [](const QString& label, const QString& value) {
-        return QStringLiteral("<tr><td>%1:</td><td><b>%2</b></td></tr>")
+        return QStringLiteral("<tr><td style=\"padding-right:8px\">%1:</td><td><b>%2</b></td></tr>")
             .arg(label.toHtmlEscaped(), value.toHtmlEscaped());
     };
     const auto column = [&](int c) {

@@ -80,7 +80,7 @@ QString GpsMapLink::describe(const MapTable& table, int shape) const
         return {};
     const GpsRecord& record = m_model->rows().at(row).record;
     const auto line = [](const QString& label, const QString& value) {
-        return QStringLiteral("<tr><td>%1:</td><td><b>%2</b></td></tr>")
+        return QStringLiteral("<tr><td style=\"padding-right:8px\">%1:</td><td><b>%2</b></td></tr>")
             .arg(label.toHtmlEscaped(), value.toHtmlEscaped());
     };
     const auto heading = [&](int column) {
@@ -88,8 +88,9 @@ QString GpsMapLink::describe(const MapTable& table, int shape) const
     };
     int points = 0;
     if (shape >= 0 && shape < table.shapes().size()) {
+        // A ring repeats its first point at the end: that is no point of its own.
         for (const QPolygonF& part : table.shapes().at(shape).parts)
-            points += int(part.size());
+            points += int(part.size()) - (part.size() > 1 && part.isClosed() ? 1 : 0);
     }
     const std::optional<double> dop = maxDop(record.dateiname);
     QString text = QStringLiteral("<table cellspacing=\"0\">");
