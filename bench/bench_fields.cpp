@@ -301,7 +301,7 @@ int main(int argc, char** argv)
     SheetSource sheet;
     sheet.map = &sheetMap;
     sheet.scaleBoxText = QString::number(qRound64(farmMap.Scale()));
-    sheet.kartenanzeige = 2;
+    sheet.kartenanzeige = MapContent::Plots;
     for (const PlotRow& plot : farmPlots) {
         const PlotRecord& p = plot.record;
         sheet.plots.append({p.ordner, PlotListLayout::plotLabel(p.name, p.nummer, p.teil), p.farbe,

@@ -16,6 +16,7 @@
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace FileGuard {
 
@@ -60,6 +61,31 @@ bool isInside(const QString& path, const QString& root)
 {
     return path == root || path.startsWith(root.endsWith('/') ? root : root + '/');
 }
+
+// A raw descriptor, closed on every path out of its scope.
+class Descriptor {
+public:
+    explicit Descriptor(int fd = -1) : m_fd(fd) {}
+    ~Descriptor() { close(); }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+
+    int get() const { return m_fd; }
+    bool valid() const { return m_fd >= 0; }
+    // Takes fd, closing the one held before.
+    void reset(int fd)
+    {
+        close();
+        m_fd = fd;
+    }
+    // Hands the descriptor on: it is no longer closed here.
+    int release() { return std::exchange(m_fd, -1); }
+    // Closes now; what ::close returned (0 when nothing was open).
+    int close() { return m_fd >= 0 ? ::close(std::exchange(m_fd, -1)) : 0; }
+
+private:
+    int m_fd;
+};
 
 bool writeAll(int fd, const QByteArray& bytes)
 {
@@ -187,11 +213,9 @@ Scratch writeScratch(const QString& path, const Writer& writer)
 // Makes the folder's entries (a rename into it) last through a power cut.
 void syncFolder(const QString& folder)
 {
-    const int fd = ::open(native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
+    const Descriptor fd(::open(native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.valid())
+        ::fsync(fd.get());
 }
 
 } // namespace
@@ -261,18 +285,15 @@ OperationError openForReading(QFile& file, const QString& path, QIODevice::OpenM
     if (!S_ISREG(st.st_mode))
         return refused(path, QStringLiteral("not a regular file"));
     // O_NONBLOCK in case the entry was exchanged in between.
-    const int fd = ::open(native(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0)
+    Descriptor fd(::open(native(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (!fd.valid())
         return systemError(errno, path);
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
+    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode))
         return refused(path, QStringLiteral("not a regular file"));
-    }
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    if (!file.open(fd, mode | QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
+    ::fcntl(fd.get(), F_SETFL, ::fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(fd.get(), mode | QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
         return {ErrorKind::PathFileAccess, file.errorString(), path};
-    }
+    fd.release(); // the file closes it now
     return OperationError::none();
 }
 
@@ -311,22 +332,22 @@ OperationError replaceFile(const QString& programFolder, const QString& path,
     if (const int injected = step(Step::OpenForWriting, path))
         return systemError(injected, path);
     QString scratch;
-    int fd = -1;
-    for (int attempt = 0; fd < 0 && attempt < 50; ++attempt) {
+    Descriptor fd;
+    for (int attempt = 0; !fd.valid() && attempt < 50; ++attempt) {
         scratch = info.absolutePath() + '/' + scratchPrefix +
                   QString::number(QRandomGenerator::global()->generate(), 36);
-        fd = ::open(native(scratch).constData(),
-                    O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
+        fd.reset(::open(native(scratch).constData(),
+                        O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+        if (!fd.valid() && errno != EEXIST)
             break;
     }
-    if (fd < 0)
+    if (!fd.valid())
         return systemError(errno, path);
-    bool written = writeAll(fd, bytes) &&
-                   (!replacing || ::fchmod(fd, existing.st_mode & 07777) == 0) &&
-                   (durability == Durability::Cached || ::fsync(fd) == 0);
+    bool written = writeAll(fd.get(), bytes) &&
+                   (!replacing || ::fchmod(fd.get(), existing.st_mode & 07777) == 0) &&
+                   (durability == Durability::Cached || ::fsync(fd.get()) == 0);
     int error = errno;
-    if (::close(fd) != 0 && written) {
+    if (fd.close() != 0 && written) {
         written = false;
         error = errno;
     }
@@ -472,27 +493,22 @@ OperationError linkNew(const QString& programFolder, const QString& source, cons
     if (!S_ISREG(examined.st_mode))
         return refused(source, QStringLiteral("not a regular file"));
     // O_NOFOLLOW and O_NONBLOCK in case the entry was exchanged in between.
-    const int fd = ::open(native(source).constData(),
-                          O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0)
+    const Descriptor fd(::open(native(source).constData(),
+                               O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (!fd.valid())
         return systemError(errno, source);
     struct stat opened {};
-    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) || opened.st_dev != examined.st_dev ||
-        opened.st_ino != examined.st_ino) {
-        ::close(fd);
+    if (::fstat(fd.get(), &opened) != 0 || !S_ISREG(opened.st_mode) ||
+        opened.st_dev != examined.st_dev || opened.st_ino != examined.st_ino)
         return refused(source, QStringLiteral("changed while being examined"));
-    }
-    if (const int injected = step(Step::Link, target)) {
-        ::close(fd);
+    if (const int injected = step(Step::Link, target))
         return systemError(injected, target);
-    }
     // Linking the open handle links exactly the file examined; link() itself
     // fails when the name is taken, so nothing is replaced.
-    const QByteArray handle = "/proc/self/fd/" + QByteArray::number(fd);
+    const QByteArray handle = "/proc/self/fd/" + QByteArray::number(fd.get());
     const int linked = ::linkat(AT_FDCWD, handle.constData(), AT_FDCWD, native(target).constData(),
                                 AT_SYMLINK_FOLLOW);
     const int error = errno;
-    ::close(fd);
     if (linked == 0)
         return OperationError::none();
     if (error == EEXIST)

@@ -22,17 +22,14 @@ struct ProgramState {
     QString titelsicherheitsabfrage;
     QString titelinformation;
 
-    int eingabemodus = 0;  // 1 once the main window has initialised
-    int anzeigesperre = 0; // while 1 the map rebuilds return at once
-    int kartenanzeige = 0; // 1 GPS measurements on the map, 2 field plots
-    double dopgrenze = 4.0; // largest DOP of a good measurement (DopQuality)
-    int datennummer = 1;   // number of the map data source ("Data1")
+    bool eingabemodus = false; // true once the main window has initialised
+    double dopgrenze = 4.0;    // largest DOP of a good measurement (DopQuality)
+    int datennummer = 1;       // number of the map data source ("Data1")
     int ansichtnummer = 0; // counts the views of one map display run
 
     QString schlagsortierung = QStringLiteral("Name");
     QString betriebsortierung = QStringLiteral("Name");
     QString gpssortierung = QStringLiteral("Dateiname");
-    QString neuerordner; // folder name entered in the new farm dialog
     // Map file (path of its .SHP without extension) -> the plot's file as the
     // rows name it (path without extension), set by whoever prepares a
     // display, so that a file the map cannot draw is marked on the plot list.

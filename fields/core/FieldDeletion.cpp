@@ -8,7 +8,6 @@
 #include "PendingChange.h"
 #include "ProgramState.h"
 #include "ProjectDatabase.h"
-#include "WaitCursor.h"
 
 #include <QDir>
 #include <QFile>
@@ -81,7 +80,6 @@ OperationError checkFarmFolder(const QString& programFolder, const QString& fold
 
 OperationError deleteFarm(ProgramState& state, const QString& name)
 {
-    const WaitCursor wait;
     if (!state.database || !state.database->isOpen())
         return ProjectDatabase::notOpen(state.programmpfad);
     const QString farm = name.trimmed();
@@ -130,7 +128,6 @@ OperationError deleteFarm(ProgramState& state, const QString& name)
 
 OperationError deletePlots(ProgramState& state, const QList<PlotKey>& plots)
 {
-    const WaitCursor wait;
     if (!state.database || !state.database->isOpen())
         return ProjectDatabase::notOpen(state.programmpfad);
     QStringList files;

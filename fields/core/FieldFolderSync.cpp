@@ -6,11 +6,9 @@
 #include "PlotPalette.h"
 #include "ProgramState.h"
 #include "ProjectDatabase.h"
-#include "WaitCursor.h"
 
 #include <QFileInfo>
 #include <QHash>
-#include <QScopedValueRollback>
 
 namespace {
 // The entry of names equal to name ignoring case, or empty.
@@ -105,8 +103,6 @@ QString keyOf(const PlotKey& key)
 
 SyncChanges FieldFolderSync::betriebsdatenladen()
 {
-    const WaitCursor wait;
-    const QScopedValueRollback lock(m_state.anzeigesperre, 1);
     SyncChanges changes;
     ProjectDatabase* database = m_state.database;
     if (!database || !database->isOpen()) {
@@ -135,8 +131,6 @@ SyncChanges FieldFolderSync::betriebsdatenladen()
 
 SyncChanges FieldFolderSync::schlagdatenabgleichen(const QStringList& selectedFarms)
 {
-    const WaitCursor wait;
-    const QScopedValueRollback lock(m_state.anzeigesperre, 1);
     SyncChanges changes;
     ProjectDatabase* database = m_state.database;
     if (!database || !database->isOpen()) {

@@ -39,7 +39,6 @@ struct SyncChanges {
 // folder, which are the master copy. Rows are never removed here: a plot whose
 // files are gone keeps its row with anzeigen = 0. Each operation changes the
 // database in one transaction, so a failure leaves the tables as they were.
-// Holds the wait pointer and anzeigesperre = 1 while it runs.
 class FieldFolderSync {
 public:
     // state names the program folder and the open project database.

@@ -11,6 +11,7 @@
 #include "FormBehaviour.h"
 #include "FormTranslator.h"
 #include "GridCaption.h"
+#include "GridFilter.h"
 #include "GridModels.h"
 #include "Messages.h"
 #include "NewFarmDialog.h"
@@ -38,6 +39,7 @@
 #include <QLabel>
 #include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QStyle>
@@ -76,8 +78,8 @@ QAction* addTool(QToolBar* bar, const char* name, const char* caption, QStyle::S
 }
 } // namespace
 
-FieldWindow::FieldWindow(ProgramState& state, FieldMap map, QWidget* owner)
-    : QWidget(nullptr), m_state(state), m_map(std::move(map)), m_owner(owner)
+FieldWindow::FieldWindow(ProgramState& state, ViewState& view, FieldMap map, QWidget* owner)
+    : QWidget(nullptr), m_state(state), m_view(view), m_map(std::move(map)), m_owner(owner)
 {
     setObjectName(QStringLiteral("schlagdaten"));
     setWindowTitle(QStringLiteral("Ansichten"));
@@ -92,19 +94,21 @@ void FieldWindow::buildControls()
     m_farmTools = new QToolBar(this);
     m_farmTools->setObjectName(QStringLiteral("mnu1"));
     m_farmTools->setIconSize(QSize(16, 16));
-    addTool(m_farmTools, "tb1neu", "Betrieb/Ordner neu anlegen", QStyle::SP_FileDialogNewFolder);
-    addTool(m_farmTools, "tb1loeschen", "Betrieb/Ordner löschen", QStyle::SP_TrashIcon);
+    connect(addTool(m_farmTools, "tb1neu", "Betrieb/Ordner neu anlegen",
+                    QStyle::SP_FileDialogNewFolder),
+            &QAction::triggered, this, &FieldWindow::betriebanlegen);
+    connect(addTool(m_farmTools, "tb1loeschen", "Betrieb/Ordner löschen", QStyle::SP_TrashIcon),
+            &QAction::triggered, this, &FieldWindow::betriebloeschen);
     m_fieldTools = new QToolBar(this);
     m_fieldTools->setObjectName(QStringLiteral("mnu2"));
     m_fieldTools->setIconSize(QSize(16, 16));
-    addTool(m_fieldTools, "tb2loeschen", "Grenzlinie löschen", QStyle::SP_TrashIcon);
-    for (QToolBar* bar : {m_farmTools, m_fieldTools})
-        connect(bar, &QToolBar::actionTriggered, this,
-                [this](QAction* action) { onTool(action->objectName()); });
+    connect(addTool(m_fieldTools, "tb2loeschen", "Grenzlinie löschen", QStyle::SP_TrashIcon),
+            &QAction::triggered, this, &FieldWindow::deleteChosenPlots);
 
     m_farms = new FarmGridModel(this);
     m_farmGrid = makeGrid(this, "grdbetriebe", "Betrieb/Ordner");
-    m_farmGrid->setModel(m_farms);
+    m_farmFilter = new GridFilter(m_farms, {0}, this);
+    m_farmGrid->setModel(m_farmFilter);
     m_farmGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_farmGrid->horizontalHeader()->setStretchLastSection(true);
     m_farmGrid->verticalHeader()->hide(); // the narrow grid keeps its width for the names
@@ -118,7 +122,10 @@ void FieldWindow::buildControls()
         },
         this);
     m_fieldGrid = makeGrid(this, "grdschlagdaten", "Flächen");
-    m_fieldGrid->setModel(m_plots);
+    // The find field looks for name, number and crop.
+    m_plotFilter = new GridFilter(
+        m_plots, {PlotColumns::Name, PlotColumns::Nummer, PlotColumns::Kultur}, this);
+    m_fieldGrid->setModel(m_plotFilter);
     m_fieldGrid->setEditTriggers(QAbstractItemView::DoubleClicked |
                                  QAbstractItemView::EditKeyPressed |
                                  QAbstractItemView::AnyKeyPressed);
@@ -130,20 +137,32 @@ void FieldWindow::buildControls()
         m_fieldGrid));
     m_fieldGrid->horizontalHeader()->setSectionsClickable(true);
     m_fieldSelection = new OrderedSelection(m_fieldGrid, BookmarkRole);
+    // What a filter change does to the selection is taken up once it is done.
+    for (const auto& [filter, selection] :
+         {std::pair{m_farmFilter, m_farmSelection}, std::pair{m_plotFilter, m_fieldSelection}}) {
+        connect(filter, &GridFilter::aboutToFilter, selection, &OrderedSelection::hold);
+        connect(filter, &GridFilter::filtered, selection, &OrderedSelection::release);
+    }
     m_fieldGrid->setItemDelegateForColumn(
-        PlotColumns::MaxDop, new DopMarkDelegate(
-                                 m_state,
-                                 [this](const QModelIndex& index) -> std::optional<double> {
-                                     return m_plots->rows().value(index.row()).record.maxDop;
-                                 },
-                                 m_fieldGrid));
-    m_mapLink = new PlotMapLink(m_state, m_map, m_farmGrid, m_farms, m_fieldGrid, m_plots,
+        PlotColumns::MaxDop,
+        new DopMarkDelegate(
+            m_state,
+            [this](const QModelIndex& index) -> std::optional<double> {
+                return m_plots->rows().value(m_plotFilter->sourceRow(index)).record.maxDop;
+            },
+            m_fieldGrid));
+    m_mapLink = new PlotMapLink(m_state, m_view, m_map, {m_farmGrid, m_farms, m_farmFilter},
+                                {m_fieldGrid, m_plots, m_plotFilter},
                                 [this] { return chosenPlots(); }, this);
 
     // Each grid under its caption and toolbar; the farm list and the field
     // grid share the width by a splitter the user can move.
-    const auto pane = [](QWidget* parent, QTableView* grid, QToolBar* tools) {
+    const auto pane = [](QWidget* parent, QTableView* grid, QToolBar* tools, GridFilter* filter,
+                         const char* findName, const char* placeholder) {
         auto* box = new QWidget(parent);
+        auto* find = new FilterField(filter, QString::fromLatin1(findName), box);
+        find->setPlaceholderText(QString::fromUtf8(placeholder));
+        find->setToolTip(find->placeholderText());
         auto* head = new QHBoxLayout;
         head->setContentsMargins(0, 0, 0, 0);
         head->addWidget(GridCaption::create(grid, box));
@@ -154,15 +173,29 @@ void FieldWindow::buildControls()
         column->setContentsMargins(0, 0, 0, 0);
         column->setSpacing(2);
         column->addLayout(head);
+        column->addWidget(find);
         column->addWidget(grid, 1);
+        QWidget::setTabOrder(find, grid);
         grid->setMinimumSize(minimalGridWidth, minimalGridHeight);
         return box;
     };
     m_splitter = new QSplitter(Qt::Horizontal, this);
     m_splitter->setObjectName(QStringLiteral("splitschlagdaten"));
     m_splitter->setChildrenCollapsible(false);
-    m_splitter->addWidget(pane(m_splitter, m_farmGrid, m_farmTools));
-    m_splitter->addWidget(pane(m_splitter, m_fieldGrid, m_fieldTools));
+    m_splitter->addWidget(pane(m_splitter, m_farmGrid, m_farmTools, m_farmFilter,
+                               "txtsuchebetriebe", "Betrieb suchen (Strg+F)"));
+    m_splitter->addWidget(pane(m_splitter, m_fieldGrid, m_fieldTools, m_plotFilter,
+                               "txtsucheschlaege", "Schlag suchen (Strg+F)"));
+    // Ctrl+F: the find field of the grid that has the focus (else the field grid's).
+    auto* find = new QShortcut(QKeySequence::Find, this);
+    find->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(find, &QShortcut::activated, this, [this] {
+        QWidget* focus = QApplication::focusWidget();
+        const bool farmPane = focus && m_splitter->widget(0)->isAncestorOf(focus);
+        auto* field = m_splitter->widget(farmPane ? 0 : 1)->findChild<FilterField*>();
+        field->setFocus(Qt::ShortcutFocusReason);
+        field->selectAll();
+    });
     m_splitter->setStretchFactor(1, 1);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
@@ -200,7 +233,6 @@ void FieldWindow::buildControls()
 void FieldWindow::load()
 {
     translate();
-    QCoreApplication::processEvents();
     m_state.betriebsortierung = SortOrders::farmDefault();
     m_state.schlagsortierung = SortOrders::plotDefault();
     betriebsdatenladen();
@@ -216,10 +248,8 @@ void FieldWindow::onActivated()
     // Messages of these runs are shown once, not at every activation.
     const Messages::RepeatGuard once(QStringLiteral("schlagdatenaktivierung"));
     takeUpNewFarms();
-    if (m_state.kartenanzeige == 1) {
+    if (m_view.kartenanzeige == MapContent::Measurements)
         schlagdatenanzeigen();
-        QCoreApplication::processEvents();
-    }
 }
 
 void FieldWindow::refresh()
@@ -229,11 +259,20 @@ void FieldWindow::refresh()
     schlagdatenabgleichen();
 }
 
+template <typename Run> SyncChanges FieldWindow::synchronised(Run run)
+{
+    const WaitCursor wait;
+    const QScopedValueRollback lock(m_view.anzeigesperre, true);
+    FieldFolderSync sync(m_state);
+    return run(sync);
+}
+
 void FieldWindow::takeUpNewFarms()
 {
     if (!m_state.database)
         return;
-    const SyncChanges changes = FieldFolderSync(m_state).betriebsdatenladen();
+    const SyncChanges changes =
+        synchronised([](FieldFolderSync& sync) { return sync.betriebsdatenladen(); });
     if (changes.error.isError()) {
         Messages::failure(this, m_state, TextKeys::syncFailed, changes.error);
         return;
@@ -242,10 +281,8 @@ void FieldWindow::takeUpNewFarms()
         return;
     // The new farms join the list; the farms chosen stay chosen, the map as it is.
     const QList<qint64> chosen = m_farmSelection->bookmarks();
-    const int currentRow = m_farmGrid->currentIndex().row();
-    const qint64 current = currentRow >= 0 && currentRow < m_farms->rowCount()
-                               ? m_farms->rows().at(currentRow).rowid
-                               : -1;
+    const QModelIndex currentIndex = m_farmGrid->currentIndex();
+    const qint64 current = currentIndex.isValid() ? currentIndex.data(BookmarkRole).toLongLong() : -1;
     OperationError error;
     const QList<FarmRow> rows =
         FieldQueries(*m_state.database).farmGrid(m_state.betriebsortierung, &error);
@@ -257,10 +294,10 @@ void FieldWindow::takeUpNewFarms()
     m_farms->setRows(rows);
     QItemSelectionModel* selection = m_farmGrid->selectionModel();
     if (const int row = m_farms->rowOf(current); row >= 0)
-        selection->setCurrentIndex(m_farms->index(row, 0), QItemSelectionModel::NoUpdate);
+        selection->setCurrentIndex(m_farmFilter->shownIndex(row), QItemSelectionModel::NoUpdate);
     for (const qint64 bookmark : chosen) {
         if (const int row = m_farms->rowOf(bookmark); row >= 0)
-            selection->select(m_farms->index(row, 0),
+            selection->select(m_farmFilter->shownIndex(row),
                               QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
     fitFarmList();
@@ -305,19 +342,13 @@ bool FieldWindow::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-void FieldWindow::onTool(const QString& name)
+void FieldWindow::deleteChosenPlots()
 {
-    if (name.contains(QLatin1String("tb1neu")))
-        betriebanlegen();
-    if (name.contains(QLatin1String("tb1loeschen")))
-        betriebloeschen();
-    if (name.contains(QLatin1String("tb2loeschen"))) {
-        {
-            const QScopedValueRollback lock(m_state.anzeigesperre, 1);
-            schlagdatenloeschen();
-        }
-        schlagdatenabgleichen();
+    {
+        const QScopedValueRollback lock(m_view.anzeigesperre, true);
+        schlagdatenloeschen();
     }
+    schlagdatenabgleichen();
 }
 
 QStringList FieldWindow::chosenFarms() const
@@ -328,8 +359,8 @@ QStringList FieldWindow::chosenFarms() const
         if (row >= 0)
             farms.append(m_farms->rows().at(row).name);
     }
-    const int current = m_farmGrid->currentIndex().row();
-    if (farms.isEmpty() && current >= 0 && current < m_farms->rows().size())
+    const int current = m_farmFilter->sourceRow(m_farmGrid->currentIndex());
+    if (farms.isEmpty() && current >= 0)
         farms.append(m_farms->rows().at(current).name);
     return farms;
 }
@@ -344,15 +375,15 @@ QList<PlotRow> FieldWindow::chosenPlots(bool* fromSelection) const
     }
     if (fromSelection)
         *fromSelection = !plots.isEmpty();
-    const int current = m_fieldGrid->currentIndex().row();
-    if (plots.isEmpty() && current >= 0 && current < m_plots->rows().size())
+    const int current = m_plotFilter->sourceRow(m_fieldGrid->currentIndex());
+    if (plots.isEmpty() && current >= 0)
         plots.append(m_plots->rows().at(current));
     return plots;
 }
 
 int FieldWindow::farmCount() const
 {
-    return m_farms->rowCount();
+    return m_farmFilter->rowCount();
 }
 
 int FieldWindow::selectedFarmCount() const
@@ -362,10 +393,12 @@ int FieldWindow::selectedFarmCount() const
 
 QString FieldWindow::currentFarm() const
 {
-    if (m_farms->rowCount() == 0)
+    if (m_farmFilter->rowCount() == 0)
         return {};
-    const int current = std::max(0, m_farmGrid->currentIndex().row());
-    return m_farms->rows().at(current).name;
+    const QModelIndex current = m_farmGrid->currentIndex();
+    return m_farms->rows()
+        .at(m_farmFilter->sourceRow(current.isValid() ? current : m_farmFilter->index(0, 0)))
+        .name;
 }
 
 void FieldWindow::onFarmClicked()
@@ -393,7 +426,8 @@ void FieldWindow::betriebsdatenladen(const QString& chosenFarm)
 {
     if (!m_state.database)
         return;
-    const SyncChanges changes = FieldFolderSync(m_state).betriebsdatenladen();
+    const SyncChanges changes =
+        synchronised([](FieldFolderSync& sync) { return sync.betriebsdatenladen(); });
     if (changes.error.isError())
         Messages::failure(this, m_state, TextKeys::syncFailed, changes.error);
     reportNotes(changes.notes);
@@ -423,9 +457,13 @@ void FieldWindow::betriebesortieren(const QString& chosenFarm)
             break;
         }
     }
+    // A farm the find field hides is shown again.
+    if (!m_farmFilter->shownIndex(row).isValid())
+        m_splitter->widget(0)->findChild<FilterField*>()->clear();
+    const QModelIndex shown = m_farmFilter->shownIndex(row);
     m_farmGrid->selectionModel()->setCurrentIndex(
-        m_farms->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    m_farmGrid->scrollTo(m_farms->index(row, 0));
+        shown, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_farmGrid->scrollTo(shown);
     fitFarmList();
 }
 
@@ -433,7 +471,9 @@ void FieldWindow::schlagdatenabgleichen()
 {
     if (!m_state.database)
         return;
-    const SyncChanges changes = FieldFolderSync(m_state).schlagdatenabgleichen(chosenFarms());
+    const QStringList farms = chosenFarms();
+    const SyncChanges changes = synchronised(
+        [&farms](FieldFolderSync& sync) { return sync.schlagdatenabgleichen(farms); });
     if (changes.error.isError()) {
         Messages::failure(this, m_state, TextKeys::syncFailed, changes.error);
         return;
@@ -469,24 +509,24 @@ void FieldWindow::schlagdatenladen()
         FieldQueries(*m_state.database).fieldGrid(m_state.schlagsortierung, &error);
     if (error.isError())
         Messages::failure(this, m_state, TextKeys::syncFailed, error);
-    const QScopedValueRollback lock(m_state.anzeigesperre, 1);
+    const QScopedValueRollback lock(m_view.anzeigesperre, true);
     m_plots->setRows(rows);
-    if (!rows.isEmpty())
-        m_fieldGrid->selectionModel()->setCurrentIndex(m_plots->index(0, 0),
+    if (m_plotFilter->rowCount() > 0)
+        m_fieldGrid->selectionModel()->setCurrentIndex(m_plotFilter->index(0, 0),
                                                        QItemSelectionModel::NoUpdate);
 }
 
 void FieldWindow::schlagdatenmarkieren()
 {
-    if (m_plots->rowCount() == 0)
+    if (m_plotFilter->rowCount() == 0)
         return;
-    const QScopedValueRollback lock(m_state.anzeigesperre, 1);
+    const QScopedValueRollback lock(m_view.anzeigesperre, true);
     m_fieldGrid->selectAll();
 }
 
 void FieldWindow::schlagdatenanzeigen()
 {
-    if (m_state.anzeigesperre == 1)
+    if (m_view.anzeigesperre)
         return;
     m_state.ansichtnummer = 0;
     const WaitCursor wait;
@@ -514,7 +554,7 @@ void FieldWindow::schlagdatenanzeigen()
         m_map.showArea(staged.areaHa);
     showGeometryAreas(chosen, staged);
     m_mapLink->shown(chosen, staged);
-    m_state.kartenanzeige = 2;
+    m_view.kartenanzeige = MapContent::Plots;
 }
 
 void FieldWindow::betriebanlegen()
@@ -554,15 +594,18 @@ void FieldWindow::reportDeletion(const OperationError& error, const QString& far
 
 void FieldWindow::betriebloeschen()
 {
-    if (m_farms->rowCount() == 0)
+    if (farmCount() == 0)
         return;
-    const int current = std::max(0, m_farmGrid->currentIndex().row());
-    const QString farm = m_farms->rows().at(current).name.trimmed();
+    const QString farm = currentFarm().trimmed();
     if (!Messages::confirm(this, m_state, TextKeys::farmDeleteQuestion, {farm}))
         return;
     if (m_map.release)
         m_map.release();
-    const OperationError error = FieldDeletion::deleteFarm(m_state, farm);
+    OperationError error;
+    {
+        const WaitCursor wait;
+        error = FieldDeletion::deleteFarm(m_state, farm);
+    }
     if (error.isError()) {
         reportDeletion(error, farm);
         schlagdatenanzeigen(); // the map shows the plots again
@@ -573,7 +616,7 @@ void FieldWindow::betriebloeschen()
 
 void FieldWindow::schlagdatenloeschen()
 {
-    if (m_plots->rowCount() == 0)
+    if (m_plotFilter->rowCount() == 0)
         return;
     // One chosen plot is asked about by name, several at once by number.
     const QList<PlotRow> plots = chosenPlots();
@@ -589,7 +632,11 @@ void FieldWindow::schlagdatenloeschen()
     QList<PlotKey> keys;
     for (const PlotRow& plot : plots)
         keys.append({plot.record.ordner, plot.record.dateiname});
-    const OperationError error = FieldDeletion::deletePlots(m_state, keys);
+    OperationError error;
+    {
+        const WaitCursor wait;
+        error = FieldDeletion::deletePlots(m_state, keys);
+    }
     if (error.isError())
         reportDeletion(error, QString());
 }

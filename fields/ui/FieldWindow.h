@@ -5,10 +5,12 @@
 #include "FieldMap.h"
 #include "FieldRows.h"
 #include "OperationError.h"
+#include "ViewState.h"
 
 #include <QWidget>
 
 class FarmGridModel;
+class GridFilter;
 class OrderedSelection;
 class PlotGridModel;
 class PlotMapLink;
@@ -21,13 +23,16 @@ struct ProgramState;
 // the farms, the field grid grdschlagdaten the plots of the chosen farms;
 // picking farms synchronises them with their folders and draws their plots,
 // picking plots draws just those. Toolbar mnu1 creates (tb1neu) and deletes
-// (tb1loeschen) farms, mnu2 deletes plots (tb2loeschen). Failures reach the
+// (tb1loeschen) farms, mnu2 deletes plots (tb2loeschen). The find fields
+// txtsuchebetriebe and txtsucheschlaege above the grids narrow their rows as
+// one types (Ctrl+F goes to the one of the grid in use, Esc clears it); the
+// selection, the map and edits keep to the rows shown. Failures reach the
 // user as one message each; the wait pointer and anzeigesperre are restored
 // on every path.
 class FieldWindow : public QWidget {
     Q_OBJECT
 public:
-    FieldWindow(ProgramState& state, FieldMap map, QWidget* owner = nullptr);
+    FieldWindow(ProgramState& state, ViewState& view, FieldMap map, QWidget* owner = nullptr);
     ~FieldWindow() override;
 
     // Loading: translates itself, resets both sort orders and loads the
@@ -51,7 +56,7 @@ public:
     void schlagdatenabgleichen();
     void schlagdatenladen();
     void schlagdatenmarkieren();
-    // Draws the selected plots (or the current one) unless anzeigesperre is 1.
+    // Draws the selected plots (or the current one) unless anzeigesperre is set.
     void schlagdatenanzeigen();
     // The grid's selected plots in the order of selection, or the current
     // plot alone when none is selected (then *fromSelection is false).
@@ -81,7 +86,10 @@ private:
     // New farm folders join the farm list without changing the farms chosen.
     void takeUpNewFarms();
     void fitFarmList();
-    void onTool(const QString& name);
+    // tb2loeschen: deletes the chosen plots, then synchronises and draws.
+    void deleteChosenPlots();
+    // Runs a synchronisation with the wait pointer and the map held back.
+    template <typename Run> SyncChanges synchronised(Run run);
     void onFarmClicked();
     void onHeaderClicked(int column);
     void reportDeletion(const OperationError& error, const QString& farm);
@@ -92,10 +100,13 @@ private:
     QStringList chosenFarms() const;
 
     ProgramState& m_state;
+    ViewState& m_view;
     FieldMap m_map;
     QWidget* m_owner;
     FarmGridModel* m_farms = nullptr;
     PlotGridModel* m_plots = nullptr;
+    GridFilter* m_farmFilter = nullptr; // what the find field txtsuchebetriebe lets through
+    GridFilter* m_plotFilter = nullptr; // txtsucheschlaege
     QTableView* m_farmGrid = nullptr;  // grdbetriebe
     QTableView* m_fieldGrid = nullptr; // grdschlagdaten
     OrderedSelection* m_farmSelection = nullptr;

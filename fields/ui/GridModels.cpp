@@ -1,23 +1,12 @@
 #include "GridModels.h"
 
 #include "BgrColour.h"
-#include "FormTranslator.h"
 #include "PlotColumns.h"
 #include "StagedMeasures.h"
 
 #include <QLocale>
 
 namespace {
-// Row of each bookmark; of rows with the same bookmark the first counts.
-template <typename Rows> QHash<qint64, int> rowsByBookmark(const Rows& rows)
-{
-    QHash<qint64, int> rowOf;
-    rowOf.reserve(rows.size());
-    for (int row = int(rows.size()) - 1; row >= 0; --row)
-        rowOf.insert(rows.at(row).rowid, row);
-    return rowOf;
-}
-
 // A record with one column set to value, as stored.
 void assign(PlotRecord& plot, int column, const QVariant& value)
 {
@@ -58,79 +47,36 @@ void assign(PlotRecord& plot, int column, const QVariant& value)
 }
 } // namespace
 
-void FarmGridModel::setRows(const QList<FarmRow>& rows)
+FarmGridModel::FarmGridModel(QObject* parent)
+    : RowGridModel({QStringLiteral("Name")}, parent)
 {
-    beginResetModel();
-    m_rows = rows;
-    m_rowOf = rowsByBookmark(m_rows);
-    endResetModel();
-}
-
-int FarmGridModel::rowOf(qint64 bookmark) const
-{
-    return m_rowOf.value(bookmark, -1);
-}
-
-int FarmGridModel::rowCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : int(m_rows.size());
-}
-
-int FarmGridModel::columnCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : 1;
 }
 
 QVariant FarmGridModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_rows.size())
+    const FarmRow* row = rowAt(index);
+    if (!row)
         return {};
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole) // the tooltip shows a long name whole
-        return m_rows.at(index.row()).name;
+        return row->name;
     if (role == BookmarkRole)
-        return m_rows.at(index.row()).rowid;
+        return row->rowid;
     return {};
 }
 
-QVariant FarmGridModel::headerData(int section, Qt::Orientation orientation, int role) const
+namespace {
+QStringList plotFields()
 {
-    if (orientation != Qt::Horizontal || section != 0)
-        return QAbstractTableModel::headerData(section, orientation, role);
-    if (role == FormTranslator::DataFieldRole)
-        return QStringLiteral("Name");
-    if (role == Qt::DisplayRole || role == Qt::EditRole)
-        return m_caption;
-    return {};
+    QStringList fields;
+    for (int column = 0; column < PlotColumns::Count; ++column)
+        fields << PlotColumns::field(column);
+    return fields;
 }
-
-bool FarmGridModel::setHeaderData(int section, Qt::Orientation orientation, const QVariant& value,
-                                  int role)
-{
-    if (orientation != Qt::Horizontal || section != 0 || role != Qt::EditRole)
-        return false;
-    m_caption = value.toString();
-    emit headerDataChanged(orientation, section, section);
-    return true;
-}
+} // namespace
 
 PlotGridModel::PlotGridModel(Store store, QObject* parent)
-    : QAbstractTableModel(parent), m_store(std::move(store))
+    : RowGridModel(plotFields(), parent), m_store(std::move(store))
 {
-    for (int column = 0; column < PlotColumns::Count; ++column)
-        m_captions << PlotColumns::field(column);
-}
-
-void PlotGridModel::setRows(const QList<PlotRow>& rows)
-{
-    beginResetModel();
-    m_rows = rows;
-    m_rowOf = rowsByBookmark(m_rows);
-    endResetModel();
-}
-
-int PlotGridModel::rowOf(qint64 bookmark) const
-{
-    return m_rowOf.value(bookmark, -1);
 }
 
 void PlotGridModel::setGeometryAreas(const QHash<qint64, double>& areasHa, const QString& tip)
@@ -143,16 +89,6 @@ void PlotGridModel::setGeometryAreas(const QHash<qint64, double>& areasHa, const
                          {Qt::BackgroundRole, Qt::ToolTipRole});
 }
 
-int PlotGridModel::rowCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : int(m_rows.size());
-}
-
-int PlotGridModel::columnCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : PlotColumns::Count;
-}
-
 bool PlotGridModel::disagreesWithGeometry(int row) const
 {
     const auto area = m_geometryHa.constFind(m_rows.at(row).rowid);
@@ -162,14 +98,15 @@ bool PlotGridModel::disagreesWithGeometry(int row) const
 
 QVariant PlotGridModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_rows.size())
+    const PlotRow* row = rowAt(index);
+    if (!row)
         return {};
-    const PlotRecord& plot = m_rows.at(index.row()).record;
+    const PlotRecord& plot = row->record;
     const int column = index.column();
     const QVariant value = PlotColumns::value(plot, column);
     switch (role) {
     case BookmarkRole:
-        return m_rows.at(index.row()).rowid;
+        return row->rowid;
     case Qt::EditRole:
         return value.typeId() == QMetaType::Double ? QLocale().toString(value.toDouble(), 'g', 15)
                                                    : value.toString();
@@ -201,7 +138,7 @@ QVariant PlotGridModel::data(const QModelIndex& index, int role) const
         if (column == PlotColumns::Flaeche && disagreesWithGeometry(index.row()))
             return QString(m_geometryTip).replace(
                 QLatin1String("%1"),
-                QLocale().toString(m_geometryHa.value(m_rows.at(index.row()).rowid), 'f', 4));
+                QLocale().toString(m_geometryHa.value(row->rowid), 'f', 4));
         return {};
     case Qt::ForegroundRole:
         if (column == PlotColumns::Farbe)
@@ -215,28 +152,6 @@ QVariant PlotGridModel::data(const QModelIndex& index, int role) const
     default:
         return {};
     }
-}
-
-QVariant PlotGridModel::headerData(int section, Qt::Orientation orientation, int role) const
-{
-    if (orientation != Qt::Horizontal || section < 0 || section >= PlotColumns::Count)
-        return QAbstractTableModel::headerData(section, orientation, role);
-    if (role == FormTranslator::DataFieldRole)
-        return PlotColumns::field(section);
-    if (role == Qt::DisplayRole || role == Qt::EditRole)
-        return m_captions.at(section);
-    return {};
-}
-
-bool PlotGridModel::setHeaderData(int section, Qt::Orientation orientation, const QVariant& value,
-                                  int role)
-{
-    if (orientation != Qt::Horizontal || section < 0 || section >= PlotColumns::Count ||
-        role != Qt::EditRole)
-        return false;
-    m_captions[section] = value.toString();
-    emit headerDataChanged(orientation, section, section);
-    return true;
 }
 
 Qt::ItemFlags PlotGridModel::flags(const QModelIndex& index) const

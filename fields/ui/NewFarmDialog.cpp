@@ -1,8 +1,8 @@
 #include "NewFarmDialog.h"
 
 #include "FarmNameCheck.h"
+#include "DialogActivation.h"
 #include "FormBehaviour.h"
-#include "FormTranslator.h"
 #include "Messages.h"
 #include "ProgramState.h"
 #include "TextCatalogue.h"
@@ -38,34 +38,25 @@ NewFarmDialog::NewFarmDialog(ProgramState& state, QWidget* parent) : QDialog(par
     connect(m_ok, &QPushButton::clicked, this, &NewFarmDialog::onOk);
     connect(m_cancel, &QPushButton::clicked, this, &NewFarmDialog::reject);
     m_keys = new FormKeyHandler(this, state, QStringLiteral("Betrieb neu.HTM"), m_cancel, m_ok);
-    FormBehaviour::fensteroben(this, parent);
-    // Translated as it loads, so it opens in the language of the moment even
-    // where the desktop does not activate it.
-    if (m_state.catalogue)
-        FormTranslator::formuebersetzen(this, *m_state.catalogue, m_state.sprache);
+    DialogActivation::loaded(this, parent, m_state);
 }
 
 QString NewFarmDialog::ask()
 {
-    m_state.neuerordner.clear();
+    m_accepted.clear();
     exec();
-    return m_state.neuerordner;
+    return m_accepted;
 }
 
 void NewFarmDialog::changeEvent(QEvent* event)
 {
     QDialog::changeEvent(event);
-    if (event->type() != QEvent::ActivationChange || !isActiveWindow())
-        return;
-    m_keys->applyDefaultButton();
-    if (m_state.catalogue)
-        FormTranslator::formuebersetzen(this, *m_state.catalogue, m_state.sprache);
-    m_name->setFocus(Qt::ActiveWindowFocusReason);
+    DialogActivation::changed(this, event, *m_keys, m_state, m_name);
 }
 
 void NewFarmDialog::reject()
 {
-    m_state.neuerordner.clear();
+    m_accepted.clear();
     QDialog::reject();
 }
 
@@ -86,6 +77,6 @@ void NewFarmDialog::onOk()
         m_name->setFocus(Qt::OtherFocusReason);
         return;
     }
-    m_state.neuerordner = name;
+    m_accepted = name;
     accept();
 }

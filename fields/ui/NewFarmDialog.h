@@ -9,14 +9,14 @@ class QPushButton;
 struct ProgramState;
 
 // Betriebeneu: asks for the name of a new farm and checks it
-// (FarmNameCheck). neuerordner holds the accepted name, trimmed, or "" when
-// the dialog ends any other way. Creates nothing itself.
+// (FarmNameCheck). Creates nothing itself.
 class NewFarmDialog : public QDialog {
     Q_OBJECT
 public:
     NewFarmDialog(ProgramState& state, QWidget* parent = nullptr);
 
-    // Shows the dialog modally; returns neuerordner.
+    // Shows the dialog modally; returns neuerordner, the accepted name,
+    // trimmed, or "" when the dialog ends any other way.
     QString ask();
 
     void reject() override;
@@ -33,4 +33,5 @@ private:
     QPushButton* m_ok = nullptr;     // cmdok
     QPushButton* m_cancel = nullptr; // cmdabbrechen
     FormKeyHandler* m_keys = nullptr;
+    QString m_accepted; // neuerordner
 };

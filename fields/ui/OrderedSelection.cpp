@@ -40,6 +40,22 @@ OrderedSelection::OrderedSelection(QAbstractItemView* view, int bookmarkRole)
                         }
                     }
                 }
-                emit changed();
+                if (m_holds > 0)
+                    m_changedWhileHeld = true;
+                else
+                    emit changed();
             });
+}
+
+void OrderedSelection::hold()
+{
+    ++m_holds;
+}
+
+void OrderedSelection::release()
+{
+    if (m_holds == 0 || --m_holds > 0 || !m_changedWhileHeld)
+        return;
+    m_changedWhileHeld = false;
+    emit changed();
 }

@@ -16,6 +16,12 @@ public:
 
     const QList<qint64>& bookmarks() const { return m_bookmarks; }
 
+    // While held (a filter hides or shows rows), the list follows the
+    // selection but `changed` waits: it comes once, at the last release, when
+    // the selection changed meanwhile.
+    void hold();
+    void release();
+
 signals:
     void changed();
 
@@ -24,4 +30,6 @@ private:
     int m_role;
     QList<qint64> m_bookmarks;
     QSet<qint64> m_selected; // the same, for look-ups
+    int m_holds = 0;
+    bool m_changedWhileHeld = false;
 };

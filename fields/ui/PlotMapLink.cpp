@@ -1,6 +1,7 @@
 #include "PlotMapLink.h"
 
 #include "CurrentRowFrame.h"
+#include "GridFilter.h"
 #include "GridModels.h"
 #include "MapHighlight.h"
 #include "MapTable.h"
@@ -13,26 +14,48 @@
 
 #include <QAction>
 #include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
 #include <QTableView>
 
-PlotMapLink::PlotMapLink(ProgramState& state, const FieldMap& map, QTableView* farmGrid,
-                         FarmGridModel* farms, QTableView* fieldGrid, PlotGridModel* plots,
+PlotMapLink::PlotMapLink(ProgramState& state, const ViewState& view, const FieldMap& map,
+                         Grid<FarmGridModel> farms, Grid<PlotGridModel> plots,
                          std::function<QList<PlotRow>()> chosen, QObject* parent)
-    : QObject(parent), m_state(state), m_map(map), m_farmGrid(farmGrid), m_farms(farms),
-      m_fieldGrid(fieldGrid), m_plots(plots), m_chosen(std::move(chosen))
+    : QObject(parent), m_state(state), m_view(view), m_map(map), m_farmGrid(farms.view),
+      m_farms(farms.model), m_farmFilter(farms.filter), m_fieldGrid(plots.view),
+      m_plots(plots.model), m_plotFilter(plots.filter), m_chosen(std::move(chosen))
 {
-    // While the map shows measurements, their window outlines its own.
     new CurrentRowFrame(m_fieldGrid, MapHighlight::colour());
+    // While the map shows measurements, their window outlines its own.
     connect(m_fieldGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
-        if (m_state.kartenanzeige != 1)
+        if (m_view.kartenanzeige != MapContent::Measurements)
             highlightCurrent();
     });
     for (QTableView* grid : {m_fieldGrid, m_farmGrid})
         grid->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_fieldGrid, &QWidget::customContextMenuRequested, this, &PlotMapLink::fieldMenu);
     connect(m_farmGrid, &QWidget::customContextMenuRequested, this, &PlotMapLink::farmMenu);
+}
+
+QModelIndex PlotMapLink::shownPlot(int row, int column) const
+{
+    const QModelIndex shown = m_plotFilter->shownIndex(row);
+    return shown.isValid() ? shown.siblingAtColumn(column) : shown;
+}
+
+QModelIndex PlotMapLink::shownFarm(int row) const
+{
+    return m_farmFilter->shownIndex(row);
+}
+
+int PlotMapLink::farmRowOf(const QString& farm) const
+{
+    for (int f = 0; f < m_farms->rowCount(); ++f) {
+        if (m_farms->rows().at(f).name.trimmed().compare(farm.trimmed(), Qt::CaseInsensitive) == 0)
+            return f;
+    }
+    return -1;
 }
 
 void PlotMapLink::shown(const QList<PlotRow>& plots, const FieldLayers::Staged& staged)
@@ -94,19 +117,24 @@ bool PlotMapLink::choose(const MapTable& table)
     const int row = rowOf(table);
     if (row < 0)
         return false;
+    // A find text that hides the plot's row is cleared.
+    if (!shownPlot(row).isValid()) {
+        if (auto* find =
+                m_fieldGrid->window()->findChild<QLineEdit*>(QStringLiteral("txtsucheschlaege")))
+            find->clear();
+        m_plotFilter->setText(QString());
+    }
     // The plot is drawn, so it is among the chosen ones: the selection stays.
-    const QModelIndex index = m_plots->index(row, PlotColumns::Name);
+    const QModelIndex index = shownPlot(row, PlotColumns::Name);
+    if (!index.isValid())
+        return false;
     m_fieldGrid->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
     m_fieldGrid->scrollTo(index);
-    // The focus frame marks the row among the selected ones, and typing edits it.
+    // The frame marks the row among the selected ones, and typing edits it.
     m_fieldGrid->setFocus(Qt::OtherFocusReason);
-    const QString farm = m_plots->rows().at(row).record.ordner.trimmed();
-    for (int f = 0; f < m_farms->rowCount(); ++f) {
-        if (m_farms->rows().at(f).name.trimmed().compare(farm, Qt::CaseInsensitive) == 0) {
-            m_farmGrid->scrollTo(m_farms->index(f, 0));
-            break;
-        }
-    }
+    const QModelIndex farm = shownFarm(farmRowOf(m_plots->rows().at(row).record.ordner));
+    if (farm.isValid())
+        m_farmGrid->scrollTo(farm);
     return true;
 }
 
@@ -114,7 +142,7 @@ void PlotMapLink::highlightCurrent()
 {
     if (!m_map.highlight)
         return;
-    const int row = m_fieldGrid->currentIndex().row();
+    const int row = m_plotFilter->sourceRow(m_fieldGrid->currentIndex());
     m_map.highlight(row >= 0 && row < m_plots->rowCount() ? fileOf(m_plots->rows().at(row).rowid)
                                                            : QString());
 }
@@ -155,29 +183,25 @@ bool PlotMapLink::zoomToFarm(const QString& farm)
     if (zoomTo(rowids))
         return true;
     // Not drawn: choosing the farm draws its plots and shows them all.
-    for (int f = 0; f < m_farms->rowCount(); ++f) {
-        if (m_farms->rows().at(f).name.trimmed().compare(farm.trimmed(), Qt::CaseInsensitive) ==
-            0) {
-            m_farmGrid->selectionModel()->setCurrentIndex(
-                m_farms->index(f, 0),
-                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-            return true;
-        }
-    }
-    return false;
+    const QModelIndex index = shownFarm(farmRowOf(farm));
+    if (!index.isValid())
+        return false;
+    m_farmGrid->selectionModel()->setCurrentIndex(
+        index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    return true;
 }
 
 void PlotMapLink::fieldMenu(const QPoint& pos)
 {
-    QModelIndex index = m_fieldGrid->indexAt(pos);
-    if (!index.isValid())
-        index = m_fieldGrid->currentIndex();
+    QModelIndex shown = m_fieldGrid->indexAt(pos);
+    if (!shown.isValid())
+        shown = m_fieldGrid->currentIndex();
+    const int row = m_plotFilter->sourceRow(shown);
     QMenu menu(m_fieldGrid);
     QAction* selection = menu.addAction(textholen(m_state, MapTextKeys::zoomSelection));
     selection->setObjectName(QStringLiteral("mnuzoomauswahl"));
     connect(selection, &QAction::triggered, this, &PlotMapLink::zoomToSelection);
-    if (index.isValid() && index.row() < m_plots->rowCount()) {
-        const int row = index.row();
+    if (row >= 0 && row < m_plots->rowCount()) {
         const PlotRecord& plot = m_plots->rows().at(row).record;
         const QString name = plot.name.trimmed().isEmpty() ? plot.dateiname : plot.name;
         QAction* one = menu.addAction(
@@ -191,12 +215,13 @@ void PlotMapLink::fieldMenu(const QPoint& pos)
 
 void PlotMapLink::farmMenu(const QPoint& pos)
 {
-    QModelIndex index = m_farmGrid->indexAt(pos);
-    if (!index.isValid())
-        index = m_farmGrid->currentIndex();
-    if (!index.isValid() || index.row() >= m_farms->rowCount())
+    QModelIndex shown = m_farmGrid->indexAt(pos);
+    if (!shown.isValid())
+        shown = m_farmGrid->currentIndex();
+    const int row = m_farmFilter->sourceRow(shown);
+    if (row < 0 || row >= m_farms->rowCount())
         return;
-    const QString farm = m_farms->rows().at(index.row()).name.trimmed();
+    const QString farm = m_farms->rows().at(row).name.trimmed();
     QMenu menu(m_farmGrid);
     QAction* zoom =
         menu.addAction(fillPlaceholders(textholen(m_state, MapTextKeys::zoomFarm), {farm}));

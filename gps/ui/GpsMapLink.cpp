@@ -25,14 +25,14 @@ QString keyOf(const QString& dateiname)
 }
 } // namespace
 
-GpsMapLink::GpsMapLink(ProgramState& state, const FieldMap& map, QTableView* grid,
-                       GpsGridModel* model, QObject* parent)
-    : QObject(parent), m_state(state), m_map(map), m_grid(grid), m_model(model)
+GpsMapLink::GpsMapLink(ProgramState& state, const ViewState& view, const FieldMap& map,
+                       QTableView* grid, GpsGridModel* model, QObject* parent)
+    : QObject(parent), m_state(state), m_view(view), m_map(map), m_grid(grid), m_model(model)
 {
     connect(m_model, &QAbstractItemModel::modelReset, this, &GpsMapLink::readDops);
     new CurrentRowFrame(m_grid, MapHighlight::colour());
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
-        if (m_state.kartenanzeige == 1)
+        if (m_view.kartenanzeige == MapContent::Measurements)
             highlightCurrent();
     });
     // The file name cell carries the mark.

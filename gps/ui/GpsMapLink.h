@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FieldMap.h"
+#include "ViewState.h"
 
 #include <QHash>
 #include <QObject>
@@ -21,8 +22,8 @@ struct ProgramState;
 class GpsMapLink : public QObject {
     Q_OBJECT
 public:
-    GpsMapLink(ProgramState& state, const FieldMap& map, QTableView* grid, GpsGridModel* model,
-               QObject* parent = nullptr);
+    GpsMapLink(ProgramState& state, const ViewState& view, const FieldMap& map, QTableView* grid,
+               GpsGridModel* model, QObject* parent = nullptr);
 
     // The largest DOP of the measurement dateiname; nothing when its
     // description file is missing or gives none.
@@ -39,6 +40,7 @@ private:
     void highlightCurrent();
 
     ProgramState& m_state;
+    const ViewState& m_view;
     const FieldMap& m_map;
     QTableView* m_grid;
     GpsGridModel* m_model;

@@ -67,8 +67,8 @@ QString describe(const ProgramState& state, const OperationError& problem)
 }
 } // namespace
 
-GpsWindow::GpsWindow(ProgramState& state, GpsLinks links, QWidget* owner)
-    : QWidget(nullptr), m_state(state), m_links(std::move(links)), m_owner(owner)
+GpsWindow::GpsWindow(ProgramState& state, ViewState& view, GpsLinks links, QWidget* owner)
+    : QWidget(nullptr), m_state(state), m_view(view), m_links(std::move(links)), m_owner(owner)
 {
     setObjectName(QStringLiteral("gpsdaten"));
     setWindowTitle(QStringLiteral("GPS-Daten"));
@@ -83,11 +83,13 @@ void GpsWindow::buildControls()
     m_tools = new QToolBar(this);
     m_tools->setObjectName(QStringLiteral("mnu"));
     m_tools->setIconSize(QSize(16, 16));
-    addTool(m_tools, "tb1pfad", "GPS-Datenpfad ändern", QStyle::SP_DirOpenIcon);
-    addTool(m_tools, "tb1uebernehmen", "Grenzlinie in Betrieb übernehmen", QStyle::SP_ArrowForward);
-    addTool(m_tools, "tb1loeschen", "Grenzlinie löschen", QStyle::SP_TrashIcon);
-    connect(m_tools, &QToolBar::actionTriggered, this,
-            [this](QAction* action) { onTool(action->objectName()); });
+    connect(addTool(m_tools, "tb1pfad", "GPS-Datenpfad ändern", QStyle::SP_DirOpenIcon),
+            &QAction::triggered, this, &GpsWindow::gpspfadwaehlen);
+    connect(addTool(m_tools, "tb1uebernehmen", "Grenzlinie in Betrieb übernehmen",
+                    QStyle::SP_ArrowForward),
+            &QAction::triggered, this, &GpsWindow::assignAndShowFarm);
+    connect(addTool(m_tools, "tb1loeschen", "Grenzlinie löschen", QStyle::SP_TrashIcon),
+            &QAction::triggered, this, &GpsWindow::deleteChosen);
 
     m_model = new GpsGridModel(this);
     m_grid = new QTableView(this);
@@ -103,23 +105,17 @@ void GpsWindow::buildControls()
     m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_grid->horizontalHeader()->setSectionsClickable(true);
     // A header click sorts; it does not select the column's rows.
-    QObject::disconnect(m_grid->horizontalHeader(), SIGNAL(sectionPressed(int)), m_grid,
-                        SLOT(selectColumn(int)));
-    QObject::disconnect(m_grid->horizontalHeader(), SIGNAL(sectionEntered(int)), m_grid,
-                        SLOT(_q_selectColumn(int)));
+    QObject::disconnect(m_grid->horizontalHeader(), &QHeaderView::sectionPressed, m_grid, nullptr);
+    QObject::disconnect(m_grid->horizontalHeader(), &QHeaderView::sectionEntered, m_grid, nullptr);
     m_selection = new OrderedSelection(m_grid, BookmarkRole);
-    m_mapLink = new GpsMapLink(m_state, m_links.map, m_grid, m_model, this);
+    m_mapLink = new GpsMapLink(m_state, m_view, m_links.map, m_grid, m_model, this);
 
     connect(m_selection, &OrderedSelection::changed, this, &GpsWindow::gpsdatenanzeigen);
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &GpsWindow::onCurrentRowChanged);
     connect(m_grid->horizontalHeader(), &QHeaderView::sectionClicked, this,
             &GpsWindow::onHeaderClicked);
-    connect(m_grid, &QTableView::doubleClicked, this, [this] {
-        gpsdatenzuordnen();
-        if (m_links.showFieldWindow)
-            m_links.showFieldWindow();
-    });
+    connect(m_grid, &QTableView::doubleClicked, this, &GpsWindow::assignAndShowFarm);
 
     // The caption and the toolbar above the grid. The window is at least
     // 2835 twips wide and 1500 high; in a dock the user may widen it.
@@ -139,7 +135,7 @@ void GpsWindow::buildControls()
     // Turning to the window from elsewhere brings the measurements back onto
     // a map that shows plots.
     connect(new PaneActivation(this), &PaneActivation::activated, this, [this] {
-        if (isMinimized() || m_state.kartenanzeige != 2)
+        if (isMinimized() || m_view.kartenanzeige != MapContent::Plots)
             return;
         // A failing redraw says so once, not at every activation.
         const Messages::RepeatGuard once(QStringLiteral("gpsdatenaktivierung"));
@@ -159,25 +155,23 @@ void GpsWindow::translate()
     FormTranslator::translateWindow(this, m_state);
 }
 
-void GpsWindow::onTool(const QString& name)
+void GpsWindow::assignAndShowFarm()
 {
-    if (name.contains(QLatin1String("tb1pfad")))
-        gpspfadwaehlen();
-    if (name.contains(QLatin1String("tb1uebernehmen"))) {
-        gpsdatenzuordnen();
-        if (m_links.showFieldWindow)
-            m_links.showFieldWindow();
+    gpsdatenzuordnen();
+    if (m_links.showFieldWindow)
+        m_links.showFieldWindow();
+}
+
+void GpsWindow::deleteChosen()
+{
+    {
+        const QScopedValueRollback lock(m_view.anzeigesperre, true);
+        gpsdatenloeschen();
+        gpsdateneinlesen();
     }
-    if (name.contains(QLatin1String("tb1loeschen"))) {
-        {
-            const QScopedValueRollback lock(m_state.anzeigesperre, 1);
-            gpsdatenloeschen();
-            gpsdateneinlesen();
-        }
-        // The map drops what was deleted, once, when it shows measurements.
-        if (m_state.kartenanzeige == 1)
-            gpsdatenanzeigen();
-    }
+    // The map drops what was deleted, once, when it shows measurements.
+    if (m_view.kartenanzeige == MapContent::Measurements)
+        gpsdatenanzeigen();
 }
 
 void GpsWindow::onHeaderClicked(int column)
@@ -192,7 +186,7 @@ void GpsWindow::onCurrentRowChanged()
 {
     // A click moves the current row before it selects: the draw waits until
     // the click is complete and runs only when no row is selected then.
-    if (m_state.anzeigesperre == 1 || m_currentDrawQueued)
+    if (m_view.anzeigesperre || m_currentDrawQueued)
         return;
     m_currentDrawQueued = true;
     QMetaObject::invokeMethod(
@@ -274,7 +268,7 @@ void GpsWindow::gpsdatenladen()
         if (error.isError())
             Messages::failure(this, m_state, GpsTextKeys::importFailed, error);
     }
-    const QScopedValueRollback lock(m_state.anzeigesperre, 1);
+    const QScopedValueRollback lock(m_view.anzeigesperre, true);
     m_model->setRows(rows);
     if (!rows.isEmpty())
         m_grid->selectionModel()->setCurrentIndex(m_model->index(0, 0),
@@ -283,7 +277,7 @@ void GpsWindow::gpsdatenladen()
 
 void GpsWindow::gpsdatenanzeigen()
 {
-    if (m_state.anzeigesperre == 1)
+    if (m_view.anzeigesperre)
         return;
     const WaitCursor wait;
     m_state.datennummer = 1;
@@ -300,7 +294,7 @@ void GpsWindow::gpsdatenanzeigen()
         m_links.map.display(StagingFolder::path(m_state.programmpfad), staged.colours)) {
         if (m_links.map.showArea)
             m_links.map.showArea(staged.areaHa);
-        m_state.kartenanzeige = 1;
+        m_view.kartenanzeige = MapContent::Measurements;
         m_mapLink->shown();
     }
     reportProblems(GpsTextKeys::displayFailed, staged.problems);

@@ -2,6 +2,7 @@
 
 #include "GpsLinks.h"
 #include "OperationError.h"
+#include "ViewState.h"
 
 #include <QList>
 #include <QWidget>
@@ -25,7 +26,7 @@ struct TextKey;
 class GpsWindow : public QWidget {
     Q_OBJECT
 public:
-    GpsWindow(ProgramState& state, GpsLinks links, QWidget* owner = nullptr);
+    GpsWindow(ProgramState& state, ViewState& view, GpsLinks links, QWidget* owner = nullptr);
     ~GpsWindow() override;
 
     // Loading: translates itself, sorts by name and imports the source
@@ -40,7 +41,7 @@ public:
     // Reloads the grid in the order gpssortierung names.
     void gpsdatenladen();
     // Draws the selected measurements (or the current one) unless
-    // anzeigesperre is 1.
+    // anzeigesperre is set.
     void gpsdatenanzeigen();
     // Asks, then deletes the working files of the chosen measurements.
     void gpsdatenloeschen();
@@ -55,7 +56,10 @@ public:
 
 private:
     void buildControls();
-    void onTool(const QString& name);
+    // tb1uebernehmen and a double click: assigns, then shows the field window.
+    void assignAndShowFarm();
+    // tb1loeschen: deletes the chosen measurements, imports again and draws.
+    void deleteChosen();
     void onHeaderClicked(int column);
     void onCurrentRowChanged();
     QStringList chosenMeasurements() const;
@@ -64,6 +68,7 @@ private:
     void reportProblems(const TextKey& key, const QList<OperationError>& problems);
 
     ProgramState& m_state;
+    ViewState& m_view;
     GpsLinks m_links;
     QWidget* m_owner;
     GpsGridModel* m_model = nullptr;

@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "ScaleText.h"
+
 #include <QRectF>
 #include <QString>
 
@@ -11,7 +13,7 @@ namespace MapNavigation {
 
 constexpr double minScale = 1.0;
 constexpr double maxScale = 10000000.0;
-constexpr int scaleBoxMaxLength = 7;
+constexpr int scaleBoxMaxLength = ScaleText::scaleBoxMaxLength;
 
 // True when zooming by factor (> 1 in, < 1 out) from scale stays within the
 // limits: s / f not below 1 when zooming in, not above 10,000,000 when out.
@@ -28,11 +30,8 @@ struct Extent {
 // the window's height, a vertical one a share of its width.
 Extent panned(const Extent& extent, Direction direction, double percent);
 
-// The scale denominator typed into the scale box: the number at the start of
-// the text rounded to the nearest whole number, 0 when there is none.
-qint32 scaleFromText(const QString& text);
-// A typed scale as the box accepts it: a whole number of 1 or more, digits
-// only (blanks around allowed); nothing for any other text.
-std::optional<qint32> wholeScale(const QString& text);
+// The scale box's text is read as map/core's ScaleText reads it.
+using ScaleText::scaleFromText;
+using ScaleText::wholeScale;
 
 } // namespace MapNavigation

@@ -1,28 +1,24 @@
 #pragma once
 
 #include "LayerDisplay.h"
+#include "ViewState.h"
 
 #include <QMainWindow>
 #include <memory>
 
-class QAction;
 class QActionGroup;
-class QComboBox;
 class QDockWidget;
-class QLabel;
-class QLineEdit;
-class QMenu;
-class QToolBar;
 class FieldWindow;
 class GpsWindow;
 class MapControl;
-class RulerStrip;
+class MapPanel;
 struct PrintOptions;
 struct ProgramState;
 
-// mdi0: the main window. It holds the menu bar and toolbar, the map tplhaupt
-// in the picture box pichaupt with the ruler strip and the status controls
-// (area and scale), and owns the end of the program.
+// mdi0: the main window. It holds the menu bar and toolbar (MainMenus), the
+// map with its status controls (MapPanel), the farm and field window and the
+// GPS window in docks, the display flags both windows share (ViewState), and
+// owns the end of the program.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -33,14 +29,6 @@ public:
     // translation, message titles, input mode, map and scale list.
     void load();
 
-    // Navigation, all acting on the map control.
-    void anzeigezoomen(double factor); // 0 all, > 1 in, < 1 out
-    void anzeigelinks(int percent);
-    void anzeigerechts(int percent);
-    void anzeigeoben(int percent);
-    void anzeigeunten(int percent);
-    void massstabsetzen(qint32 scale);
-    void linealanzeigen();
     // Shows the print dialog drucken modally; OK prints the current view.
     void druck();
     // The printer set-up dialog; the choice holds for this run's printing.
@@ -65,84 +53,51 @@ public:
     // Shows the GPS window, loading it (which imports) when it is not open.
     void openGpsWindow();
     GpsWindow* gpsWindow() const { return m_gpsWindow.get(); }
+    // Opens a closed window, closes an open one (Ansicht menu).
+    void toggleFieldWindow();
+    void toggleGpsWindow();
 
-    MapControl* map() const { return m_map; }
-    // Releases the map's data source before the staging folder is refilled.
-    void releaseMap();
-    // Shows what the staging folder (or one shapefile) holds: one view per
-    // table in colours[k] for table k (ascending base names), zoomed to all,
-    // the scale in the scale box. Damaged files are left out and named in a
-    // message. False when nothing could be opened (map and boxes unchanged).
+    MapPanel* panel() const { return m_panel; }
+    MapControl* map() const;
+    ViewState& viewState() { return m_view; }
+    // See MapPanel::displayLayers.
     bool displayLayers(const QString& path, const QList<qint64>& colours);
-    bool displayFiles(const QString& path, const QList<MapDataSource::ShapefileEntry>& files,
-                      const QList<qint64>& colours);
-    bool presentLayers(const LayerDisplay::Result& result);
-    // Writes the scale denominator and the area total into the status boxes.
-    void showScale(qint64 scale);
-    void showArea(double hectares);
     // F5: farm folders and plot files added since are taken up.
     void refresh();
 
-    // Default geometry in twips.
-    static constexpr int defaultLeft = 0, defaultTop = 0, defaultHeight = 10000,
-                         defaultWidth = 12000;
-    // At the first start (no stored geometry) the window covers this share of
-    // the screen, centred; on screens smaller than 1280 x 800 it is maximised.
-    static constexpr double firstStartShare = 0.8;
+    // The commands of the menus without a window of their own.
+    void importPlots();
+    void exportPlots();
+    void kartenbildspeichern();
+    void gpsdatenpfad();
+    void showHelp();
+    // The about window, modally.
+    void showAbout();
+    // Opens the support mail link with the desktop's mail program.
+    void supportMail();
+    void openWebsite();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void buildMenus();
-    void buildPicture();
-    QAction* addTool(QMenu* menu, const QString& name, const QString& caption,
-                     const QString& tooltip = {});
-    void onToolClicked(QAction* action);
-    // Adds the language entries after the fifth for the further language
-    // columns the catalogue has (up to entry 9), so that no entry selects a
-    // language without texts.
-    void offerCatalogueLanguages();
-    // The about window, modally.
-    void showAbout();
-    // Opens the support mail link with the desktop's mail program.
-    void supportMail();
     QString databasePath() const;
-    void layoutPicture();
-    void onScaleTextEdited(const QString& text);
-    void applyTypedScale();
     void translate();
-    QDockWidget* makeDock(QWidget* content, Qt::DockWidgetArea area);
-    // The dock layout saved at the last end, or the default sizes.
-    void restoreLayout();
-    void restoreMainGeometry();
-    void saveMainGeometry();
-    // Opens a closed window, closes an open one (Ansicht menu).
+    void showDockEntries();
     void toggleDock(QDockWidget* dock, void (MainWindow::*open)());
-    // Says in the status bar when no plot lies in the visible window.
-    void reportVisibility();
     bool printView(const PrintOptions& options);
 
     ProgramState& m_state;
-    QWidget* m_picture = nullptr; // pichaupt
-    RulerStrip* m_ruler = nullptr;
-    MapControl* m_map = nullptr;               // tplhaupt
-    QLabel* m_areaLabel = nullptr;             // panflaeche
-    QLineEdit* m_areaBox = nullptr;            // txtflaeche
-    QLabel* m_scaleLabel = nullptr;            // panmassstab
-    QComboBox* m_scaleBox = nullptr;           // cbomassstab
-    QToolBar* m_toolbar = nullptr;             // tb1
+    ViewState m_view;
+    MapPanel* m_panel = nullptr;
     QActionGroup* m_languageEntries = nullptr; // mnueinstellungsprache1 to 5 (to 9)
     std::unique_ptr<FieldWindow> m_fieldWindow;
     std::unique_ptr<GpsWindow> m_gpsWindow;
     QDockWidget* m_fieldDock = nullptr; // dockschlagdaten
     QDockWidget* m_gpsDock = nullptr;   // dockgpsdaten
     bool m_layoutRestored = false;
-    bool m_viewFitted = false; // the map shows everything, not moved by the user since
-    qint64 m_lastScale = 0; // the scale last applied or shown, for a refused entry
     bool m_plotsDrawn = false; // the plots chosen at start drawn once the map has its size
     bool m_ended = false;
 };

@@ -43,7 +43,7 @@ void addTools(MainWindow& window, ProgramState& state)
         }
         toolbar->insertAction(before, tool);
         QObject::connect(tool, &QAction::triggered, &window,
-                         [&window, &state] { zoomToSelection(window, state); });
+                         [&window] { zoomToSelection(window); });
     }
     // In the Einstellung menu before the language entries.
     if (auto* settings = window.findChild<QMenu*>(QStringLiteral("mnuEinstellung"))) {
@@ -59,16 +59,18 @@ void addTools(MainWindow& window, ProgramState& state)
 }
 
 // The window whose data the map shows, as kartenanzeige says.
-PlotMapLink* plotLink(const MainWindow& window, const ProgramState& state)
+PlotMapLink* plotLink(MainWindow& window)
 {
-    return state.kartenanzeige == 2 && window.fieldWindow() ? window.fieldWindow()->mapLink()
-                                                            : nullptr;
+    return window.viewState().kartenanzeige == MapContent::Plots && window.fieldWindow()
+               ? window.fieldWindow()->mapLink()
+               : nullptr;
 }
 
-GpsMapLink* gpsLink(const MainWindow& window, const ProgramState& state)
+GpsMapLink* gpsLink(MainWindow& window)
 {
-    return state.kartenanzeige == 1 && window.gpsWindow() ? window.gpsWindow()->mapLink()
-                                                          : nullptr;
+    return window.viewState().kartenanzeige == MapContent::Measurements && window.gpsWindow()
+               ? window.gpsWindow()->mapLink()
+               : nullptr;
 }
 } // namespace
 
@@ -76,23 +78,23 @@ void install(MainWindow& window, ProgramState& state)
 {
     addTools(window, state);
     MapControl* map = window.map();
-    map->setIdentifier([&window, &state](const PlotHitTest::Hit& hit) {
-        if (PlotMapLink* plots = plotLink(window, state))
+    map->setIdentifier([&window](const PlotHitTest::Hit& hit) {
+        if (PlotMapLink* plots = plotLink(window))
             return plots->describe(*hit.table);
-        if (GpsMapLink* gps = gpsLink(window, state))
+        if (GpsMapLink* gps = gpsLink(window))
             return gps->describe(*hit.table, hit.shape);
         return QString();
     });
     QObject::connect(map, &MapControl::doubleClicked, &window,
-                     [&window, &state, map](double x, double y) {
+                     [&window, map](double x, double y) {
                          const PlotHitTest::Hit hit = map->hitAt(x, y);
                          if (!hit.found())
                              return;
                          QDockWidget* dock = nullptr;
-                         if (PlotMapLink* plots = plotLink(window, state);
+                         if (PlotMapLink* plots = plotLink(window);
                              plots && plots->choose(*hit.table))
                              dock = window.fieldDock();
-                         else if (GpsMapLink* gps = gpsLink(window, state);
+                         else if (GpsMapLink* gps = gpsLink(window);
                                   gps && gps->choose(*hit.table))
                              dock = window.gpsDock();
                          if (dock) {
@@ -112,9 +114,9 @@ void addMapLinks(FieldMap& links, MapControl& map)
     links.highlight = [&map](const QString& shpPath) { map.setHighlightedFile(shpPath); };
 }
 
-void zoomToSelection(MainWindow& window, const ProgramState& state)
+void zoomToSelection(MainWindow& window)
 {
-    if (PlotMapLink* plots = plotLink(window, state))
+    if (PlotMapLink* plots = plotLink(window))
         plots->zoomToSelection();
     else
         window.map()->ZoomToExtent(window.map()->document().dataExtent());

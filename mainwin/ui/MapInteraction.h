@@ -22,7 +22,7 @@ void addMapLinks(FieldMap& links, MapControl& map);
 
 // Zooms to the chosen plots when the map shows plots, to all measurements
 // when it shows measurements.
-void zoomToSelection(MainWindow& window, const ProgramState& state);
+void zoomToSelection(MainWindow& window);
 
 // Asks for the DOP threshold, keeps it and repaints the marks; false when
 // the user cancels or the number is refused.

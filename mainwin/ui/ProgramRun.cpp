@@ -5,9 +5,7 @@
 #include "LanguageFile.h"
 #include "MainWindow.h"
 #include "Messages.h"
-#include "PendingChangeRecovery.h"
 #include "PlotMeasurement.h"
-#include "ProgramFolderSetup.h"
 #include "StartWindow.h"
 #include "Texts.h"
 
@@ -17,15 +15,12 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-ProgramRun::ProgramRun(const Options& options) : m_options(options)
+ProgramRun::ProgramRun(const Options& options)
+    : m_options(options), m_folder(options.programFolder), m_state(m_folder.state())
 {
     m_settings = options.settingsFile.isEmpty()
                      ? std::make_unique<SettingsStore>()
                      : std::make_unique<SettingsStore>(options.settingsFile);
-    QString folder = QDir(options.programFolder).absolutePath();
-    while (folder.size() > 1 && folder.endsWith('/'))
-        folder.chop(1);
-    m_state.programmpfad = folder;
     m_state.settings = m_settings.get();
 }
 
@@ -60,28 +55,23 @@ bool ProgramRun::start()
             TextKeys::installFailed);
         return false;
     }
-    const ProgramFolderSetup::Result setup =
-        ProgramFolderSetup::installMissingFiles(m_state.programmpfad);
-    m_installed = setup.installed;
-    if (setup.error.isError() &&
+    // A deletion or assignment cut short last time is finished as the folder
+    // opens; one that cannot be finished now is tried again at the next start.
+    ProgramFolder::Steps steps;
+    steps.createFolder = true;
+    m_folder.open(steps);
+    const OperationError setupError = m_folder.setupError;
+    if (setupError.isError() &&
         !QFileInfo::exists(m_state.programFile(TextCatalogue::fileName()))) {
-        reportStartFailure(setup.error, TextKeys::installFailed);
+        reportStartFailure(setupError, TextKeys::installFailed);
         return false;
     }
-    const OperationError catalogueError = m_catalogue.open(m_state.programmpfad);
-    if (catalogueError.isError()) {
-        reportStartFailure(catalogueError, TextKeys::catalogueUnusable);
+    if (m_folder.catalogueError.isError()) {
+        reportStartFailure(m_folder.catalogueError, TextKeys::catalogueUnusable);
         return false;
     }
-    m_state.catalogue = &m_catalogue;
     sprachvariablen(m_state); // titles for messages shown before the language is known
-
-    OperationError dbError = m_database.open(m_state.programmpfad);
-    if (!dbError.isError())
-        m_state.database = &m_database;
-    // A deletion or assignment cut short last time is finished first; one
-    // that cannot be finished now is tried again at the next start.
-    (void)PendingChangeRecovery::finish(m_state);
+    OperationError dbError = m_folder.databaseError;
 
     std::unique_ptr<StartWindow> startWindow;
     if (m_options.startWindow) {
@@ -93,12 +83,12 @@ bool ProgramRun::start()
     startWindow.reset();
     m_mainWindow->show();
 
-    if (setup.error.isError())
-        Messages::failure(m_mainWindow.get(), m_state, TextKeys::installFailed, setup.error,
-                          {setup.error.where});
-    if (!m_installed.isEmpty())
+    if (setupError.isError())
+        Messages::failure(m_mainWindow.get(), m_state, TextKeys::installFailed, setupError,
+                          {setupError.where});
+    if (!m_folder.installed.isEmpty())
         Messages::information(m_mainWindow.get(), m_state, TextKeys::installedFiles,
-                              {m_installed.join(QStringLiteral(", ")),
+                              {m_folder.installed.join(QStringLiteral(", ")),
                                QDir::toNativeSeparators(m_state.programmpfad)});
 
     if (dbError.kind == ErrorKind::AccessDatabase)
@@ -124,9 +114,8 @@ OperationError ProgramRun::offerAccessImport(const QString& accessFile)
         AccessImportQuestion::run(m_mainWindow.get(), m_state, program, accessFile);
     if (!report)
         return OperationError::none();
-    if (OperationError error = m_database.open(m_state.programmpfad); error.isError())
+    if (OperationError error = m_folder.reopenDatabase(); error.isError())
         return error;
-    m_state.database = &m_database;
     m_mainWindow->openFieldWindow();
     AccessImportQuestion::showReport(m_mainWindow.get(), m_state, *report);
     return OperationError::none();
@@ -139,12 +128,12 @@ QString ProgramRun::loadReport() const
     lines << QStringLiteral("Language: %1").arg(m_state.sprache);
     lines << QStringLiteral("GPS source folder: %1").arg(m_state.gpspfad);
     if (m_state.database) {
-        const QStringList farms = m_database.farmNames();
+        const QStringList farms = m_state.database->farmNames();
         lines << QStringLiteral("Farms in the project database: %1 (%2)")
                      .arg(farms.size())
                      .arg(farms.join(QStringLiteral(", ")));
         lines << QStringLiteral("Field plots in the project database: %1")
-                     .arg(m_database.plotCount());
+                     .arg(m_state.database->plotCount());
     } else {
         lines << QStringLiteral("Project database: not usable");
     }

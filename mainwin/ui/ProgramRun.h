@@ -1,9 +1,7 @@
 #pragma once
 
-#include "ProgramState.h"
-#include "ProjectDatabase.h"
+#include "ProgramFolder.h"
 #include "SettingsStore.h"
-#include "TextCatalogue.h"
 #include "TextKeys.h"
 
 #include <QString>
@@ -49,10 +47,8 @@ private:
     OperationError offerAccessImport(const QString& accessFile);
 
     Options m_options;
-    ProgramState m_state;
+    ProgramFolder m_folder;
+    ProgramState& m_state;
     std::unique_ptr<SettingsStore> m_settings;
-    TextCatalogue m_catalogue;
-    ProjectDatabase m_database;
     std::unique_ptr<MainWindow> m_mainWindow;
-    QStringList m_installed;
 };

@@ -1,7 +1,6 @@
 #include "MapDocument.h"
 
 #include "FileResolver.h"
-#include "WaitCursor.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -63,7 +62,6 @@ bool MapDocument::CloseDataSource(const QString& name)
 
 MapDataSource* MapDocument::OpenDataSource(const QString& name, const QString& path)
 {
-    WaitCursor wait;
     CloseDataSource(name);
     m_lastProblems.clear();
     const QString resolved = existingPath(path);
@@ -86,7 +84,6 @@ MapDataSource* MapDocument::OpenDataSource(const QString& name, const QString& p
                                            const ShapeCache::Progress& progress,
                                            bool* cancelled)
 {
-    WaitCursor wait;
     CloseDataSource(name);
     m_lastProblems.clear();
     std::shared_ptr<MapDataSource> source =

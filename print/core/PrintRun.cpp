@@ -1,7 +1,6 @@
 #include "PrintRun.h"
 
 #include "SheetMap.h"
-#include "WaitCursor.h"
 
 #include <QPagedPaintDevice>
 
@@ -12,7 +11,7 @@ namespace PrintRun {
 namespace {
 bool listsPlots(const SheetSource& source)
 {
-    return source.kartenanzeige == 2;
+    return source.kartenanzeige == MapContent::Plots;
 }
 
 // Where the plot list goes: a band of its own below the map on the map page,
@@ -185,7 +184,6 @@ PrintProblem drawSheet(QPainter& painter, const PageMetrics& page, const SheetSo
 PrintOutcome printSheet(PrintTarget& target, const SheetSource& source, const PrintOptions& options,
                         const PrintTexts& texts)
 {
-    const WaitCursor wait;
     PrintDocument document(target, texts);
     PrintOutcome outcome;
     outcome.problem = document.addSheet(source, options);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MapContent.h"
 #include "PageMetrics.h"
 #include "PrintTexts.h"
 #include "SheetPainter.h"
@@ -24,7 +25,7 @@ struct PrintOptions {
 struct SheetSource {
     SheetMap* map = nullptr;
     QString scaleBoxText;           // cbomassstab
-    int kartenanzeige = 0;          // 2: field plots on the map; else the GPS total line
+    MapContent kartenanzeige = MapContent::Nothing; // Plots: the plot total line; else GPS
     QList<PlotListRow> plots;       // the list's rows in the selection's order
     bool plotsFromSelection = true; // false: only the current plot (rows printed bold)
     int gpsRows = 0;                // rows of gpsdaten

@@ -1,6 +1,6 @@
 #include "SheetScale.h"
 
-#include "MapNavigation.h"
+#include "ScaleText.h"
 #include "Twips.h"
 
 #include <algorithm>
@@ -41,7 +41,7 @@ Plan plan(const Input& in)
         p.label = in.scaleCaption + QString::number(wholePart(Twips::perMetre / p.k));
         return p;
     }
-    p.displayed = MapNavigation::scaleFromText(in.scaleBoxText);
+    p.displayed = ScaleText::scaleFromText(in.scaleBoxText);
     if (p.displayed <= 0) {
         p.problem = Problem::ScaleNotPositive;
         return p;

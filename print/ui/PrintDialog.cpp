@@ -1,7 +1,7 @@
 #include "PrintDialog.h"
 
+#include "DialogActivation.h"
 #include "FormBehaviour.h"
-#include "FormTranslator.h"
 #include "ProgramState.h"
 #include "TextCatalogue.h"
 #include "Twips.h"
@@ -57,11 +57,7 @@ PrintDialog::PrintDialog(ProgramState& state, Run run, QWidget* parent)
     connect(m_ok, &QPushButton::clicked, this, &PrintDialog::onOk);
     connect(m_cancel, &QPushButton::clicked, this, &PrintDialog::reject);
     m_keys = new FormKeyHandler(this, state, QStringLiteral("drucken.HTM"), m_cancel, m_ok);
-    FormBehaviour::fensteroben(this, parent);
-    // Translated as it loads, so it opens in the language of the moment even
-    // where the desktop does not activate it.
-    if (m_state.catalogue)
-        FormTranslator::formuebersetzen(this, *m_state.catalogue, m_state.sprache);
+    DialogActivation::loaded(this, parent, m_state);
 }
 
 PrintOptions PrintDialog::options() const
@@ -76,12 +72,7 @@ PrintOptions PrintDialog::options() const
 void PrintDialog::changeEvent(QEvent* event)
 {
     QDialog::changeEvent(event);
-    if (event->type() != QEvent::ActivationChange || !isActiveWindow())
-        return;
-    m_keys->applyDefaultButton();
-    if (m_state.catalogue)
-        FormTranslator::formuebersetzen(this, *m_state.catalogue, m_state.sprache);
-    m_list->setFocus(Qt::ActiveWindowFocusReason);
+    DialogActivation::changed(this, event, *m_keys, m_state, m_list);
 }
 
 void PrintDialog::onListToggled(bool checked)

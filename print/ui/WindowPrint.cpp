@@ -4,6 +4,7 @@
 #include "PrintTexts.h"
 #include "PrinterChoice.h"
 #include "ProgramState.h"
+#include "WaitCursor.h"
 
 namespace WindowPrint {
 
@@ -18,8 +19,11 @@ bool run(QWidget* parent, ProgramState& state, const SheetSource& source,
             Messages::operatingError(parent, state, PrintTextKeys::failed, {refused});
         return false;
     }
-    const PrintOutcome outcome =
-        PrintRun::printSheet(*target, source, options, PrintTexts::fromCatalogue(state));
+    PrintOutcome outcome;
+    {
+        const WaitCursor wait;
+        outcome = PrintRun::printSheet(*target, source, options, PrintTexts::fromCatalogue(state));
+    }
     switch (outcome.problem) {
     case PrintProblem::None:
         return true;

@@ -133,7 +133,7 @@ private slots:
         QFETCH(bool, focusOnOk);
         ProgramState state;
         QFETCH(int, mode);
-        state.eingabemodus = mode;
+        state.eingabemodus = mode != 0;
         Dialog d(state, QString());
         QWidget* target = on == "edit" ? static_cast<QWidget*>(d.edit) : d.check;
         if (on == "later") {

@@ -1,5 +1,5 @@
 // The demo folder: its geometry, the folder it builds, and the command.
-#include "DemoCommand.h"
+#include "CliCommand.h"
 #include "DemoFolderBuilder.h"
 #include "DemoRandom.h"
 #include "FarmFolders.h"
@@ -421,7 +421,7 @@ private slots:
         args.replaceInStrings(QRegularExpression("^DIR$"), folder);
         QString outBuffer, errBuffer;
         QTextStream out(&outBuffer), err(&errBuffer);
-        QCOMPARE(runDemoCommand(args, out, err), exitCode);
+        QCOMPARE(runCommand("demo", args, out, err), exitCode);
         const QString said = exitCode == 0 ? outBuffer : errBuffer;
         QVERIFY2(said.contains(text), qPrintable(said));
         QCOMPARE(exitCode == 0 ? errBuffer : outBuffer, QString());
@@ -436,9 +436,9 @@ private slots:
         TestFolder test;
         QString outBuffer, errBuffer;
         QTextStream out(&outBuffer), err(&errBuffer);
-        QCOMPARE(runDemoCommand({test.file("a"), "--seed", "5"}, out, err), 0);
-        QCOMPARE(runDemoCommand({test.file("b"), "--seed", "5"}, out, err), 0);
-        QCOMPARE(runDemoCommand({test.file("c"), "--seed", "6"}, out, err), 0);
+        QCOMPARE(runCommand("demo", {test.file("a"), "--seed", "5"}, out, err), 0);
+        QCOMPARE(runCommand("demo", {test.file("b"), "--seed", "5"}, out, err), 0);
+        QCOMPARE(runCommand("demo", {test.file("c"), "--seed", "6"}, out, err), 0);
         // The same seed gives the same files byte for byte and the same rows.
         const QStringList files = filesBelow(test.file("a"));
         QCOMPARE(filesBelow(test.file("b")), files);

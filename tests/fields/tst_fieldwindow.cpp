@@ -61,7 +61,8 @@ private slots:
                  "Fläche aus der Geometrie: " + ha(1) + " ha");
         QCOMPARE(p.area(), ha(3.75));
         QVERIFY(p.window->findChild<QComboBox*>("cbomassstab")->currentText().toInt() > 0);
-        QCOMPARE((QList<int>{p.state.kartenanzeige, p.state.anzeigesperre}), (QList<int>{2, 0}));
+        QCOMPARE(p.window->viewState().kartenanzeige, MapContent::Plots);
+        QVERIFY(!p.window->viewState().anzeigesperre);
         QVERIFY(shown().isEmpty());
     }
 
@@ -214,7 +215,7 @@ private slots:
         QVERIFY(shown().first().text.contains(" 2 "));
         QCOMPARE(QDir(p.folder.file("Hof A")).entryList(QDir::Files).size(), 0);
         QCOMPARE(p.fields()->model()->rowCount(), 0);
-        QCOMPARE(p.state.anzeigesperre, 0);
+        QVERIFY(!p.window->viewState().anzeigesperre);
     }
 
     // The window in its dock keeps its own keys and follows the language;
@@ -274,7 +275,7 @@ private slots:
         Program p;
         QDir(p.folder.file("temp")).removeRecursively();
         p.folder.writeFile("temp", "a file where the staging folder belongs");
-        p.state.kartenanzeige = 1; // the map shows measurements
+        p.window->viewState().kartenanzeige = MapContent::Measurements; // the map shows measurements
         auto* caption = p.fieldWindow()->findChild<QLabel*>("captionschlagdaten");
         for (int turn = 0; turn < 3; ++turn) {
             QTest::mouseClick(p.window->map(), Qt::RightButton);
@@ -287,6 +288,72 @@ private slots:
         QVERIFY(shown().size() > 1);
         QVERIFY(!shown().last().underWaitPointer);
         QVERIFY(!QGuiApplication::overrideCursor());
+    }
+
+    void findNarrows_data()
+    {
+        for (const char* text : {"field", "typed"})
+            QTest::addColumn<QString>(text);
+        for (const char* list : {"farms", "plots", "drawn"})
+            QTest::addColumn<QStringList>(list);
+        const QStringList both{"Hof A", "Hof B"};
+        QTest::newRow("farm, ignoring case") << "txtsuchebetriebe" << "hof" << both
+                                             << QStringList{"u", "v"}
+                                             << QStringList{"v.SHP", "u.SHP"};
+        QTest::newRow("farm hides the chosen one") << "txtsuchebetriebe" << "B"
+                                                   << QStringList{"Hof B"} << QStringList{"w"}
+                                                   << QStringList{"w.SHP"};
+        QTest::newRow("plot by name") << "txtsucheschlaege" << "SÜD" << both << QStringList{"v"}
+                                      << QStringList{"v.SHP"};
+        QTest::newRow("plot by number") << "txtsucheschlaege" << "2" << both << QStringList{"u"}
+                                        << QStringList{"u.SHP"};
+        QTest::newRow("plot by crop") << "txtsucheschlaege" << "raps" << both << QStringList{"v"}
+                                      << QStringList{"v.SHP"};
+        QTest::newRow("nothing found") << "txtsucheschlaege" << "x" << both << QStringList{}
+                                       << QStringList{};
+    }
+
+    void findNarrows()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        Program p;
+        p.value("update schlagdaten set Name = 'Süd', Kultur = 'Winterraps' where dateiname = 'v'");
+        p.window->findChild<QAction*>("mnuansichtaktualisieren")->trigger();
+        // Ctrl+F goes to the find field of the grid in use.
+        QTableView* grid = field == "txtsuchebetriebe" ? p.farms() : p.fields();
+        grid->setFocus();
+        QTest::keyClick(grid, Qt::Key_F, Qt::ControlModifier);
+        auto* find = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY(find);
+        QCOMPARE(find->objectName(), field);
+        type(find, typed);
+        QTEST(columnTexts(p.farms(), 0), "farms");
+        QTEST(p.column(0), "plots");
+        QTEST(p.drawn(), "drawn");
+        QTest::keyClick(find, Qt::Key_Escape); // shows every row again
+        QCOMPARE(columnTexts(p.farms(), 0).size(), 2);
+        QVERIFY(shown().isEmpty());
+    }
+
+    void editThroughFind()
+    {
+        Program p;
+        auto* find = p.fieldWindow()->findChild<QLineEdit*>("txtsucheschlaege");
+        type(find, "sued");
+        QCOMPARE(p.column(0), QStringList{"v"});
+        QTableView* grid = p.fields();
+        grid->setCurrentIndex(grid->model()->index(0, 5));
+        QTest::keyClick(grid, Qt::Key_F2);
+        auto* editor = grid->viewport()->findChild<QLineEdit*>();
+        QVERIFY(editor);
+        type(editor, "Hafer");
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTest::qWait(10);
+        QCOMPARE(p.value("select group_concat(dateiname || '=' || Kultur) from schlagdaten "
+                         "where Kultur <> ''")
+                     .toString(),
+                 "v=Hafer");
     }
 };
 

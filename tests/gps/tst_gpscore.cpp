@@ -1,6 +1,6 @@
 #include "DescriptionFile.h"
 #include "GpsAssignment.h"
-#include "GpsCommands.h"
+#include "CliCommand.h"
 #include "GpsDeletion.h"
 #include "GpsImport.h"
 #include "GpsTable.h"
@@ -275,7 +275,7 @@ private slots:
         p.measurement("BF", "B.DES", "t\r\nx\r\n");
         QString out, err;
         QTextStream o(&out), e(&err);
-        QCOMPARE(runGpsCommand({"--folder", p.folder.path(), "--source", p.state.gpspfad}, o, e),
+        QCOMPARE(runCommand("gps", {"--folder", p.folder.path(), "--source", p.state.gpspfad}, o, e),
                  0);
         const QString date = GpsImport::datum(p.state.gpspfad + "/A_F.SHP");
         QCOMPARE(out, "A\t" + date + "\t2.5\t640.25\t3.1\nB\t" + date + "\t\t\t\n");
@@ -285,14 +285,14 @@ private slots:
         err.clear();
         const QStringList assign{"--folder", p.folder.path(), "--source", p.state.gpspfad,
                                  "--farm",   "hof",           "A"};
-        QCOMPARE(runAssignCommand(assign, o, e), 0);
+        QCOMPARE(runCommand("assign", assign, o, e), 0);
         QCOMPARE(out, QString("A\tHof\n"));
         QCOMPARE(p.plotRow("A"), QString("Hof|2.5|640.25|3.1|1"));
-        QCOMPARE(runAssignCommand(assign, o, e), 1); // already a plot
+        QCOMPARE(runCommand("assign", assign, o, e), 1); // already a plot
         QStringList elsewhere = assign;
         elsewhere[5] = "Nowhere";
-        QCOMPARE(runAssignCommand(elsewhere, o, e), 1);
-        QCOMPARE(runAssignCommand({"--folder", p.folder.path()}, o, e), 2);
+        QCOMPARE(runCommand("assign", elsewhere, o, e), 1);
+        QCOMPARE(runCommand("assign", {"--folder", p.folder.path()}, o, e), 2);
     }
 };
 

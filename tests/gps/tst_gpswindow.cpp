@@ -69,7 +69,7 @@ private slots:
         QCOMPARE(p.state.gpspfad, p.folder.file("shapes"));
         QCOMPARE(p.column(0), QStringList({"M1", "M2"}));
         QCOMPARE(p.column(1), QStringList({"10.05.2026", "01.04.2026"}));
-        QCOMPARE(p.state.kartenanzeige, 2); // the plots of the first farm are drawn at start
+        QCOMPARE(p.window->viewState().kartenanzeige, MapContent::Plots); // the plots of the first farm are drawn at start
         clickHeader(p.grid(), 1);
         QCOMPARE(p.column(0), QStringList({"M2", "M1"}));
         QVERIFY(p.grid()->selectionModel()->selectedRows().isEmpty());
@@ -82,14 +82,14 @@ private slots:
         p.click(0);
         QCOMPARE(p.staged(), QStringList({"M1.DBF", "M1.DES", "M1.SHP", "M1.SHX"}));
         QCOMPARE(p.area(), ha(1.5));
-        QCOMPARE(p.state.kartenanzeige, 1);
+        QCOMPARE(p.window->viewState().kartenanzeige, MapContent::Measurements);
         p.click(1, Qt::ControlModifier);
         QCOMPARE(p.staged().size(), 8);
         QCOMPARE(p.area(), ha(3.75));
         // The field window takes the map back when the user turns to it.
         QTest::mouseClick(p.window->fieldWindow()->findChild<QLabel*>("captionbetriebe"),
                           Qt::LeftButton);
-        QCOMPARE(p.state.kartenanzeige, 2);
+        QCOMPARE(p.window->viewState().kartenanzeige, MapContent::Plots);
         QCOMPARE(p.drawn(), QStringList{"u.SHP"});
         QVERIFY(p.staged().isEmpty());
     }
@@ -140,7 +140,7 @@ private slots:
         QCOMPARE(
             plots->match(plots->index(0, 0), Qt::DisplayRole, "M1", -1, Qt::MatchExactly).size(),
             1);
-        QCOMPARE(p.state.kartenanzeige, 2);
+        QCOMPARE(p.window->viewState().kartenanzeige, MapContent::Plots);
         QVERIFY(p.drawn().contains("M1.SHP", Qt::CaseInsensitive));
     }
 
@@ -162,7 +162,7 @@ private slots:
         p.tool("tb1loeschen");
         QCOMPARE(p.column(0), left);
         QCOMPARE(QFileInfo::exists(p.folder.file("shapes/M1.DES")), left.contains("M1"));
-        QCOMPARE(p.state.anzeigesperre, 0);
+        QVERIFY(!p.window->viewState().anzeigesperre);
         QVERIFY(p.shown().first().contains("M1"));
     }
 

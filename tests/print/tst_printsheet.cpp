@@ -4,9 +4,8 @@
 #include "LayerDisplay.h"
 #include "PdfFileTarget.h"
 #include "PdfPages.h"
-#include "PrintCommand.h"
+#include "CliCommand.h"
 #include "PrintRun.h"
-#include "RenderCommand.h"
 #include "ProgramState.h"
 #include "ProjectDatabase.h"
 #include "ShapeFixture.h"
@@ -52,7 +51,7 @@ SheetSource sourceOf(SheetMap& map, const QString& scale, int plots = 3)
     SheetSource source;
     source.map = &map;
     source.scaleBoxText = scale;
-    source.kartenanzeige = 2;
+    source.kartenanzeige = MapContent::Plots;
     const qint64 colours[] = {red, green, blue};
     for (int i = 0; i < plots; ++i)
         source.plots.append(
@@ -163,20 +162,21 @@ private slots:
 
     void pages_data()
     {
-        QTest::addColumn<int>("kartenanzeige");
+        QTest::addColumn<MapContent>("kartenanzeige");
         QTest::addColumn<int>("plots");
         QTest::addColumn<bool>("ownPage");
         QTest::addColumn<int>("pages");
-        QTest::newRow("3 plots on the map page") << 2 << 3 << false << 1;
-        QTest::newRow("3 plots on a page of their own") << 2 << 3 << true << 2;
+        QTest::newRow("3 plots on the map page") << MapContent::Plots << 3 << false << 1;
+        QTest::newRow("3 plots on a page of their own") << MapContent::Plots << 3 << true << 2;
         QTest::newRow("100 plots: more than half the page, pages of their own")
-            << 2 << 100 << false << 3;
-        QTest::newRow("100 plots on pages of their own") << 2 << 100 << true << 3;
-        QTest::newRow("GPS total on a page of its own") << 1 << 0 << true << 2;
+            << MapContent::Plots << 100 << false << 3;
+        QTest::newRow("100 plots on pages of their own") << MapContent::Plots << 100 << true << 3;
+        QTest::newRow("GPS total on a page of its own")
+            << MapContent::Measurements << 0 << true << 2;
     }
     void pages()
     {
-        QFETCH(int, kartenanzeige);
+        QFETCH(MapContent, kartenanzeige);
         QFETCH(int, plots);
         QFETCH(bool, ownPage);
         Squares squares;
@@ -244,7 +244,7 @@ private slots:
         QString outText, errText;
         QTextStream out(&outText), err(&errText);
         const QStringList args = {"--folder", folder.path(), "--out", pdf, "--list", "--own-page"};
-        QCOMPARE(runPrintCommand(args, out, err), 0);
+        QCOMPARE(runCommand("print", args, out, err), 0);
         QVERIFY2(errText.contains("Hof ohne Schlag: no plots to draw"), qPrintable(errText));
         QVERIFY(outText.contains("2 sheets"));
         QFile file(pdf);
@@ -262,11 +262,11 @@ private slots:
         }
 
         const QString other = folder.file("none.pdf");
-        QCOMPARE(runPrintCommand({"--folder", folder.path(), "--out", other, "--farm", "Hof C"},
+        QCOMPARE(runCommand("print", {"--folder", folder.path(), "--out", other, "--farm", "Hof C"},
                                  out, err),
                  1);
         QCOMPARE(
-            runPrintCommand({"--folder", folder.path(), "--out", other, "--scale", "0"}, out, err),
+            runCommand("print", {"--folder", folder.path(), "--out", other, "--scale", "0"}, out, err),
             2);
         QVERIFY(!QFile::exists(other));
     }
@@ -311,7 +311,7 @@ private slots:
             QVERIFY(QFile::link(folder.writeFile("elsewhere.png", "old"), path));
         QString outText, errText;
         QTextStream outStream(&outText), err(&errText);
-        QTEST(runRenderCommand(QStringList{"--folder", folder.path(), "--out", path} + args,
+        QTEST(runCommand("render", QStringList{"--folder", folder.path(), "--out", path} + args,
                                outStream, err),
               "code");
         const QImage picture(path);

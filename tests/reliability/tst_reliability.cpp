@@ -7,7 +7,7 @@
 #include "FieldFolderSync.h"
 #include "FileGuard.h"
 #include "GpsAssignment.h"
-#include "GpsCommands.h"
+#include "CliCommand.h"
 #include "GpsImport.h"
 #include "GpsStaging.h"
 #include "PendingChange.h"
@@ -477,7 +477,7 @@ private slots:
 
         QString out, err;
         QTextStream o(&out), e(&err);
-        QCOMPARE(runAssignCommand({"--folder", folder.path(), "--source", folder.path() + "/gps",
+        QCOMPARE(runCommand("assign", {"--folder", folder.path(), "--source", folder.path() + "/gps",
                                    "--farm", "Hof A", "M2"},
                                   o, e),
                  0);

@@ -94,10 +94,11 @@ QStringList placeholders(const QString& text)
 // Every window and dialog of the viewer, as built before loading.
 struct Windows {
     ProgramState state;
+    ViewState view;
     MainWindow main{state};
-    FieldWindow fields{state, {}};
+    FieldWindow fields{state, view, {}};
     NewFarmDialog newFarm{state};
-    GpsWindow gps{state, {}};
+    GpsWindow gps{state, view, {}};
     PrintDialog printDialog{state, {}};
     AboutWindow about{state, {}};
     SystemInfoWindow systemInfo{state, {}};

@@ -180,7 +180,7 @@ private slots:
         QFETCH(QString, answer);
         ProgramState state;
         QFETCH(int, mode);
-        state.eingabemodus = mode;
+        state.eingabemodus = mode != 0;
         LanguageDialog dialog(state);
         whenModalShown([row, answer](QDialog* d) {
             auto* list = d->findChild<QListWidget*>("lstsprachen");

@@ -3,7 +3,7 @@
 #include "ListingPrint.h"
 #include "PdfPages.h"
 #include "ShapeDump.h"
-#include "ShapeDumpCommand.h"
+#include "CliCommands.h"
 #include "ShapeFixture.h"
 #include "TestFolder.h"
 
@@ -171,15 +171,17 @@ private slots:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("out");
         QTest::addColumn<QString>("err");
-        const QString usage = shapeDumpUsage() + '\n', none;
+        const CommandLine line = CliCommands::shapeDump().commandLine();
+        const QString usage = line.usage(), none;
         const auto golden = [](const char* name) {
             return expectedListing(name).join('\n') + '\n';
         };
-        QTest::newRow("no argument") << QStringList() << 2 << none << usage;
-        QTest::newRow("two arguments")
-            << QStringList{"@/plot.shp", "@/o.shp"} << 2 << none << usage;
-        QTest::newRow("empty argument") << QStringList{""} << 2 << none << usage;
-        QTest::newRow("help") << QStringList{"--help"} << 0 << usage << none;
+        QTest::newRow("no argument") << QStringList() << 2 << none << "shpdump: no file given\n" + usage;
+        QTest::newRow("two arguments") << QStringList{"@/plot.shp", "@/o.shp"} << 2 << none
+                                       << "shpdump: unexpected argument: @/o.shp\n" + usage;
+        QTest::newRow("empty argument")
+            << QStringList{""} << 2 << none << "shpdump: no file given\n" + usage;
+        QTest::newRow("help") << QStringList{"--help"} << 0 << line.help() << none;
         QTest::newRow("name in other case")
             << QStringList{"@/PLOT.Shp"} << 0 << golden("square") << none;
         QTest::newRow("missing file") << QStringList{"@/none.shp"} << 1 << none
@@ -211,7 +213,7 @@ private slots:
         args.replaceInStrings("@", folder.path());
         QString outText, errText;
         QTextStream out(&outText), errStream(&errText);
-        QTEST(runShapeDumpCommand(args, out, errStream), "exitCode");
+        QTEST(runCommand("shpdump", args, out, errStream), "exitCode");
         QTEST(outText, "out");
         QCOMPARE(errText, err.replace('@', folder.path()));
     }

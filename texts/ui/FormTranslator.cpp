@@ -175,6 +175,10 @@ OperationError formuebersetzen(QWidget* window, const TextCatalogue& catalogue, 
                 if (auto* edit = qobject_cast<QLineEdit*>(control))
                     edit->setText(s);
             });
+            t.apply(name, "placeholder", [&](const QString& s) {
+                if (auto* edit = qobject_cast<QLineEdit*>(control))
+                    edit->setPlaceholderText(s);
+            });
             t.apply(name, "tooltiptext", [&](const QString& s) { control->setToolTip(s); });
         } else if (prefix == QLatin1String("MNU")) {
             if (auto* bar = qobject_cast<QMenuBar*>(control)) {

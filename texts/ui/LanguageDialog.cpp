@@ -52,7 +52,7 @@ bool LanguageDialog::event(QEvent* event)
     if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Show) {
         // Enter confirms only during the start sequence.
         m_ok->setAutoDefault(false);
-        m_ok->setDefault(m_state.eingabemodus == 0);
+        m_ok->setDefault(!m_state.eingabemodus);
         m_list->setFocus();
     }
     return QDialog::event(event);
