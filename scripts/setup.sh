@@ -2,7 +2,7 @@
 # Installs the Debian packages the project needs to build, test and run.
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libqt6sql6-sqlite libshp-dev
-          mdbtools-dev libmdb3 libgdal-dev qt6-translations-l10n
+          mdbtools-dev libmdb3 libgdal-dev qt6-translations-l10n qt6-svg-dev
           fonts-liberation2 xvfb xauth imagemagick poppler-utils unzip
           openbox xdotool x11-utils # window-check.sh: a real window manager
           dpkg-dev) # dpkg-dev: dpkg-shlibdeps for the package's dependencies

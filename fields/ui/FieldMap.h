@@ -1,6 +1,9 @@
 #pragma once
 
 #include "MapDataSource.h"
+#include "MapLabels.h"
+
+#include <QHash>
 
 #include <QList>
 #include <QString>
@@ -24,4 +27,6 @@ struct FieldMap {
     std::function<bool(const QStringList& shpPaths)> zoomToFiles;
     // Outlines the shapefile read from this path; "" outlines nothing.
     std::function<void(const QString& shpPath)> highlight;
+    // The label texts of the plots shown (PlotLabelTexts), before they are displayed.
+    std::function<void(const QHash<QString, PlotLabelText>& texts)> labelTexts;
 };

@@ -19,6 +19,7 @@
 #include "PaneActivation.h"
 #include "PlotColumns.h"
 #include "PlotMapLink.h"
+#include "PlotLabelTexts.h"
 #include "PlotNotes.h"
 #include "ProgramState.h"
 #include "Prompter.h"
@@ -545,6 +546,8 @@ void FieldWindow::schlagdatenanzeigen()
     if (plots.isEmpty() || !m_map.displayFiles)
         return;
     m_state.stagedOrigins = staged.origins;
+    if (m_map.labelTexts)
+        m_map.labelTexts(PlotLabelTexts::of(staged, plots));
     const bool shown =
         m_map.displayFiles(StagingFolder::path(m_state.programmpfad), staged.files, staged.colours);
     m_state.stagedOrigins.clear();

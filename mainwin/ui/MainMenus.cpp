@@ -61,7 +61,7 @@ void buildInputMenu(MainWindow& w, QMenuBar* bar)
             [&w] { w.exportPlots(); });
     addTool(w, input, QStringLiteral("mnueingabekartenbild"),
             QStringLiteral("Karte als Bild speichern…"),
-            QStringLiteral("Den sichtbaren Kartenausschnitt als PNG-Bild speichern"),
+            QStringLiteral("Den sichtbaren Kartenausschnitt als PNG- oder SVG-Bild speichern"),
             [&w] { w.kartenbildspeichern(); })
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     input->addSeparator();

@@ -10,6 +10,7 @@
 #include "GpsWindow.h"
 #include "LanguageDialog.h"
 #include "LanguageFile.h"
+#include "LabelMenu.h"
 #include "MainLayout.h"
 #include "MainMenus.h"
 #include "MapInteraction.h"
@@ -38,6 +39,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QDockWidget>
+#include <QMenu>
 #include <QScopedValueRollback>
 #include <QStatusBar>
 #include <QTimer>
@@ -69,6 +71,7 @@ MainWindow::MainWindow(ProgramState& state, QWidget* parent) : QMainWindow(paren
     m_panel = new MapPanel(m_state, *this);
     m_languageEntries = MainMenus::build(*this);
     MapInteraction::install(*this, m_state);
+    LabelMenu::addEntries(findChild<QMenu*>(QStringLiteral("mnuansicht")), *map(), m_state);
     // The status bar is there from the start, so its first message does not
     // change the map's size.
     statusBar()->setObjectName(QStringLiteral("statusleiste"));
@@ -209,6 +212,7 @@ void MainWindow::openFieldWindow()
             };
         fieldMap.showArea = [this](double hectares) { m_panel->showArea(hectares); };
         MapInteraction::addMapLinks(fieldMap, *map());
+        fieldMap.labelTexts = [this](const auto& texts) { map()->labels().texts = texts; };
         m_fieldWindow = std::make_unique<FieldWindow>(m_state, m_view, fieldMap, this);
         m_fieldDock = MainLayout::makeDock(
             *this, m_fieldWindow.get(), Qt::BottomDockWidgetArea,
@@ -322,6 +326,7 @@ void MainWindow::druck()
 {
     PrintDialog dialog(
         m_state, [this](const PrintOptions& options) { return printView(options); }, this);
+    dialog.setLabels(map()->labels().shown);
     dialog.exec();
 }
 

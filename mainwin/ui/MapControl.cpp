@@ -157,6 +157,9 @@ void MapControl::paintEvent(QPaintEvent*)
     QPainter painter(this);
     MapRenderer::paint(painter, QRectF(rect()), m_document.viewport().window(), m_document.views(),
                        m_style, &m_shapesDrawn);
+    if (m_labels.shown)
+        MapLabels::paint(painter, QRectF(rect()), m_document.viewport().window(),
+                         m_document.views(), m_labels, LabelStyle::screen());
     if (m_drag == Drag::Box) {
         QPen pen(QColor(20, 60, 160), 1.0, Qt::DashLine);
         painter.setPen(pen);

@@ -2,6 +2,7 @@
 
 #include "MapDocument.h"
 #include "MapHighlight.h"
+#include "MapLabels.h"
 #include "MapRenderer.h"
 #include "PlotHitTest.h"
 
@@ -86,6 +87,9 @@ public:
     MapDocument& document() { return m_document; }
     const MapDocument& document() const { return m_document; }
     const MapStyle& style() const { return m_style; }
+    // The plot labels drawn over the map when shown; callers Redraw() after a change.
+    PlotLabels& labels() { return m_labels; }
+    const PlotLabels& labels() const { return m_labels; }
     // Shapes the last paint of the widget drew.
     qint64 shapesDrawnLastPaint() const { return m_shapesDrawn; }
 
@@ -125,6 +129,7 @@ private:
 
     MapDocument m_document;
     MapStyle m_style;
+    PlotLabels m_labels;
     bool m_shown = false;
     Drag m_drag = Drag::None;
     QPoint m_pressPos;         // where the left button went down, in pixels

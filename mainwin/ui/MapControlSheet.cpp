@@ -1,6 +1,7 @@
 #include "MapControlSheet.h"
 
 #include "MapControl.h"
+#include "MapLabels.h"
 #include "MapRenderer.h"
 
 MapExtent MapControlSheet::window() const
@@ -31,4 +32,10 @@ bool MapControlSheet::canDraw(const MapExtent& window, const QRect& rect) const
 bool MapControlSheet::draw(QPainter& painter, const MapExtent& window, const QRect& rect) const
 {
     return m_map.DrawToDC(painter, window.minX, window.minY, window.maxX, window.maxY, rect);
+}
+
+int MapControlSheet::drawLabels(QPainter& painter, const MapExtent& window, const QRect& rect) const
+{
+    return MapLabels::paint(painter, QRectF(rect), window, m_map.document().views(), m_map.labels(),
+                            LabelStyle::twips());
 }

@@ -16,6 +16,7 @@ public:
     void restoreWindow(const MapExtent& window) override;
     bool canDraw(const MapExtent& window, const QRect& rect) const override;
     bool draw(QPainter& painter, const MapExtent& window, const QRect& rect) const override;
+    int drawLabels(QPainter& painter, const MapExtent& window, const QRect& rect) const override;
 
 private:
     MapControl& m_map;

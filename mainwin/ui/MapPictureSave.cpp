@@ -20,7 +20,7 @@ bool saveMapPicture(QWidget* parent, const ProgramState& state, const MapControl
     }
     QString path = Prompter::instance().saveFile(parent, title,
                                                  QDir::home().filePath(QStringLiteral("Karte.png")),
-                                                 QStringLiteral("PNG (*.png)"));
+                                                 QStringLiteral("PNG (*.png);;SVG (*.svg)"));
     if (path.isEmpty())
         return false;
     if (!MapPicture::isPicturePath(path))
@@ -28,11 +28,8 @@ bool saveMapPicture(QWidget* parent, const ProgramState& state, const MapControl
     OperationError error;
     {
         const WaitCursor wait;
-        const QImage picture =
-            MapPicture::draw(document.views(), document.viewport().window(), map.size());
-        error = picture.isNull()
-                    ? OperationError{ErrorKind::InvalidArgument, QStringLiteral("no picture"), path}
-                    : MapPicture::save(picture, path);
+        error = MapPicture::write(path, document.views(), document.viewport().window(), map.size(),
+                                  map.style(), &map.labels());
     }
     if (error.isError()) {
         Messages::operatingError(

@@ -18,3 +18,10 @@ bool DocumentSheetMap::draw(QPainter& painter, const MapExtent& window, const QR
         return false;
     return MapRenderer::paint(painter, QRectF(rect), window, m_document.views(), m_style);
 }
+
+int DocumentSheetMap::drawLabels(QPainter& painter, const MapExtent& window,
+                                 const QRect& rect) const
+{
+    return MapLabels::paint(painter, QRectF(rect), window, m_document.views(), m_labels,
+                            LabelStyle::twips());
+}

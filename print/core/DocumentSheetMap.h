@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MapDocument.h"
+#include "MapLabels.h"
 #include "MapRenderer.h"
 #include "SheetMap.h"
 
@@ -19,8 +20,12 @@ public:
     void restoreWindow(const MapExtent& window) override;
     bool canDraw(const MapExtent& window, const QRect& rect) const override;
     bool draw(QPainter& painter, const MapExtent& window, const QRect& rect) const override;
+    int drawLabels(QPainter& painter, const MapExtent& window, const QRect& rect) const override;
+    // The texts of the plots shown now, for their labels.
+    void setLabelTexts(const QHash<QString, PlotLabelText>& texts) { m_labels.texts = texts; }
 
 private:
     MapDocument& m_document;
     MapStyle m_style;
+    PlotLabels m_labels;
 };

@@ -56,6 +56,52 @@ QList<Part> paginate(int rows, int pageHeight, bool ownPage, int mapTop)
     return parts;
 }
 
+QList<Line> lines(const QList<PlotListRow>& rows, bool subtotals)
+{
+    QList<Line> result;
+    if (!subtotals) {
+        for (int r = 0; r < rows.size(); ++r)
+            result.append({Line::Plot, r, {}, rows.at(r).areaHa});
+        return result;
+    }
+    QStringList farms; // in order of first appearance
+    for (const PlotListRow& row : rows)
+        if (!farms.contains(row.farm, Qt::CaseInsensitive))
+            farms.append(row.farm);
+    for (const QString& farm : farms) {
+        QList<int> ofFarm;
+        for (int r = 0; r < rows.size(); ++r)
+            if (rows.at(r).farm.compare(farm, Qt::CaseInsensitive) == 0)
+                ofFarm.append(r);
+        const auto crop = [&](int r) { return rows.at(r).crop.trimmed(); };
+        std::stable_sort(ofFarm.begin(), ofFarm.end(), [&](int a, int b) {
+            if (crop(a).isEmpty() != crop(b).isEmpty())
+                return crop(b).isEmpty();
+            return crop(a).compare(crop(b), Qt::CaseInsensitive) < 0;
+        });
+        double farmSum = 0;
+        for (qsizetype i = 0; i < ofFarm.size(); ++i) {
+            const int r = ofFarm.at(i);
+            result.append({Line::Plot, r, {}, rows.at(r).areaHa});
+            farmSum += rows.at(r).areaHa;
+            const bool cropEnds = i + 1 == ofFarm.size() ||
+                                  crop(ofFarm.at(i + 1)).compare(crop(r), Qt::CaseInsensitive) != 0;
+            if (!cropEnds)
+                continue;
+            // The crop as its first row spells it.
+            double cropSum = 0;
+            qsizetype first = i;
+            for (; first >= 0 && crop(ofFarm.at(first)).compare(crop(r), Qt::CaseInsensitive) == 0;
+                 --first)
+                cropSum += rows.at(ofFarm.at(first)).areaHa;
+            result.append({Line::CropSum, -1, crop(ofFarm.at(first + 1)), cropSum});
+        }
+        if (farms.size() > 1)
+            result.append({Line::FarmSum, -1, farm, farmSum});
+    }
+    return result;
+}
+
 QString plotLabel(const QString& name, int nummer, int teil)
 {
     QString label = name;

@@ -9,6 +9,17 @@
 // but not into the header band, or on pages of its own from y 300. Rows that
 // do not fit continue on further pages of their own, with the headings
 // repeated and the sum line after the last row; no row is lost.
+// One row of the printed plot list.
+struct PlotListRow {
+    QString farm;      // ordner
+    QString label;     // PlotListLayout::plotLabel
+    qint64 colour = 0; // farbe: red + 256 x green + 65536 x blue
+    double areaHa = 0;
+    int year = 0;
+    QString crop;
+    QString remark;
+};
+
 namespace PlotListLayout {
 
 constexpr int rowHeight = 200;
@@ -18,8 +29,8 @@ struct Part {
     bool newPage = false; // starts a page of its own (title and frame, no header band)
     int top = 0;          // the headings' top line
     int bottom = 0;       // the closing line
-    int first = 0;        // index of the part's first plot row
-    int count = 0;        // plot rows in this part
+    int first = 0;        // index of the part's first line (plot row or subtotal)
+    int count = 0;        // lines in this part
     bool sum = false;     // the sum line follows the rows
 
     // y of the part's row r (1 = first plot row; count + 1 = sum line).
@@ -27,10 +38,29 @@ struct Part {
     bool operator==(const Part&) const = default;
 };
 
-// The parts of a list of rows plot rows on pages pageHeight twips high; the
+// The parts of a list of rows lines (plot rows and subtotals) on pages pageHeight twips high; the
 // map page's list may reach up to mapTop. Empty for no rows, or when a page
 // of its own cannot hold one row and the sum line.
 QList<Part> paginate(int rows, int pageHeight, bool ownPage, int mapTop);
+
+// A line of the list between the headings and the closing sum line: a plot
+// row, or the subtotal of a crop or of a farm.
+struct Line {
+    enum Kind { Plot, CropSum, FarmSum };
+    Kind kind = Plot;
+    int row = -1; // a plot row's index in the rows
+    QString name; // the crop or farm a subtotal sums ("" for plots without crop)
+    double areaHa = 0;
+    bool operator==(const Line&) const = default;
+};
+
+// The list's lines. Without subtotals, the rows in their order. With them,
+// the rows grouped by farm (farms in the order they first appear, names
+// compared ignoring case), within a farm by crop (in alphabetical order,
+// plots without crop last, rows of one crop in their order), each crop
+// followed by its subtotal and each farm by its subtotal when the list
+// holds more than one farm. The grand total is the part's sum line.
+QList<Line> lines(const QList<PlotListRow>& rows, bool subtotals);
 
 // The plot label: Name, with "/" Teil and a blank in front when Teil is not
 // 0, then Nummer and a blank in front when Nummer is not 0: "12 /2 Hausacker".

@@ -14,6 +14,26 @@ bool listsPlots(const SheetSource& source)
     return source.kartenanzeige == MapContent::Plots;
 }
 
+// The list's lines: plot rows and, asked for, subtotals labelled in the
+// sheet's language.
+QList<PlotListLayout::Line> listLines(const SheetSource& source, const PrintOptions& options,
+                                      const PrintTexts& texts)
+{
+    QList<PlotListLayout::Line> lines = PlotListLayout::lines(source.plots, options.subtotals);
+    for (PlotListLayout::Line& line : lines) {
+        if (line.kind == PlotListLayout::Line::CropSum)
+            line.name = texts.subtotalLabel(line.name.isEmpty() ? texts.noCrop : line.name);
+        else if (line.kind == PlotListLayout::Line::FarmSum)
+            line.name = texts.subtotalLabel(line.name);
+    }
+    return lines;
+}
+
+qsizetype lineCount(const SheetSource& source, const PrintOptions& options)
+{
+    return PlotListLayout::lines(source.plots, options.subtotals).size();
+}
+
 // Where the plot list goes: a band of its own below the map on the map page,
 // or (asked for, or taking more than half the map's room) pages of its own.
 struct ListPlacement {
@@ -25,7 +45,7 @@ ListPlacement placeList(const SheetSource& source, const PrintOptions& options, 
 {
     if (!options.list || !listsPlots(source) || source.plots.isEmpty())
         return {0, options.ownPage};
-    const int band = int(source.plots.size() + 2) * PlotListLayout::rowHeight;
+    const int band = int(lineCount(source, options) + 2) * PlotListLayout::rowHeight;
     if (options.ownPage || band > (pageHeight - SheetScale::mapTop) / 2)
         return {0, true};
     return {band, false};
@@ -112,16 +132,17 @@ PrintProblem drawList(QPainter& painter, const PageMetrics& page, const SheetSou
                                    width, height);
         return PrintProblem::None;
     }
-    const QList<PlotListLayout::Part> parts = PlotListLayout::paginate(
-        int(source.plots.size()), height, ownPage, SheetScale::mapTop);
+    const QList<PlotListLayout::Line> lines = listLines(source, options, texts);
+    const QList<PlotListLayout::Part> parts =
+        PlotListLayout::paginate(int(lines.size()), height, ownPage, SheetScale::mapTop);
     double sum = 0;
     for (const PlotListRow& row : source.plots)
         sum += row.areaHa;
     for (const PlotListLayout::Part& part : parts) {
         if (part.newPage && !startPage())
             return PrintProblem::DeliveryFailed;
-        SheetPainter::drawListPart(painter, part, source.plots, texts.headings, texts.sum, sum,
-                                   !source.plotsFromSelection, width);
+        SheetPainter::drawListPart(painter, part, source.plots, lines, texts.headings, texts.sum,
+                                   sum, !source.plotsFromSelection, width);
     }
     return PrintProblem::None;
 }
@@ -139,7 +160,7 @@ PrintProblem check(const SheetSource& source, const PrintOptions& options, const
                              rect))
         return PrintProblem::NothingToDraw;
     if (options.list && listsPlots(source) && !source.plots.isEmpty() &&
-        PlotListLayout::paginate(int(source.plots.size()), page.height(), list.ownPage,
+        PlotListLayout::paginate(int(lineCount(source, options)), page.height(), list.ownPage,
                                  SheetScale::mapTop)
             .isEmpty())
         return PrintProblem::PageTooSmall;
@@ -167,6 +188,8 @@ PrintProblem drawSheet(QPainter& painter, const PageMetrics& page, const SheetSo
             SheetScale::printWindow(source.map->window(), plan.groundWidth, rect);
         if (!source.map->draw(painter, window, rect))
             return PrintProblem::NothingToDraw;
+        if (options.labels)
+            source.map->drawLabels(painter, window, rect);
     }
     painter.setFont(SheetPainter::arial(10));
     const QString title =

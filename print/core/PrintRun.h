@@ -19,6 +19,8 @@ struct PrintOptions {
     bool displayedScale = false; // optmassstab; false: optformatfuellend
     bool list = false;           // chkliste
     bool ownPage = false;        // chkeigeneseite
+    bool labels = false;         // chkbeschriftung: plot labels on the map
+    bool subtotals = false;      // chkzwischensummen: the list sums by farm and crop
 };
 
 // What one sheet shows, read from the main window (or made by the command line).

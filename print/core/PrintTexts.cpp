@@ -16,9 +16,9 @@ QList<TextKey> headings()
 
 QList<TextKey> all()
 {
-    return headings() + QList<TextKey>{sum,         gpsSum,           undrawn,           failed,
-                                       noExtent,    scaleNotPositive, nothingToDraw,
-                                       pageTooSmall};
+    return headings() + QList<TextKey>{sum,           gpsSum,      undrawn,  subtotal,
+                                       noCrop,        failed,      noExtent, scaleNotPositive,
+                                       nothingToDraw, pageTooSmall};
 }
 
 } // namespace PrintTextKeys
@@ -37,6 +37,8 @@ PrintTexts PrintTexts::fromCatalogue(const ProgramState& state)
     take(PrintTextKeys::sum, texts.sum);
     take(PrintTextKeys::gpsSum, texts.gpsSum);
     take(PrintTextKeys::undrawn, texts.undrawn);
+    take(PrintTextKeys::subtotal, texts.subtotal);
+    take(PrintTextKeys::noCrop, texts.noCrop);
     const QString caption = textholen(state, QStringLiteral("mdi0"), QStringLiteral("panmassstab"),
                                       QStringLiteral("caption"));
     if (!caption.isEmpty())

@@ -25,4 +25,7 @@ public:
     // Draws at least window into rect (painter coordinates); false when
     // nothing was drawn.
     virtual bool draw(QPainter& painter, const MapExtent& window, const QRect& rect) const = 0;
+    // Draws the plot labels over what draw() drew (MapLabels); returns how
+    // many were drawn.
+    virtual int drawLabels(QPainter& painter, const MapExtent& window, const QRect& rect) const = 0;
 };

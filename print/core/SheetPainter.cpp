@@ -109,8 +109,9 @@ void drawRuler(QPainter& painter, const QList<PrintRuler::Tick>& ticks, int y0, 
 }
 
 void drawListPart(QPainter& painter, const PlotListLayout::Part& part,
-                  const QList<PlotListRow>& rows, const QStringList& headings,
-                  const QString& sumLabel, double sumHa, bool rowsBold, int width)
+                  const QList<PlotListRow>& rows, const QList<PlotListLayout::Line>& lines,
+                  const QStringList& headings, const QString& sumLabel, double sumHa, bool rowsBold,
+                  int width)
 {
     using namespace PlotListLayout;
     painter.setFont(arial(8, rowsBold));
@@ -140,9 +141,20 @@ void drawListPart(QPainter& painter, const PlotListLayout::Part& part,
         drawText(painter, col.textX, y, fitted(painter, text, right - col.textX - 30));
     };
     for (int r = 1; r <= part.count; ++r) {
-        const PlotListRow& row = rows.at(part.first + r - 1);
+        const Line& listLine = lines.at(part.first + r - 1);
         const int y = part.rowY(r);
         line(painter, 0, y + rowHeight, width, y + rowHeight);
+        if (listLine.kind != Line::Plot) {
+            QFont font = arial(8, listLine.kind == Line::FarmSum);
+            font.setItalic(listLine.kind == Line::CropSum);
+            painter.setFont(font);
+            drawText(painter, cols.at(1).textX, y,
+                     fitted(painter, listLine.name, cols.at(2).textX - cols.at(1).textX - 1200));
+            drawTextEndingAt(painter, cols.at(2).textX, y, areaText(listLine.areaHa));
+            painter.setFont(arial(8, rowsBold));
+            continue;
+        }
+        const PlotListRow& row = rows.at(listLine.row);
         painter.fillRect(QRectF(QPointF(swatchLeft, y + swatchInset),
                                 QPointF(swatchRight, y + rowHeight - swatchInset)),
                          BgrColour::toColor(int(row.colour & 0xFFFFFF)));

@@ -11,17 +11,6 @@
 class QPaintDevice;
 class QPainter;
 
-// One row of the printed plot list.
-struct PlotListRow {
-    QString farm;      // ordner
-    QString label;     // PlotListLayout::plotLabel
-    qint64 colour = 0; // farbe: red + 256 x green + 65536 x blue
-    double areaHa = 0;
-    int year = 0;
-    QString crop;
-    QString remark;
-};
-
 // The drawing steps of a sheet on a painter whose unit is the twip, with
 // the origin at the top-left corner of the printable area. Texts are placed
 // by their top-left corner, as a printer's current position places them.
@@ -55,11 +44,14 @@ void drawRuler(QPainter& painter, const QList<PrintRuler::Tick>& ticks, int y0, 
 // label right of them (room in twips).
 QString sheetTitle(const QString& programTitle, const QStringList& farms, double room);
 
-// One part of the plot list: frame, headings, rows, and the sum line when
-// the part has it. rowsBold keeps the rows in the headings' bold font.
+// One part of the plot list: frame, headings, its lines, and the sum line
+// when the part has it. A subtotal line shows its name as its label (crop
+// subtotals in italics, farm subtotals in bold). rowsBold keeps the rows in
+// the headings' bold font.
 void drawListPart(QPainter& painter, const PlotListLayout::Part& part,
-                  const QList<PlotListRow>& rows, const QStringList& headings,
-                  const QString& sumLabel, double sumHa, bool rowsBold, int width);
+                  const QList<PlotListRow>& rows, const QList<PlotListLayout::Line>& lines,
+                  const QStringList& headings, const QString& sumLabel, double sumHa, bool rowsBold,
+                  int width);
 // The GPS total line right-aligned in the last 200 twips above height.
 void drawGpsTotal(QPainter& painter, const QString& text, int width, int height);
 

@@ -42,16 +42,22 @@ PrintDialog::PrintDialog(ProgramState& state, Run run, QWidget* parent)
     m_displayed = place(new QRadioButton(QStringLiteral("im angezeigten Maßstab"), scaling),
                         "optmassstab", 180, 540, 3135, 255);
     m_fill->setChecked(true);
-    QFrame* listing = panel(this, "SSPanel1", 60, 1020, 3675, 975);
+    QFrame* listing = panel(this, "SSPanel1", 60, 1020, 3675, 1335);
     m_list = place(new QCheckBox(QStringLiteral("Liste drucken"), listing), "chkliste", 180, 180,
                    3255, 255);
     m_ownPage = place(new QCheckBox(QStringLiteral("auf eigene Seite"), listing), "chkeigeneseite",
                       420, 540, 2835, 255);
     m_ownPage->setEnabled(false);
-    m_ok = place(new QPushButton(QStringLiteral("&Ok"), this), "cmdok", 60, 2040, 1575, 375);
+    m_subtotals = place(new QCheckBox(QStringLiteral("mit Zwischensummen"), listing),
+                        "chkzwischensummen", 420, 900, 3135, 255);
+    m_subtotals->setEnabled(false);
+    QFrame* labelling = panel(this, "SSPanel3", 60, 2400, 3675, 555);
+    m_labels = place(new QCheckBox(QStringLiteral("Schläge beschriften"), labelling),
+                     "chkbeschriftung", 180, 150, 3255, 255);
+    m_ok = place(new QPushButton(QStringLiteral("&Ok"), this), "cmdok", 60, 3000, 1575, 375);
     m_cancel = place(new QPushButton(QStringLiteral("&Abbrechen"), this), "cmdabbrechen", 2100,
-                     2040, 1575, 375);
-    setFixedSize(Twips::toPixels(3780), Twips::toPixels(2445));
+                     3000, 1575, 375);
+    setFixedSize(Twips::toPixels(3780), Twips::toPixels(3405));
 
     connect(m_list, &QCheckBox::toggled, this, &PrintDialog::onListToggled);
     connect(m_ok, &QPushButton::clicked, this, &PrintDialog::onOk);
@@ -66,7 +72,14 @@ PrintOptions PrintDialog::options() const
     options.displayedScale = m_displayed->isChecked();
     options.list = m_list->isChecked();
     options.ownPage = m_ownPage->isChecked();
+    options.subtotals = m_subtotals->isChecked();
+    options.labels = m_labels->isChecked();
     return options;
+}
+
+void PrintDialog::setLabels(bool shown)
+{
+    m_labels->setChecked(shown);
 }
 
 void PrintDialog::changeEvent(QEvent* event)
@@ -77,9 +90,11 @@ void PrintDialog::changeEvent(QEvent* event)
 
 void PrintDialog::onListToggled(bool checked)
 {
-    if (!checked)
-        m_ownPage->setChecked(false);
-    m_ownPage->setEnabled(checked);
+    for (QCheckBox* option : {m_ownPage, m_subtotals}) {
+        if (!checked)
+            option->setChecked(false);
+        option->setEnabled(checked);
+    }
 }
 
 void PrintDialog::onOk()

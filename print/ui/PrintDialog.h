@@ -15,7 +15,8 @@ struct ProgramState;
 // printed (and where). OK hands the choices to the print run; the dialog
 // closes when the run reports success and stays open with the choices
 // otherwise. Cancel and Esc close it without printing. Every opening starts
-// from the defaults: fill the width, no list.
+// from the defaults: fill the width, no list, no subtotals, labels as the
+// caller sets them (setLabels).
 class PrintDialog : public QDialog {
     Q_OBJECT
 public:
@@ -23,6 +24,8 @@ public:
     PrintDialog(ProgramState& state, Run run, QWidget* parent = nullptr);
 
     PrintOptions options() const;
+    // Ticks "Schläge beschriften": the sheet then carries the labels the map shows.
+    void setLabels(bool shown);
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -37,6 +40,8 @@ private:
     QRadioButton* m_displayed = nullptr; // optmassstab
     QCheckBox* m_list = nullptr;         // chkliste
     QCheckBox* m_ownPage = nullptr;      // chkeigeneseite
+    QCheckBox* m_subtotals = nullptr;    // chkzwischensummen
+    QCheckBox* m_labels = nullptr;       // chkbeschriftung
     QPushButton* m_ok = nullptr;         // cmdok
     QPushButton* m_cancel = nullptr;     // cmdabbrechen
     FormKeyHandler* m_keys = nullptr;

@@ -6,6 +6,7 @@
 #include "FieldLayers.h"
 #include "LayerDisplay.h"
 #include "PdfFileTarget.h"
+#include "PlotLabelTexts.h"
 #include "PlotListLayout.h"
 #include "PrintRun.h"
 #include "ScaleText.h"
@@ -59,9 +60,12 @@ int print(const CommandLine& line, QTextStream& out, QTextStream& err)
     PrintOptions options;
     options.list = line.isSet(QStringLiteral("list"));
     options.ownPage = line.isSet(QStringLiteral("own-page"));
+    options.subtotals = line.isSet(QStringLiteral("subtotals"));
+    options.labels = line.isSet(QStringLiteral("labels"));
     options.displayedScale = !scale.isEmpty();
-    if (options.ownPage && !options.list)
-        return line.usageError(err, QStringLiteral("--own-page needs --list"));
+    if ((options.ownPage || options.subtotals) && !options.list)
+        return line.usageError(err, QStringLiteral("%1 needs --list")
+                                        .arg(options.ownPage ? "--own-page" : "--subtotals"));
     const QString outFile = line.value(QStringLiteral("out"));
 
     CommandFolder folder(line, err);
@@ -103,6 +107,7 @@ int print(const CommandLine& line, QTextStream& out, QTextStream& err)
         state.undrawnFiles.clear();
         if (!plots.isEmpty()) {
             state.stagedOrigins = staged.origins;
+            sheetMap.setLabelTexts(PlotLabelTexts::of(staged, plots));
             problems += LayerDisplay::show(map, state, StagingFolder::path(state.programmpfad),
                                            staged.files, staged.colours)
                             .problems;
@@ -152,7 +157,8 @@ CliCommand CliCommands::print()
             QStringLiteral("print the map sheet of each named farm (of every farm when none is "
                            "named) into one PDF file; the map fills the width, or is printed at "
                            "1:N with --scale; --list adds the plot list, --own-page on a page of "
-                           "its own"),
+                           "its own, --subtotals with a subtotal per crop; --labels writes the "
+                           "plots' names into the map"),
             [](CommandLine& line) {
                 line.folder()
                     .out("FILE.pdf", QStringLiteral("the PDF file written"))
@@ -160,6 +166,8 @@ CliCommand CliCommands::print()
                     .option("scale", "N", QStringLiteral("print at 1:N"))
                     .flag("list", QStringLiteral("add the list of the plots"))
                     .flag("own-page", QStringLiteral("the plot list on a page of its own"))
+                    .flag("subtotals", QStringLiteral("a subtotal per crop in the plot list"))
+                    .flag("labels", QStringLiteral("the plots' names in the map"))
                     .option("paper", "A4|A3", QStringLiteral("the paper size (default A4)"))
                     .flag("landscape", QStringLiteral("turn the paper"));
             },

@@ -6,6 +6,7 @@
 #include "LayerDisplay.h"
 #include "MapDocument.h"
 #include "MapPicture.h"
+#include "PlotLabelTexts.h"
 #include "ScaleText.h"
 #include "StagingFolder.h"
 
@@ -45,7 +46,8 @@ int render(const CommandLine& line, QTextStream& out, QTextStream& err)
         return line.usageError(err, ScaleText::commandScaleRefusal(scaleText));
     const QString outFile = line.value(QStringLiteral("out"));
     if (!MapPicture::isPicturePath(outFile))
-        return line.usageError(err, QStringLiteral("the picture must be a .png file: ") + outFile);
+        return line.usageError(err, QStringLiteral("the picture must be a .png or .svg file: ") +
+                                            outFile);
 
     CommandFolder folder(line, err);
     ProgramFolder::Steps steps;
@@ -84,12 +86,12 @@ int render(const CommandLine& line, QTextStream& out, QTextStream& err)
     }
     if (scale > 0)
         map.setScale(scale);
-    const QImage picture = MapPicture::draw(map.views(), map.viewport().window(), size);
+    PlotLabels labels;
+    labels.shown = line.isSet(QStringLiteral("labels"));
+    labels.texts = PlotLabelTexts::of(staged, plots);
+    error = MapPicture::write(outFile, map.views(), map.viewport().window(), size, {}, &labels);
     const double drawnScale = map.Scale();
     LayerDisplay::release(map, state);
-    if (picture.isNull())
-        return folder.fail(outFile, QStringLiteral("the picture could not be made"));
-    error = MapPicture::save(picture, outFile);
     if (error.isError())
         return folder.fail(outFile, error.detail);
     out << QDir::toNativeSeparators(QFileInfo(outFile).absoluteFilePath()) << ": " << size.width()
@@ -103,13 +105,15 @@ CliCommand CliCommands::render()
 {
     return {QStringLiteral("render"),
             QStringLiteral("draw the plots of the named farms (of every farm when none is named) "
-                           "together as a PNG picture of WxH pixels (default 1200x900), zoomed "
-                           "to all or at 1:N"),
+                           "together as a PNG picture or an SVG drawing of WxH pixels (default "
+                           "1200x900), zoomed to all or at 1:N, with --labels labelled with the "
+                           "plots' names"),
             [](CommandLine& line) {
                 line.folder()
-                    .out("FILE.png", QStringLiteral("the picture written"))
+                    .out("FILE.png|FILE.svg", QStringLiteral("the picture written"))
                     .farms(QStringLiteral("a farm whose plots are drawn"))
                     .option("size", "WxH", QStringLiteral("the picture's size in pixels"))
+                    .flag("labels", QStringLiteral("the plots' names in the map"))
                     .option("scale", "N", QStringLiteral("draw at 1:N"));
             },
             ::render, true};

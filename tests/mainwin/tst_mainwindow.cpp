@@ -178,6 +178,26 @@ private slots:
         QCOMPARE(saved.size(), map->size());
         QCOMPARE(saved.pixelColor(map->document().viewport().toPixel(QPointF(150, 50)).toPoint()),
                  QColor(Qt::green));
+        // Labels, switched in the Ansicht menu and remembered: dark letters in the plots.
+        const auto letters = [&] {
+            const QImage shown = map->grab().toImage();
+            int dark = 0;
+            for (int y = 0; y < shown.height(); ++y)
+                for (int x = 0; x < shown.width(); ++x)
+                    dark += qGray(shown.pixel(x, y)) < 32;
+            return dark;
+        };
+        QCOMPARE(letters(), 0);
+        QVERIFY(!p.child("mnuansichtbeschriftungflaeche")->isEnabled());
+        p.child("mnuansichtbeschriftung")->trigger();
+        QCOMPARE_GT(letters(), 20);
+        QCOMPARE(p.settings.getInt("beschriftung", 0), 1);
+        // The picture may be an SVG drawing as well.
+        Prompter::instance().setNextAnswer(p.folder.file("karte.svg"));
+        p.child("mnueingabekartenbild")->trigger();
+        QVERIFY(p.folder.readFile("karte.svg").contains("<svg"));
+        for (const auto& shown : Prompter::instance().shown())
+            QCOMPARE_NE(shown.kind, QString("message"));
     }
 
     void damagedShapefileIsNamedOthersDrawn()

@@ -234,6 +234,57 @@ private slots:
         }
     }
 
+    // Rows "farm/crop/ha"; lines: a plot row's index, "crop=ha", "[farm]=ha".
+    void subtotals_data()
+    {
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<bool>("subtotals");
+        QTest::addColumn<QString>("lines");
+        QTest::newRow("without subtotals the rows as given")
+            << QStringList{"A/Weizen/1", "A/Gerste/2"} << false << "0 1";
+        QTest::newRow("one farm: crops in alphabetical order, no farm line")
+            << QStringList{"A/Weizen/1", "A/Gerste/2", "A/weizen/4"} << true
+            << "1 Gerste=2 0 2 Weizen=5";
+        QTest::newRow("farms in order of appearance, names ignoring case")
+            << QStringList{"B/Raps/3", "A/Raps/1", "b/Mais/2.5"} << true
+            << "2 Mais=2.5 0 Raps=3 [B]=5.5 1 Raps=1 [A]=1";
+        QTest::newRow("plots without a crop last")
+            << QStringList{"A//1", "A/Mais/2", "A/ /0.5"} << true << "1 Mais=2 0 2 =1.5";
+    }
+    void subtotals()
+    {
+        QFETCH(QStringList, rows);
+        QFETCH(bool, subtotals);
+        QList<PlotListRow> list;
+        for (const QString& row : rows) {
+            const QStringList f = row.split('/');
+            list.append({f[0], "plot", 0, f[2].toDouble(), 2026, f[1], ""});
+        }
+        QStringList lines;
+        for (const PlotListLayout::Line& line : PlotListLayout::lines(list, subtotals)) {
+            const QString sum = QString::number(line.areaHa);
+            lines << (line.kind == PlotListLayout::Line::Plot      ? QString::number(line.row)
+                      : line.kind == PlotListLayout::Line::CropSum ? line.name + '=' + sum
+                                                                   : '[' + line.name + "]=" + sum);
+        }
+        QTEST(lines.join(' '), "lines");
+    }
+
+    // A crop running over two own pages: its subtotal, on the second page,
+    // sums the rows of both.
+    void subtotalAcrossPages()
+    {
+        QList<PlotListRow> rows(120, {"A", "plot", 0, 0.5, 2026, "Weizen", ""});
+        rows.append({"A", "plot", 0, 1.0, 2026, "Raps", ""});
+        const QList<PlotListLayout::Line> lines = PlotListLayout::lines(rows, true);
+        QCOMPARE(lines.size(), 123);
+        const QList<Part> parts = PlotListLayout::paginate(int(lines.size()), 16000, true, 600);
+        QCOMPARE(parts.size(), 2);
+        QCOMPARE(lines.last().kind, PlotListLayout::Line::CropSum);
+        QCOMPARE(lines.last().areaHa, 60.0);
+        QCOMPARE_GE(int(lines.size()) - 1, parts.last().first);
+    }
+
     void plotLabel_data()
     {
         QTest::addColumn<int>("nummer");

@@ -243,7 +243,8 @@ private slots:
         const QString pdf = folder.file("farms.pdf");
         QString outText, errText;
         QTextStream out(&outText), err(&errText);
-        const QStringList args = {"--folder", folder.path(), "--out", pdf, "--list", "--own-page"};
+        const QStringList args = {"--folder", folder.path(), "--out",       pdf,
+                                  "--list",   "--own-page",  "--subtotals", "--labels"};
         QCOMPARE(runCommand("print", args, out, err), 0);
         QVERIFY2(errText.contains("Hof ohne Schlag: no plots to draw"), qPrintable(errText));
         QVERIFY(outText.contains("2 sheets"));
@@ -259,6 +260,9 @@ private slots:
                          pages.contains(QString::fromUtf8("Sorvan-GIS-Viewer – Hof B")),
                      qPrintable(pages));
             QVERIFY(!pages.contains("Betrieb"));
+            // A crop subtotal for the plot without crop, and the plot's label on the map.
+            QCOMPARE(pages.count("Zwischensumme ohne Kultur:"), 2);
+            QCOMPARE_GE(pages.count("acker"), 4);
         }
 
         const QString other = folder.file("none.pdf");
@@ -268,6 +272,9 @@ private slots:
         QCOMPARE(
             runCommand("print", {"--folder", folder.path(), "--out", other, "--scale", "0"}, out, err),
             2);
+        QCOMPARE(runCommand("print", {"--folder", folder.path(), "--out", other, "--subtotals"}, out,
+                            err),
+                 2);
         QVERIFY(!QFile::exists(other));
     }
 
@@ -291,6 +298,10 @@ private slots:
         QTest::newRow("size out of range")
             << QStringList{"--size", "0x200"} << "map.png" << "" << 2 << QSize(0, 0);
         QTest::newRow("not a PNG name") << QStringList() << "map.jpg" << "" << 2 << QSize(0, 0);
+        QTest::newRow("with labels") << QStringList{"--labels", "--size", "600x400"} << "map.png"
+                                     << "" << 0 << QSize(600, 400);
+        QTest::newRow("SVG drawing") << QStringList{"--labels", "--size", "640x480"} << "map.SVG"
+                                     << "" << 0 << QSize(640, 480);
     }
     void renderCommand()
     {
@@ -315,7 +326,16 @@ private slots:
                                outStream, err),
               "code");
         const QImage picture(path);
-        QCOMPARE(picture.size(), size);
+        if (out.endsWith(".SVG")) { // a drawing of the size asked for, the plots as paths
+            const QByteArray svg = folder.readFile(out);
+            QVERIFY(svg.startsWith("<?xml") && svg.trimmed().endsWith("</svg>"));
+            const QString box =
+                QString("viewBox=\"0 0 %1 %2\"").arg(size.width()).arg(size.height());
+            QVERIFY(svg.contains(box.toUtf8()));
+            QVERIFY(svg.contains("<path") && !picture.isNull());
+        } else {
+            QCOMPARE(picture.size(), size);
+        }
         if (size.isEmpty()) { // nothing written, nothing left behind
             QCOMPARE(QFileInfo(path).isDir(), existing == "folder");
             QCOMPARE(QFileInfo(path).isSymLink(), existing == "link");
@@ -333,6 +353,12 @@ private slots:
         QVERIFY2(drawn > picture.width() * picture.height() / 50, qPrintable(errText));
         for (int x = 0; x < picture.width(); ++x)
             QCOMPARE(picture.pixel(x, 0), qRgb(255, 255, 255));
+        // Labels: near-black letters, darker than any outline.
+        int letters = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                letters += qGray(picture.pixel(x, y)) < 32;
+        QCOMPARE(letters > 20, args.contains("--labels"));
     }
 };
 

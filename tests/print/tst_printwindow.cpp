@@ -72,21 +72,29 @@ private slots:
         dialog.show();
         auto* list = dialog.findChild<QCheckBox*>("chkliste");
         auto* ownPage = dialog.findChild<QCheckBox*>("chkeigeneseite");
+        auto* subtotals = dialog.findChild<QCheckBox*>("chkzwischensummen");
         QVERIFY(dialog.findChild<QRadioButton*>("optformatfuellend")->isChecked());
         QVERIFY(!list->isChecked() && !ownPage->isChecked() && !ownPage->isEnabled());
+        QVERIFY(!subtotals->isEnabled());
         QTest::mouseClick(list, Qt::LeftButton, {}, QPoint(5, list->height() / 2));
         QVERIFY(list->isChecked() && ownPage->isEnabled() && !ownPage->isChecked());
+        QVERIFY(subtotals->isEnabled());
         ownPage->setChecked(true);
+        subtotals->setChecked(true);
         QTest::mouseClick(list, Qt::LeftButton, {}, QPoint(5, list->height() / 2));
         QVERIFY(!ownPage->isChecked() && !ownPage->isEnabled());
+        QVERIFY(!subtotals->isChecked() && !subtotals->isEnabled());
 
         // OK: the run gets the choices; the dialog stays open until it succeeds.
         dialog.findChild<QRadioButton*>("optmassstab")->setChecked(true);
         list->setChecked(true);
         ownPage->setChecked(true);
+        subtotals->setChecked(true);
+        dialog.setLabels(true);
         dialog.findChild<QPushButton*>("cmdok")->click();
         QCOMPARE(runs.size(), 1);
         QVERIFY(runs[0].displayedScale && runs[0].list && runs[0].ownPage);
+        QVERIFY(runs[0].subtotals && runs[0].labels);
         QVERIFY(dialog.isVisible());
         succeed = true;
         dialog.findChild<QPushButton*>("cmdok")->click();
