@@ -39,7 +39,8 @@ OperationError ProgramFolder::reopenDatabase()
 QList<OperationError> ProgramFolder::errors() const
 {
     QList<OperationError> found;
-    for (const OperationError* error : {&setupError, &catalogueError, &databaseError, &recoveryError})
+    for (const OperationError* error :
+         {&setupError, &catalogueError, &databaseError, &recoveryError})
         if (error->isError())
             found.append(*error);
     return found;

@@ -39,8 +39,8 @@ public:
     ProjectDatabase& database() { return m_database; }
     const QString& path() const { return m_state.programmpfad; }
 
-    QStringList installed;        // supplied files put into the folder
-    OperationError setupError;    // first supplied file that could not be written
+    QStringList installed;     // supplied files put into the folder
+    OperationError setupError; // first supplied file that could not be written
     OperationError catalogueError;
     OperationError databaseError;
     OperationError recoveryError; // the recorded change stays for the next start

@@ -17,6 +17,7 @@
 #include "NewFarmDialog.h"
 #include "OrderedSelection.h"
 #include "PaneActivation.h"
+#include "PaneTools.h"
 #include "PlotColumns.h"
 #include "PlotMapLink.h"
 #include "PlotLabelTexts.h"
@@ -69,14 +70,6 @@ QTableView* makeGrid(QWidget* parent, const char* name, const char* caption)
     grid->verticalHeader()->setDefaultSectionSize(20);
     return grid;
 }
-
-QAction* addTool(QToolBar* bar, const char* name, const char* caption, QStyle::StandardPixmap icon)
-{
-    QAction* action = bar->addAction(bar->style()->standardIcon(icon), QString::fromUtf8(caption));
-    action->setObjectName(QString::fromLatin1(name));
-    action->setToolTip(QString::fromUtf8(caption));
-    return action;
-}
 } // namespace
 
 FieldWindow::FieldWindow(ProgramState& state, ViewState& view, FieldMap map, QWidget* owner)
@@ -92,18 +85,15 @@ FieldWindow::~FieldWindow() = default;
 
 void FieldWindow::buildControls()
 {
-    m_farmTools = new QToolBar(this);
-    m_farmTools->setObjectName(QStringLiteral("mnu1"));
-    m_farmTools->setIconSize(QSize(16, 16));
-    connect(addTool(m_farmTools, "tb1neu", "Betrieb/Ordner neu anlegen",
-                    QStyle::SP_FileDialogNewFolder),
+    m_farmTools = PaneTools::toolbar(this, "mnu1");
+    connect(PaneTools::add(m_farmTools, "tb1neu", "Betrieb/Ordner neu anlegen",
+                           QStyle::SP_FileDialogNewFolder),
             &QAction::triggered, this, &FieldWindow::betriebanlegen);
-    connect(addTool(m_farmTools, "tb1loeschen", "Betrieb/Ordner löschen", QStyle::SP_TrashIcon),
-            &QAction::triggered, this, &FieldWindow::betriebloeschen);
-    m_fieldTools = new QToolBar(this);
-    m_fieldTools->setObjectName(QStringLiteral("mnu2"));
-    m_fieldTools->setIconSize(QSize(16, 16));
-    connect(addTool(m_fieldTools, "tb2loeschen", "Grenzlinie löschen", QStyle::SP_TrashIcon),
+    connect(
+        PaneTools::add(m_farmTools, "tb1loeschen", "Betrieb/Ordner löschen", QStyle::SP_TrashIcon),
+        &QAction::triggered, this, &FieldWindow::betriebloeschen);
+    m_fieldTools = PaneTools::toolbar(this, "mnu2");
+    connect(PaneTools::add(m_fieldTools, "tb2loeschen", "Grenzlinie löschen", QStyle::SP_TrashIcon),
             &QAction::triggered, this, &FieldWindow::deleteChosenPlots);
 
     m_farms = new FarmGridModel(this);
@@ -187,9 +177,11 @@ void FieldWindow::buildControls()
                                "txtsuchebetriebe", "Betrieb suchen (Strg+F)"));
     m_splitter->addWidget(pane(m_splitter, m_fieldGrid, m_fieldTools, m_plotFilter,
                                "txtsucheschlaege", "Schlag suchen (Strg+F)"));
-    // Ctrl+F: the find field of the grid that has the focus (else the field grid's).
+    // Ctrl+F anywhere in the window holding this one (the main window when
+    // docked): the find field of the farm list when it has the focus, else
+    // the field grid's.
     auto* find = new QShortcut(QKeySequence::Find, this);
-    find->setContext(Qt::WidgetWithChildrenShortcut);
+    find->setContext(Qt::WindowShortcut);
     connect(find, &QShortcut::activated, this, [this] {
         QWidget* focus = QApplication::focusWidget();
         const bool farmPane = focus && m_splitter->widget(0)->isAncestorOf(focus);
@@ -283,7 +275,8 @@ void FieldWindow::takeUpNewFarms()
     // The new farms join the list; the farms chosen stay chosen, the map as it is.
     const QList<qint64> chosen = m_farmSelection->bookmarks();
     const QModelIndex currentIndex = m_farmGrid->currentIndex();
-    const qint64 current = currentIndex.isValid() ? currentIndex.data(BookmarkRole).toLongLong() : -1;
+    const qint64 current =
+        currentIndex.isValid() ? currentIndex.data(BookmarkRole).toLongLong() : -1;
     OperationError error;
     const QList<FarmRow> rows =
         FieldQueries(*m_state.database).farmGrid(m_state.betriebsortierung, &error);
@@ -462,8 +455,8 @@ void FieldWindow::betriebesortieren(const QString& chosenFarm)
     if (!m_farmFilter->shownIndex(row).isValid())
         m_splitter->widget(0)->findChild<FilterField*>()->clear();
     const QModelIndex shown = m_farmFilter->shownIndex(row);
-    m_farmGrid->selectionModel()->setCurrentIndex(
-        shown, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_farmGrid->selectionModel()->setCurrentIndex(shown, QItemSelectionModel::ClearAndSelect |
+                                                             QItemSelectionModel::Rows);
     m_farmGrid->scrollTo(shown);
     fitFarmList();
 }
@@ -473,8 +466,8 @@ void FieldWindow::schlagdatenabgleichen()
     if (!m_state.database)
         return;
     const QStringList farms = chosenFarms();
-    const SyncChanges changes = synchronised(
-        [&farms](FieldFolderSync& sync) { return sync.schlagdatenabgleichen(farms); });
+    const SyncChanges changes =
+        synchronised([&farms](FieldFolderSync& sync) { return sync.schlagdatenabgleichen(farms); });
     if (changes.error.isError()) {
         Messages::failure(this, m_state, TextKeys::syncFailed, changes.error);
         return;
@@ -543,6 +536,8 @@ void FieldWindow::schlagdatenanzeigen()
         Messages::failure(this, m_state, TextKeys::mapRebuildFailed, staged.error);
         return;
     }
+    if (plots.isEmpty() && m_map.showArea)
+        m_map.showArea(0); // the emptied map shows no stale total
     if (plots.isEmpty() || !m_map.displayFiles)
         return;
     m_state.stagedOrigins = staged.origins;

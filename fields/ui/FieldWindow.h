@@ -107,8 +107,8 @@ private:
     PlotGridModel* m_plots = nullptr;
     GridFilter* m_farmFilter = nullptr; // what the find field txtsuchebetriebe lets through
     GridFilter* m_plotFilter = nullptr; // txtsucheschlaege
-    QTableView* m_farmGrid = nullptr;  // grdbetriebe
-    QTableView* m_fieldGrid = nullptr; // grdschlagdaten
+    QTableView* m_farmGrid = nullptr;   // grdbetriebe
+    QTableView* m_fieldGrid = nullptr;  // grdschlagdaten
     OrderedSelection* m_farmSelection = nullptr;
     OrderedSelection* m_fieldSelection = nullptr;
     QToolBar* m_farmTools = nullptr;  // mnu1

@@ -34,7 +34,8 @@ bool GridFilter::filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent
     if (m_text.isEmpty())
         return true;
     for (const int column : m_columns) {
-        const QString shown = sourceModel()->index(sourceRow, column, sourceParent).data().toString();
+        const QString shown =
+            sourceModel()->index(sourceRow, column, sourceParent).data().toString();
         if (shown.contains(m_text, Qt::CaseInsensitive))
             return true;
     }

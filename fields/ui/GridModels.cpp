@@ -47,10 +47,7 @@ void assign(PlotRecord& plot, int column, const QVariant& value)
 }
 } // namespace
 
-FarmGridModel::FarmGridModel(QObject* parent)
-    : RowGridModel({QStringLiteral("Name")}, parent)
-{
-}
+FarmGridModel::FarmGridModel(QObject* parent) : RowGridModel({QStringLiteral("Name")}, parent) {}
 
 QVariant FarmGridModel::data(const QModelIndex& index, int role) const
 {
@@ -117,7 +114,7 @@ QVariant PlotGridModel::data(const QModelIndex& index, int role) const
             return plot.teil == 0 ? QString() : value.toString();
         case PlotColumns::Farbe:
             return QString(); // the swatch (ColourDelegate) shows it
-        
+
         case PlotColumns::Flaeche:
             return locale.toString(plot.flaeche, 'f', 4);
         case PlotColumns::Umfang:
@@ -136,9 +133,9 @@ QVariant PlotGridModel::data(const QModelIndex& index, int role) const
         return {};
     case Qt::ToolTipRole:
         if (column == PlotColumns::Flaeche && disagreesWithGeometry(index.row()))
-            return QString(m_geometryTip).replace(
-                QLatin1String("%1"),
-                QLocale().toString(m_geometryHa.value(row->rowid), 'f', 4));
+            return QString(m_geometryTip)
+                .replace(QLatin1String("%1"),
+                         QLocale().toString(m_geometryHa.value(row->rowid), 'f', 4));
         return {};
     case Qt::ForegroundRole:
         if (column == PlotColumns::Farbe)

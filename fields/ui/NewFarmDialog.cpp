@@ -1,7 +1,7 @@
 #include "NewFarmDialog.h"
 
-#include "FarmNameCheck.h"
 #include "DialogActivation.h"
+#include "FarmNameCheck.h"
 #include "FormBehaviour.h"
 #include "Messages.h"
 #include "ProgramState.h"

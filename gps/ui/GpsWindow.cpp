@@ -17,6 +17,7 @@
 #include "Messages.h"
 #include "OrderedSelection.h"
 #include "PaneActivation.h"
+#include "PaneTools.h"
 #include "ProgramState.h"
 #include "StagingFolder.h"
 #include "Texts.h"
@@ -38,14 +39,6 @@
 #include <utility>
 
 namespace {
-
-QAction* addTool(QToolBar* bar, const char* name, const char* caption, QStyle::StandardPixmap icon)
-{
-    QAction* action = bar->addAction(bar->style()->standardIcon(icon), QString::fromUtf8(caption));
-    action->setObjectName(QString::fromLatin1(name));
-    action->setToolTip(QString::fromUtf8(caption));
-    return action;
-}
 
 // A problem in the user's words, naming the file.
 QString describe(const ProgramState& state, const OperationError& problem)
@@ -80,15 +73,13 @@ GpsWindow::~GpsWindow() = default;
 
 void GpsWindow::buildControls()
 {
-    m_tools = new QToolBar(this);
-    m_tools->setObjectName(QStringLiteral("mnu"));
-    m_tools->setIconSize(QSize(16, 16));
-    connect(addTool(m_tools, "tb1pfad", "GPS-Datenpfad ändern", QStyle::SP_DirOpenIcon),
+    m_tools = PaneTools::toolbar(this, "mnu");
+    connect(PaneTools::add(m_tools, "tb1pfad", "GPS-Datenpfad ändern", QStyle::SP_DirOpenIcon),
             &QAction::triggered, this, &GpsWindow::gpspfadwaehlen);
-    connect(addTool(m_tools, "tb1uebernehmen", "Grenzlinie in Betrieb übernehmen",
-                    QStyle::SP_ArrowForward),
+    connect(PaneTools::add(m_tools, "tb1uebernehmen", "Grenzlinie in Betrieb übernehmen",
+                           QStyle::SP_ArrowForward),
             &QAction::triggered, this, &GpsWindow::assignAndShowFarm);
-    connect(addTool(m_tools, "tb1loeschen", "Grenzlinie löschen", QStyle::SP_TrashIcon),
+    connect(PaneTools::add(m_tools, "tb1loeschen", "Grenzlinie löschen", QStyle::SP_TrashIcon),
             &QAction::triggered, this, &GpsWindow::deleteChosen);
 
     m_model = new GpsGridModel(this);

@@ -43,8 +43,9 @@ QMenu* addMenu(QMenuBar* bar, const QString& caption, const QString& name)
 QAction* addLanguage(MainWindow& window, QMenu* languages, QActionGroup& group, int number,
                      const QString& caption)
 {
-    QAction* entry = addTool(window, languages, QStringLiteral("mnueinstellungsprache%1").arg(number),
-                             caption, {}, [&window, number] { window.spracheumstellen(number); });
+    QAction* entry =
+        addTool(window, languages, QStringLiteral("mnueinstellungsprache%1").arg(number), caption,
+                {}, [&window, number] { window.spracheumstellen(number); });
     entry->setCheckable(true);
     group.addAction(entry);
     return entry;
@@ -72,20 +73,18 @@ void buildInputMenu(MainWindow& w, QMenuBar* bar)
 void buildViewMenu(MainWindow& w, QMenuBar* bar)
 {
     QMenu* view = addMenu(bar, QStringLiteral("Ansicht"), QStringLiteral("mnuansicht"));
-    QAction* gps = addTool(w, view, QStringLiteral("mnuansichtgpsdaten"),
-                           QStringLiteral("GPS-Daten"), QStringLiteral("GPS-Messungen anzeigen"),
-                           [&w] { w.toggleGpsWindow(); });
+    QAction* gps =
+        addTool(w, view, QStringLiteral("mnuansichtgpsdaten"), QStringLiteral("GPS-Daten"),
+                QStringLiteral("GPS-Messungen anzeigen"), [&w] { w.toggleGpsWindow(); });
     gps->setCheckable(true);
-    QAction* fields = addTool(w, view, QStringLiteral("mnuansichtschlagdaten"),
-                              QStringLiteral("Schläge"),
-                              QStringLiteral("Betriebe und Schläge anzeigen"),
-                              [&w] { w.toggleFieldWindow(); });
+    QAction* fields =
+        addTool(w, view, QStringLiteral("mnuansichtschlagdaten"), QStringLiteral("Schläge"),
+                QStringLiteral("Betriebe und Schläge anzeigen"), [&w] { w.toggleFieldWindow(); });
     fields->setCheckable(true);
     view->addSeparator();
-    QAction* refreshEntry = addTool(w, view, QStringLiteral("mnuansichtaktualisieren"),
-                                    QStringLiteral("Aktualisieren"),
-                                    QStringLiteral("Neue Betriebsordner und Schlagdateien einlesen"),
-                                    [&w] { w.refresh(); });
+    QAction* refreshEntry = addTool(
+        w, view, QStringLiteral("mnuansichtaktualisieren"), QStringLiteral("Aktualisieren"),
+        QStringLiteral("Neue Betriebsordner und Schlagdateien einlesen"), [&w] { w.refresh(); });
     refreshEntry->setShortcut(QKeySequence(Qt::Key_F5));
     refreshEntry->setShortcutContext(Qt::WindowShortcut);
     // The entries show whether their window is open.
@@ -118,14 +117,13 @@ QActionGroup* buildSettingsMenu(MainWindow& w, QMenuBar* bar)
 void buildHelpMenu(MainWindow& w, QMenuBar* bar)
 {
     QMenu* help = addMenu(bar, QStringLiteral("Hilfe"), QStringLiteral("mnuhilfe"));
-    QAction* helpEntry =
-        addTool(w, help, QStringLiteral("mnuhilfehilfe"), QStringLiteral("Hilfe"),
-                QStringLiteral("Hilfe zum Hauptfenster"), [&w] { w.showHelp(); });
+    QAction* helpEntry = addTool(w, help, QStringLiteral("mnuhilfehilfe"), QStringLiteral("Hilfe"),
+                                 QStringLiteral("Hilfe zum Hauptfenster"), [&w] { w.showHelp(); });
     helpEntry->setShortcut(QKeySequence(Qt::Key_F1));
     helpEntry->setShortcutContext(Qt::WidgetShortcut); // F1 itself is the window's key
-    addTool(w, help, QStringLiteral("mnuhilfeemail"), QStringLiteral("E-Mail an die Sorvan-Hotline"),
-            QStringLiteral("Anfrage per E-Mail an die Hotline schreiben"),
-            [&w] { w.supportMail(); });
+    addTool(
+        w, help, QStringLiteral("mnuhilfeemail"), QStringLiteral("E-Mail an die Sorvan-Hotline"),
+        QStringLiteral("Anfrage per E-Mail an die Hotline schreiben"), [&w] { w.supportMail(); });
     addTool(w, help, QStringLiteral("mnuhilfeinternet"), QStringLiteral("Sorvan im Internet"),
             QStringLiteral("Internetseite des Herstellers öffnen"), [&w] { w.openWebsite(); });
     addTool(w, help, QStringLiteral("mnuhilfeinfo"), QStringLiteral("Info"),
@@ -178,9 +176,9 @@ void buildToolbar(MainWindow& w)
     for (const auto& tool : tools) {
         if (tool.separatorBefore)
             toolbar->addSeparator();
-        QAction* action = addTool(w, nullptr, QString::fromLatin1(tool.name),
-                                  QString::fromUtf8(tool.caption), QString::fromUtf8(tool.tooltip),
-                                  tool.command);
+        QAction* action =
+            addTool(w, nullptr, QString::fromLatin1(tool.name), QString::fromUtf8(tool.caption),
+                    QString::fromUtf8(tool.tooltip), tool.command);
         action->setIcon(ToolIcons::forTool(action->objectName()));
         action->setShortcut(tool.key);
         action->setShortcutContext(Qt::WindowShortcut);

@@ -185,9 +185,9 @@ void MainWindow::openGpsWindow()
             }
         };
         m_gpsWindow = std::make_unique<GpsWindow>(m_state, m_view, links, this);
-        m_gpsDock = MainLayout::makeDock(
-            *this, m_gpsWindow.get(), Qt::RightDockWidgetArea,
-            findChild<QAction*>(QStringLiteral("mnuansichtaktualisieren")));
+        m_gpsDock =
+            MainLayout::makeDock(*this, m_gpsWindow.get(), Qt::RightDockWidgetArea,
+                                 findChild<QAction*>(QStringLiteral("mnuansichtaktualisieren")));
     }
     // A closed window was unloaded: showing it again loads it, which imports.
     if (m_gpsDock->isHidden() || !m_gpsWindow->isVisible())
@@ -205,18 +205,18 @@ void MainWindow::openFieldWindow()
         fieldMap.display = [this](const QString& path, const QList<qint64>& colours) {
             return m_panel->displayLayers(path, colours);
         };
-        fieldMap.displayFiles =
-            [this](const QString& path, const QList<MapDataSource::ShapefileEntry>& files,
-                   const QList<qint64>& colours) {
-                return m_panel->displayFiles(path, files, colours);
-            };
+        fieldMap.displayFiles = [this](const QString& path,
+                                       const QList<MapDataSource::ShapefileEntry>& files,
+                                       const QList<qint64>& colours) {
+            return m_panel->displayFiles(path, files, colours);
+        };
         fieldMap.showArea = [this](double hectares) { m_panel->showArea(hectares); };
         MapInteraction::addMapLinks(fieldMap, *map());
         fieldMap.labelTexts = [this](const auto& texts) { map()->labels().texts = texts; };
         m_fieldWindow = std::make_unique<FieldWindow>(m_state, m_view, fieldMap, this);
-        m_fieldDock = MainLayout::makeDock(
-            *this, m_fieldWindow.get(), Qt::BottomDockWidgetArea,
-            findChild<QAction*>(QStringLiteral("mnuansichtaktualisieren")));
+        m_fieldDock =
+            MainLayout::makeDock(*this, m_fieldWindow.get(), Qt::BottomDockWidgetArea,
+                                 findChild<QAction*>(QStringLiteral("mnuansichtaktualisieren")));
     }
     m_fieldWindow->load();
     m_fieldWindow->show();

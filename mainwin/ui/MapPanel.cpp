@@ -307,8 +307,7 @@ bool MapPanel::eventFilter(QObject* watched, QEvent* event)
     }
     if (watched == m_scaleBox->lineEdit() && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
-            m_state.eingabemodus) {
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && m_state.eingabemodus) {
             applyTypedScale();
             return true;
         }

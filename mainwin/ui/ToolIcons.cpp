@@ -71,15 +71,17 @@ QIcon arrow(double angleDegrees)
 
 QIcon showAll()
 {
-    return drawn([&](QPainter& p) {
-        p.setPen(QPen(QColor(40, 40, 40), 1.5));
-        p.setBrush(QColor(230, 200, 80));
-        p.drawRect(4, 4, 7, 7);
-        p.setBrush(QColor(120, 180, 90));
-        p.drawRect(13, 4, 7, 7);
-        p.setBrush(QColor(200, 140, 90));
-        p.drawRect(4, 13, 16, 7);
-    }, false);
+    return drawn(
+        [&](QPainter& p) {
+            p.setPen(QPen(QColor(40, 40, 40), 1.5));
+            p.setBrush(QColor(230, 200, 80));
+            p.drawRect(4, 4, 7, 7);
+            p.setBrush(QColor(120, 180, 90));
+            p.drawRect(13, 4, 7, 7);
+            p.setBrush(QColor(200, 140, 90));
+            p.drawRect(4, 13, 16, 7);
+        },
+        false);
 }
 
 // A plot inside the corners of a frame: zoom to the chosen plots.

@@ -9,6 +9,13 @@ CommandLine CliCommand::commandLine() const
     return line;
 }
 
+bool CliCommand::drawsWith(const QStringList& args) const
+{
+    QString ignored;
+    QTextStream nowhere(&ignored);
+    return draws && commandLine().parse(args, nowhere) == CommandLine::Parsed::Run;
+}
+
 int CliCommand::run(const QStringList& args, QTextStream& out, QTextStream& err) const
 {
     CommandLine line = commandLine();
@@ -32,10 +39,10 @@ int CliCommand::run(const QStringList& args, QTextStream& out, QTextStream& err)
 const QList<CliCommand>& cliCommands()
 {
     static const QList<CliCommand> commands = {
-        CliCommands::assign(),     CliCommands::demo(),        CliCommands::exportPlots(),
-        CliCommands::farms(),      CliCommands::gps(),         CliCommands::importMdb(),
-        CliCommands::importPlots(), CliCommands::plots(),      CliCommands::print(),
-        CliCommands::render(),     CliCommands::shapeDump(),
+        CliCommands::assign(),      CliCommands::demo(),      CliCommands::exportPlots(),
+        CliCommands::farms(),       CliCommands::gps(),       CliCommands::importMdb(),
+        CliCommands::importPlots(), CliCommands::plots(),     CliCommands::print(),
+        CliCommands::render(),      CliCommands::shapeDump(),
     };
     return commands;
 }

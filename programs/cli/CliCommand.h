@@ -15,6 +15,9 @@ struct CliCommand {
     bool draws = false;
 
     CommandLine commandLine() const;
+    // True when the command draws and args ask it to run (not for help or
+    // wrong arguments, which need no display).
+    bool drawsWith(const QStringList& args) const;
     // Parses args (without the command name) and runs the command: 0 done,
     // 1 failed, 2 wrong arguments (the usage on err); --help shows the help.
     int run(const QStringList& args, QTextStream& out, QTextStream& err) const;

@@ -1,11 +1,23 @@
 #include "CommandFarms.h"
 
+#include "CommandFolder.h"
+#include "CommandLine.h"
+
 #include "FieldFolderSync.h"
 #include "FieldQueries.h"
 #include "ProgramState.h"
 #include "SortOrders.h"
 
 namespace CommandFarms {
+
+CommandLine& declareDrawing(CommandLine& line, const QString& outValueName, const QString& outHelp)
+{
+    return line.folder()
+        .out(outValueName, outHelp)
+        .farms(QStringLiteral("a farm whose plots are drawn"))
+        .option(QStringLiteral("scale"), QStringLiteral("N"),
+                QStringLiteral("draw at 1:N (default: all plots fill the map)"));
+}
 
 QStringList known(ProgramState& state, OperationError* error)
 {
@@ -42,8 +54,18 @@ std::optional<QStringList> chosen(const QStringList& known, const QStringList& n
     return chosen;
 }
 
-QList<PlotRecord> pickedPlots(ProgramState& state, const QStringList& farms,
-                              OperationError* error)
+std::optional<QStringList> named(CommandFolder& folder, const CommandLine& line, QTextStream& err)
+{
+    OperationError error;
+    const QStringList farms = known(folder.state(), &error);
+    if (error.isError()) {
+        folder.fail(error);
+        return std::nullopt;
+    }
+    return chosen(farms, line.values(QStringLiteral("farm")), line.command(), err);
+}
+
+QList<PlotRecord> pickedPlots(ProgramState& state, const QStringList& farms, OperationError* error)
 {
     state.schlagsortierung =
         farms.size() == 1 ? SortOrders::plotSingleFarm() : SortOrders::plotDefault();

@@ -45,8 +45,8 @@ CommandLine::CommandLine(const QString& command, const QString& summary)
     m_parser->addOption(QCommandLineOption({QStringLiteral("h"), helpName}, {}));
 }
 
-CommandLine& CommandLine::option(const QString& name, const QString& valueName,
-                                 const QString& help, const QString& required)
+CommandLine& CommandLine::option(const QString& name, const QString& valueName, const QString& help,
+                                 const QString& required)
 {
     m_parser->addOption(QCommandLineOption(name, help, valueName));
     m_declarations.append({Kind::Value, name, valueName, help, required});

@@ -28,10 +28,9 @@ int exportPlots(const CommandLine& line, QTextStream& out, QTextStream& err)
         return 1;
     }
     const bool system = result.system != QLatin1String("none");
-    out << "wrote " << result.plots << " plots of " << result.farms << " farms as "
-        << result.format << (system ? " in " + result.system : QStringLiteral(" without coordinate system"))
-        << " to "
-        << QDir::toNativeSeparators(QDir(outFile).absolutePath()) << '\n';
+    out << "wrote " << result.plots << " plots of " << result.farms << " farms as " << result.format
+        << (system ? " in " + result.system : QStringLiteral(" without coordinate system"))
+        << " to " << QDir::toNativeSeparators(QDir(outFile).absolutePath()) << '\n';
     for (const QString& skipped : std::as_const(result.skipped))
         out << "skipped\t" << skipped << '\n';
     out.flush();

@@ -45,8 +45,7 @@ CliCommand CliCommands::plots()
             QStringLiteral("synchronise and list the plots of the named farms (all farms when "
                            "none is named), a header line first"),
             [](CommandLine& line) {
-                line.folder()
-                    .farms(QStringLiteral("a farm whose plots are listed"));
+                line.folder().farms(QStringLiteral("a farm whose plots are listed"));
             },
             [](const CommandLine& line, QTextStream& out, QTextStream& err) {
                 return list(line, out, err, true);

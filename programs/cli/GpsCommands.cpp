@@ -27,8 +27,7 @@ QString number(const std::optional<double>& value)
 // The program folder with the GPS source folder imported into gpsdaten.
 class GpsFolder : public CommandFolder {
 public:
-    GpsFolder(const CommandLine& line, QTextStream& err)
-        : CommandFolder(line, err)
+    GpsFolder(const CommandLine& line, QTextStream& err) : CommandFolder(line, err)
     {
         const QString source = line.value(QStringLiteral("source"));
         state().gpspfad = source.isEmpty() ? GpsPathDefault::defaultGpsPath(path())
@@ -54,7 +53,6 @@ public:
         m_err << m_command << ": " << fillPlaceholders(textholen(state(), key), args) << '\n';
     }
 };
-
 
 int gps(const CommandLine& line, QTextStream& out, QTextStream& err)
 {
@@ -158,8 +156,7 @@ CliCommand CliCommands::gps()
                            "and list each measurement: name, date, area, perimeter and largest "
                            "DOP"),
             [](CommandLine& line) {
-                line.folder()
-                    .option("source", "SRC", QStringLiteral("the GPS source folder"));
+                line.folder().option("source", "SRC", QStringLiteral("the GPS source folder"));
             },
             ::gps};
 }

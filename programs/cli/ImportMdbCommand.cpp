@@ -23,8 +23,7 @@ CliCommand CliCommands::importMdb()
                            "as GISDATEN.access.mdb. Prints the counts and findings, on standard "
                            "error the columns left out; exits 1 when nothing was imported"),
             [](CommandLine& line) {
-                line.folder()
-                    .argument("FILE", QStringLiteral("the Access file"));
+                line.folder().argument("FILE", QStringLiteral("the Access file"));
             },
             ::importMdb};
 }

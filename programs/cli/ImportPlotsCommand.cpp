@@ -102,7 +102,8 @@ CliCommand CliCommands::importPlots()
                 line.folder(false)
                     .argument("FILE", QStringLiteral("the vector file"),
                               QStringLiteral("no file given"))
-                    .option("layer", "NAME", QStringLiteral("the layer read (default: every layer)"))
+                    .option("layer", "NAME",
+                            QStringLiteral("the layer read (default: every layer)"))
                     .option("farm", "NAME", QStringLiteral("the farm of every plot"))
                     .option("farm-from", "FIELD", QStringLiteral("the field naming each farm"))
                     .synopsisGroup({"farm", "farm-from"},

@@ -72,14 +72,10 @@ int print(const CommandLine& line, QTextStream& out, QTextStream& err)
     if (!folder.open({}))
         return 1;
     ProgramState& state = folder.state();
-    OperationError error;
-    const QStringList known = CommandFarms::known(state, &error);
-    if (error.isError())
-        return folder.fail(error);
-    const std::optional<QStringList> farms =
-        CommandFarms::chosen(known, line.values(QStringLiteral("farm")), line.command(), err);
+    const std::optional<QStringList> farms = CommandFarms::named(folder, line, err);
     if (!farms)
         return 1;
+    OperationError error;
 
     PdfFileTarget target(outFile,
                          PdfFileTarget::pageLayout(paper, line.isSet(QStringLiteral("landscape"))
@@ -160,10 +156,8 @@ CliCommand CliCommands::print()
                            "its own, --subtotals with a subtotal per crop; --labels writes the "
                            "plots' names into the map"),
             [](CommandLine& line) {
-                line.folder()
-                    .out("FILE.pdf", QStringLiteral("the PDF file written"))
-                    .farms(QStringLiteral("a farm whose sheet is printed"))
-                    .option("scale", "N", QStringLiteral("print at 1:N"))
+                CommandFarms::declareDrawing(line, "FILE.pdf",
+                                             QStringLiteral("the PDF file written"))
                     .flag("list", QStringLiteral("add the list of the plots"))
                     .flag("own-page", QStringLiteral("the plot list on a page of its own"))
                     .flag("subtotals", QStringLiteral("a subtotal per crop in the plot list"))

@@ -15,6 +15,28 @@
 #include <optional>
 
 namespace {
+int render(const CommandLine& line, QTextStream& out, QTextStream& err);
+} // namespace
+
+// What render does, for the usage.
+const char* const renderSummary =
+    "draw the plots of the named farms (of every farm when none is named) together as a PNG "
+    "picture or an SVG drawing of WxH pixels (default 1200x900), zoomed to all or at 1:N, with "
+    "--labels labelled with the plots' names";
+
+CliCommand CliCommands::render()
+{
+    return {QStringLiteral("render"), QString::fromUtf8(renderSummary),
+            [](CommandLine& line) {
+                CommandFarms::declareDrawing(line, "FILE.png|FILE.svg",
+                                             QStringLiteral("the picture written"))
+                    .option("size", "WxH", QStringLiteral("the picture's size in pixels"))
+                    .flag("labels", QStringLiteral("the plots' names in the map"));
+            },
+            ::render, true};
+}
+
+namespace {
 std::optional<QSize> parseSize(const QString& text)
 {
     static const QRegularExpression pattern(QStringLiteral("^(\\d{1,5})[xX](\\d{1,5})$"));
@@ -47,22 +69,18 @@ int render(const CommandLine& line, QTextStream& out, QTextStream& err)
     const QString outFile = line.value(QStringLiteral("out"));
     if (!MapPicture::isPicturePath(outFile))
         return line.usageError(err, QStringLiteral("the picture must be a .png or .svg file: ") +
-                                            outFile);
+                                        outFile);
 
     CommandFolder folder(line, err);
     ProgramFolder::Steps steps;
     steps.catalogue = false;
     if (!folder.open(steps))
         return 1;
-    ProgramState& state = folder.state();
-    OperationError error;
-    const QStringList known = CommandFarms::known(state, &error);
-    if (error.isError())
-        return folder.fail(error);
-    const std::optional<QStringList> farms =
-        CommandFarms::chosen(known, line.values(QStringLiteral("farm")), line.command(), err);
+    const std::optional<QStringList> farms = CommandFarms::named(folder, line, err);
     if (!farms)
         return 1;
+    ProgramState& state = folder.state();
+    OperationError error;
     const QList<PlotRecord> plots = CommandFarms::pickedPlots(state, *farms, &error);
     if (error.isError())
         return folder.fail(error);
@@ -82,7 +100,8 @@ int render(const CommandLine& line, QTextStream& out, QTextStream& err)
             << ", left out\n";
     if (!shown.shown || !map.dataExtent().valid) {
         LayerDisplay::release(map, state);
-        return folder.fail(line.value(QStringLiteral("folder")), QStringLiteral("no plots to draw"));
+        return folder.fail(line.value(QStringLiteral("folder")),
+                           QStringLiteral("no plots to draw"));
     }
     if (scale > 0)
         map.setScale(scale);
@@ -95,26 +114,8 @@ int render(const CommandLine& line, QTextStream& out, QTextStream& err)
     if (error.isError())
         return folder.fail(outFile, error.detail);
     out << QDir::toNativeSeparators(QFileInfo(outFile).absoluteFilePath()) << ": " << size.width()
-        << 'x' << size.height() << ", " << plots.size()
-        << (plots.size() == 1 ? " plot" : " plots") << ", 1:" << qRound64(drawnScale) << '\n';
+        << 'x' << size.height() << ", " << plots.size() << (plots.size() == 1 ? " plot" : " plots")
+        << ", 1:" << qRound64(drawnScale) << '\n';
     return 0;
 }
 } // namespace
-
-CliCommand CliCommands::render()
-{
-    return {QStringLiteral("render"),
-            QStringLiteral("draw the plots of the named farms (of every farm when none is named) "
-                           "together as a PNG picture or an SVG drawing of WxH pixels (default "
-                           "1200x900), zoomed to all or at 1:N, with --labels labelled with the "
-                           "plots' names"),
-            [](CommandLine& line) {
-                line.folder()
-                    .out("FILE.png|FILE.svg", QStringLiteral("the picture written"))
-                    .farms(QStringLiteral("a farm whose plots are drawn"))
-                    .option("size", "WxH", QStringLiteral("the picture's size in pixels"))
-                    .flag("labels", QStringLiteral("the plots' names in the map"))
-                    .option("scale", "N", QStringLiteral("draw at 1:N"));
-            },
-            ::render, true};
-}

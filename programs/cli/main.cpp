@@ -12,13 +12,17 @@ int main(int argc, char** argv)
 {
     // Printing lays out text and needs the fonts of a GUI application; it
     // runs on the offscreen platform when no other is asked for.
+    QStringList words;
+    for (int i = 2; i < argc; ++i)
+        words << QString::fromLocal8Bit(argv[i]);
     bool draws = false;
     for (const CliCommand& command : cliCommands())
-        draws = draws || (argc > 1 && command.draws && command.name == QString::fromLocal8Bit(argv[1]));
+        draws = draws || (command.name == QString::fromLocal8Bit(argc > 1 ? argv[1] : "") &&
+                          command.drawsWith(words));
     if (draws && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    const std::unique_ptr<QCoreApplication> application(
-        draws ? new QGuiApplication(argc, argv) : new QCoreApplication(argc, argv));
+    const std::unique_ptr<QCoreApplication> application(draws ? new QGuiApplication(argc, argv)
+                                                              : new QCoreApplication(argc, argv));
     QCoreApplication::setApplicationName(QStringLiteral("sorvan-gis"));
     QCoreApplication::setApplicationVersion(QStringLiteral(SORVAN_VERSION));
     QTextStream out(stdout);

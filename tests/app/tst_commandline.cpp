@@ -1,5 +1,7 @@
 // The programs' command lines as a user meets them: help, version, wrong
 // commands, and answers that need no display.
+#include "CliCommands.h"
+#include "CliRun.h"
 #include "TestFolder.h"
 #include "WaitCursor.h"
 
@@ -9,31 +11,15 @@
 #include <QtTest>
 
 namespace {
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-// Runs a program; without a display when display is false (a GUI platform
-// that cannot start makes the program fail).
-Run run(const QString& program, const QStringList& args, bool display)
+// Runs a program without a display (a GUI platform that cannot start makes
+// the program fail).
+CliRun run(const QString& program, const QStringList& args)
 {
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    if (!display) {
-        env.remove("DISPLAY");
-        env.remove("WAYLAND_DISPLAY");
-        env.insert("QT_QPA_PLATFORM", "xcb");
-    }
-    process.setProcessEnvironment(env);
-    process.start(program, args);
-    Run result;
-    if (!process.waitForFinished(60000))
-        return result;
-    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
-    result.out = QString::fromUtf8(process.readAllStandardOutput());
-    result.err = QString::fromUtf8(process.readAllStandardError());
+    qunsetenv("DISPLAY");
+    qunsetenv("WAYLAND_DISPLAY");
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    const CliRun result = runCli(program, args);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     return result;
 }
 
@@ -45,6 +31,8 @@ class TestCommandLine : public QObject {
 private slots:
     void answers_data();
     void answers();
+    void wrongArguments_data();
+    void wrongArguments();
     void reportOnANewProgramFolder();
     void noWaitPointerWithoutGuiApplication();
 };
@@ -57,6 +45,9 @@ void TestCommandLine::answers_data()
     QTest::addColumn<QString>("said"); // start of standard output for 0, else of standard error
     const QString cli = SORVAN_CLI, viewer = SORVAN_VIEWER, dump = SORVAN_SHPDUMP;
     QTest::newRow("cli --help") << cli << QStringList{"--help"} << 0 << "usage: sorvan-gis";
+    QTest::newRow("cli command --help")
+        << cli << QStringList{"print", "--help"} << 0
+        << "usage: sorvan-gis print --folder DIR --out FILE.pdf [--farm NAME]...";
     QTest::newRow("cli --version")
         << cli << QStringList{"--version"} << 0 << "sorvan-gis " + version + "\n";
     QTest::newRow("cli unknown command")
@@ -76,18 +67,92 @@ void TestCommandLine::answers()
     QFETCH(QStringList, args);
     QFETCH(int, exitCode);
     QFETCH(QString, said);
-    const Run result = run(program, args, false);
+    const CliRun result = run(program, args);
     QCOMPARE(result.exitCode, exitCode);
     QVERIFY2((exitCode == 0 ? result.out : result.err).startsWith(said),
              qPrintable(result.out + result.err));
     QCOMPARE(exitCode == 0 ? result.err : result.out, QString());
 }
 
+// Arguments a command refuses: the reason, the command's usage and exit code
+// 2, nothing written. "DIR" stands for a folder that does not exist.
+void TestCommandLine::wrongArguments_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("reason");
+    const QString scale = "the scale must be a whole number from 1 to 9999999: ";
+    QTest::newRow("no folder") << "farms" << QStringList{} << "no program folder given";
+    QTest::newRow("no value") << "plots" << QStringList{"--folder"} << "no value for --folder";
+    QTest::newRow("blank value") << "export" << QStringList{"--folder", " ", "--out", "x.gpkg"}
+                                 << "no value for --folder";
+    QTest::newRow("option of another command")
+        << "farms" << QStringList{"--folder", "DIR", "--farm", "A"}
+        << "unexpected argument: --farm";
+    QTest::newRow("no measurement")
+        << "assign" << QStringList{"--folder", "DIR", "--source", "S", "--farm", "F"}
+        << "no measurement given";
+    QTest::newRow("no output") << "render" << QStringList{"--folder", "DIR"}
+                               << "no output file given";
+    QTest::newRow("own page without list")
+        << "print" << QStringList{"--folder", "DIR", "--out", "DIR/a.pdf", "--own-page"}
+        << "--own-page needs --list";
+    QTest::newRow("scale 0") << "print"
+                             << QStringList{"--folder", "DIR", "--out", "a.pdf", "--scale", "0"}
+                             << scale + "0";
+    QTest::newRow("scale too long")
+        << "render" << QStringList{"--folder", "DIR", "--out", "a.png", "--scale", "12345678"}
+        << scale + "12345678";
+    QTest::newRow("paper") << "print"
+                           << QStringList{"--folder", "DIR", "--out", "a.pdf", "--paper", "B5"}
+                           << "unknown paper B5 (A4 or A3)";
+    QTest::newRow("size") << "render"
+                          << QStringList{"--folder", "DIR", "--out", "a.png", "--size", "0x200"}
+                          << "the size must be WIDTHxHEIGHT, each from 1 to 10000 pixels: 0x200";
+    QTest::newRow("not a PNG name") << "render" << QStringList{"--folder", "DIR", "--out", "a.jpg"}
+                                    << "the picture must be a .png or .svg file: a.jpg";
+    QTest::newRow("farm and farm-from")
+        << "import-plots"
+        << QStringList{"f.shp", "--folder", "DIR", "--farm", "A", "--farm-from", "B"}
+        << "give either --farm or --farm-from";
+    QTest::newRow("two files") << "import-mdb" << QStringList{"--folder", "DIR", "a", "b"}
+                               << "unexpected argument: b";
+    QTest::newRow("no demo folder") << "demo" << QStringList{} << "no folder given";
+    QTest::newRow("two demo folders")
+        << "demo" << QStringList{"DIR", "other"} << "unexpected argument: other";
+    QTest::newRow("seed without value")
+        << "demo" << QStringList{"DIR", "--seed"} << "no value for --seed";
+    QTest::newRow("negative seed") << "demo" << QStringList{"--seed", "-3", "DIR"}
+                                   << "--seed needs a whole number from 0 to 18446744073709551615";
+    QTest::newRow("unknown option")
+        << "demo" << QStringList{"--force", "DIR"} << "unexpected argument: --force";
+    QTest::newRow("empty file name") << "shpdump" << QStringList{""} << "no file given";
+}
+
+void TestCommandLine::wrongArguments()
+{
+    QFETCH(QString, command);
+    QFETCH(QStringList, args);
+    QFETCH(QString, reason);
+    TestFolder folder;
+    args.replaceInStrings("DIR", folder.file("dir"));
+    QString out, err;
+    QTextStream outStream(&out), errStream(&err);
+    QCOMPARE(runCommand(command, args, outStream, errStream), 2);
+    QString usage;
+    for (const CliCommand& declared : cliCommands())
+        if (declared.name == command)
+            usage = declared.commandLine().usage();
+    QCOMPARE(err, command + ": " + reason + '\n' + usage);
+    QCOMPARE(out, QString());
+    QVERIFY(!QFileInfo::exists(folder.file("dir")));
+}
+
 void TestCommandLine::reportOnANewProgramFolder()
 {
     // The viewer's help tells where the program folder is by default and
     // that missing installation files are created there.
-    const Run help = run(SORVAN_VIEWER, {"--help"}, false);
+    const CliRun help = run(SORVAN_VIEWER, {"--help"});
     QVERIFY2(help.out.contains("default: the folder of the program file"), qPrintable(help.out));
     QVERIFY2(help.out.contains("created there"), qPrintable(help.out));
 
@@ -95,10 +160,8 @@ void TestCommandLine::reportOnANewProgramFolder()
     const QString program = folder.makeFolder("Programm %1 und %2");
     folder.writeFile("Programm %1 und %2/Hof A/feld.shp", "");
     folder.writeFile("Programm %1 und %2/Hof A/WIESE.SHP", "");
-    const Run report =
-        run(SORVAN_VIEWER,
-            {"--folder", program, "--settings", folder.file("settings.ini"), "--report-and-quit"},
-            true);
+    const CliRun report = runCli(SORVAN_VIEWER, {"--folder", program, "--settings",
+                                                 folder.file("settings.ini"), "--report-and-quit"});
     QCOMPARE(report.exitCode, 0);
     QVERIFY2(report.out.contains("Plot shapefiles in the farm folders: 2\n"),
              qPrintable(report.out));

@@ -4,9 +4,7 @@
 #include "PendingChangeRecovery.h"
 #include "PlotExport.h"
 #include "PlotImport.h"
-#include "ProgramState.h"
-#include "ProjectDatabase.h"
-#include "TestFolder.h"
+#include "ProgramFixture.h"
 
 #include <QDir>
 #include <QSqlQuery>
@@ -79,17 +77,7 @@ QString oddShapes(const QString& path)
     return path;
 }
 
-struct Program {
-    TestFolder folder;
-    ProjectDatabase database;
-    ProgramState state;
-    Program()
-    {
-        ProjectDatabase::createEmpty(folder.file("GISDATEN.MDB"));
-        database.open(folder.path());
-        state.programmpfad = folder.path();
-        state.database = &database;
-    }
+struct Program : ProgramFixture {
     PlotImport::Result import(const QString& file, const QString& farm = {},
                               const QString& farmFrom = QStringLiteral("Journalnr"),
                               const QString& nameFrom = QStringLiteral("Marknr"),

@@ -146,9 +146,6 @@ void TestFieldQueries::commands_data()
     QTest::newRow("plots of all farms") << "plots|--folder|DIR" << 0 << plots;
     QTest::newRow("unknown farm") << "plots|--folder|DIR|--farm|Nope" << 1 << "Nope";
     QTest::newRow("no database") << "farms|--folder|DIR/none" << 1 << "GISDATEN.MDB";
-    QTest::newRow("no folder") << "farms" << 2 << "usage";
-    QTest::newRow("farms takes no farm") << "farms|--folder|DIR|--farm|Hof A" << 2 << "--farm";
-    QTest::newRow("no value") << "plots|--folder" << 2 << "--folder";
 }
 
 void TestFieldQueries::commands()

@@ -275,7 +275,8 @@ private slots:
         Program p;
         QDir(p.folder.file("temp")).removeRecursively();
         p.folder.writeFile("temp", "a file where the staging folder belongs");
-        p.window->viewState().kartenanzeige = MapContent::Measurements; // the map shows measurements
+        // The map shows measurements.
+        p.window->viewState().kartenanzeige = MapContent::Measurements;
         auto* caption = p.fieldWindow()->findChild<QLabel*>("captionschlagdaten");
         for (int turn = 0; turn < 3; ++turn) {
             QTest::mouseClick(p.window->map(), Qt::RightButton);
@@ -331,6 +332,8 @@ private slots:
         QTEST(columnTexts(p.farms(), 0), "farms");
         QTEST(p.column(0), "plots");
         QTEST(p.drawn(), "drawn");
+        if (p.drawn().isEmpty())
+            QCOMPARE(p.area(), ha(0));
         QTest::keyClick(find, Qt::Key_Escape); // shows every row again
         QCOMPARE(columnTexts(p.farms(), 0).size(), 2);
         QVERIFY(shown().isEmpty());

@@ -6,6 +6,7 @@
 #include "PdfPages.h"
 #include "CliCommand.h"
 #include "PrintRun.h"
+#include "ProgramFixture.h"
 #include "ProgramState.h"
 #include "ProjectDatabase.h"
 #include "ShapeFixture.h"
@@ -269,9 +270,6 @@ private slots:
         QCOMPARE(runCommand("print", {"--folder", folder.path(), "--out", other, "--farm", "Hof C"},
                                  out, err),
                  1);
-        QCOMPARE(
-            runCommand("print", {"--folder", folder.path(), "--out", other, "--scale", "0"}, out, err),
-            2);
         QCOMPARE(runCommand("print", {"--folder", folder.path(), "--out", other, "--subtotals"}, out,
                             err),
                  2);
@@ -295,9 +293,6 @@ private slots:
                                              << QSize(0, 0);
         QTest::newRow("a link is not replaced") << QStringList() << "map.png" << "link" << 1
                                                 << QSize(0, 0);
-        QTest::newRow("size out of range")
-            << QStringList{"--size", "0x200"} << "map.png" << "" << 2 << QSize(0, 0);
-        QTest::newRow("not a PNG name") << QStringList() << "map.jpg" << "" << 2 << QSize(0, 0);
         QTest::newRow("with labels") << QStringList{"--labels", "--size", "600x400"} << "map.png"
                                      << "" << 0 << QSize(600, 400);
         QTest::newRow("SVG drawing") << QStringList{"--labels", "--size", "640x480"} << "map.SVG"
@@ -310,9 +305,7 @@ private slots:
         QFETCH(QString, existing);
         QFETCH(QSize, size);
         TestFolder folder;
-        QVERIFY(!ProjectDatabase::createEmpty(folder.file("GISDATEN.MDB")).isError());
-        ShapeFixture::writeSquare(folder.makeFolder("Hof A"), "acker", 0, 0, 100);
-        ShapeFixture::writeSquare(folder.makeFolder("Hof B"), "wiese", 300, 0, 100);
+        writeTwoSquareFarms(folder);
         const QString path = folder.file(out);
         if (existing == "file")
             folder.writeFile(out, "old");

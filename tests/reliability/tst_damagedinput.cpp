@@ -3,6 +3,7 @@
 // never half taken, a locked GPS card is named once, long names work, and
 // print --out replaces only a writable regular file.
 #include "CliRun.h"
+#include "ProgramFixture.h"
 #include "ProjectDatabase.h"
 #include "ShapeFixture.h"
 #include "TestFolder.h"
@@ -192,8 +193,7 @@ void TestDamagedInput::printTargets()
     QFETCH(int, exitCode);
     QFETCH(QString, said);
     TestFolder folder;
-    QVERIFY(!ProjectDatabase::createEmpty(folder.file("GISDATEN.MDB")).isError());
-    ShapeFixture::writeSquare(folder.makeFolder("Hof"), "Gut", 500000, 6000000, 200);
+    writeTwoSquareFarms(folder);
     const QString other = folder.writeFile("other.pdf", "the user's own file");
     QString out = folder.file(target == "long name" ? QString(250, QChar(u'p')) + ".pdf"
                                                     : QString("sheet.pdf"));

@@ -16,8 +16,8 @@ void loaded(QWidget* dialog, QWidget* owner, const ProgramState& state)
         FormTranslator::formuebersetzen(dialog, *state.catalogue, state.sprache);
 }
 
-void changed(QWidget* dialog, const QEvent* event, FormKeyHandler& keys,
-             const ProgramState& state, QWidget* focus)
+void changed(QWidget* dialog, const QEvent* event, FormKeyHandler& keys, const ProgramState& state,
+             QWidget* focus)
 {
     if (event->type() != QEvent::ActivationChange || !dialog->isActiveWindow())
         return;

@@ -16,7 +16,7 @@ void loaded(QWidget* dialog, QWidget* owner, const ProgramState& state);
 // From changeEvent: when event made the dialog the active window, the
 // default button follows the input mode, the texts are translated again and
 // focus gets the focus.
-void changed(QWidget* dialog, const QEvent* event, FormKeyHandler& keys,
-             const ProgramState& state, QWidget* focus);
+void changed(QWidget* dialog, const QEvent* event, FormKeyHandler& keys, const ProgramState& state,
+             QWidget* focus);
 
 } // namespace DialogActivation

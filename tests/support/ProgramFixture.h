@@ -2,9 +2,20 @@
 
 #include "ProgramState.h"
 #include "ProjectDatabase.h"
+#include "ShapeFixture.h"
 #include "TestFolder.h"
 
 #include <QSqlQuery>
+#include <QtTest>
+
+// Into folder: an empty project database and the farms "Hof A" and "Hof B"
+// with one 100 m square plot each ("acker", "wiese"), 300 m apart.
+inline void writeTwoSquareFarms(const TestFolder& folder)
+{
+    QVERIFY(!ProjectDatabase::createEmpty(folder.file("GISDATEN.MDB")).isError());
+    ShapeFixture::writeSquare(folder.makeFolder("Hof A"), "acker", 0, 0, 100);
+    ShapeFixture::writeSquare(folder.makeFolder("Hof B"), "wiese", 300, 0, 100);
+}
 
 // A fresh program folder with an empty project database, opened.
 struct ProgramFixture {
