@@ -168,6 +168,11 @@ SyncChanges FieldFolderSync::schlagdatenabgleichen(const QStringList& selectedFa
     FarmListings listings;
     changes.error = database->inTransaction([&]() {
         OperationError error = queries.resetDisplayed();
+        // The first rows of the farms' plots, read once per farm; the rows
+        // found are marked in a few statements at the end.
+        QHash<QString, QHash<QString, qint64>> firstRows; // by nocaseKey(ordner)
+        QList<qint64> shown;
+        shown.reserve(plots.size());
         for (qsizetype i = 0; !error.isError() && i < plots.size(); ++i) {
             constexpr qsizetype progressStep = 64;
             if (m_progress && i % progressStep == 0 && !m_progress(i, plots.size())) {
@@ -175,10 +180,17 @@ SyncChanges FieldFolderSync::schlagdatenabgleichen(const QStringList& selectedFa
                 return OperationError{ErrorKind::InvalidArgument, QStringLiteral("cancelled"), {}};
             }
             const PlotKey& key = plots.at(i);
-            int marked = 0;
-            error = queries.markDisplayed(key, &marked);
+            auto farm = firstRows.find(FieldQueries::nocaseKey(key.ordner));
+            if (farm == firstRows.end())
+                farm = firstRows.insert(FieldQueries::nocaseKey(key.ordner),
+                                        queries.firstRowsOfFarm(key.ordner, &error));
             if (error.isError())
                 break;
+            const QString plotName = FieldQueries::nocaseKey(key.dateiname);
+            const auto row = farm->constFind(plotName);
+            const int marked = row != farm->cend() ? 1 : 0;
+            if (marked > 0 && *row >= 0)
+                shown.append(*row);
             const auto kultur = untouched.constFind(keyOf(key));
             if (marked > 0 && kultur == untouched.constEnd()) {
                 ++changes.rowsMarked;
@@ -195,9 +207,10 @@ SyncChanges FieldFolderSync::schlagdatenabgleichen(const QStringList& selectedFa
             } else {
                 error = queries.addDisplayedPlot(key, fill);
                 changes.plotsAdded.append(key);
+                farm->insert(plotName, -1); // added displayed: a twin key finds it
             }
         }
-        return error;
+        return error.isError() ? error : queries.markRowsDisplayed(shown);
     });
     if (changes.cancelled)
         changes.error = OperationError::none();

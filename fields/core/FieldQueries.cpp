@@ -8,6 +8,8 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+#include <algorithm>
+
 namespace {
 const char* const plotColumns = "rowid, dateiname, ordner, Name, Nummer, Teil, Erntejahr, Kultur,"
                                 " Anmerkung, Farbe, Flaeche, Umfang, maxDOP, anzeigen";
@@ -177,6 +179,57 @@ OperationError FieldQueries::markDisplayed(const PlotKey& key, int* marked)
                       QStringLiteral("update schlagdaten set anzeigen = 1 where rowid = (%1)")
                           .arg(QLatin1String(firstRowOfPlot)),
                       {key.ordner, key.dateiname}, marked);
+}
+
+QString FieldQueries::nocaseKey(const QString& name)
+{
+    QString key = name;
+    for (QChar& c : key) {
+        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+            c = QChar(c.unicode() + ('a' - 'A'));
+    }
+    return key;
+}
+
+QHash<QString, qint64> FieldQueries::firstRowsOfFarm(const QString& ordner,
+                                                     OperationError* error) const
+{
+    QHash<QString, qint64> rows;
+    QSqlQuery query(m_database.database());
+    const OperationError failure =
+        run(query,
+            QStringLiteral("select rowid, dateiname from schlagdaten where ordner = ?"
+                           " and dateiname is not null order by rowid"),
+            {ordner}, m_database.path());
+    setError(error, failure);
+    while (!failure.isError() && query.next()) {
+        const QString name = nocaseKey(query.value(1).toString());
+        if (!rows.contains(name))
+            rows.insert(name, query.value(0).toLongLong());
+    }
+    return rows;
+}
+
+OperationError FieldQueries::markRowsDisplayed(const QList<qint64>& rowids)
+{
+    constexpr qsizetype chunk = 500; // well below SQLite's limit of bound values
+    for (qsizetype from = 0; from < rowids.size(); from += chunk) {
+        const qsizetype count = std::min(chunk, rowids.size() - from);
+        QString marks = QStringLiteral("?");
+        for (qsizetype i = 1; i < count; ++i)
+            marks += QStringLiteral(",?");
+        QVariantList values;
+        values.reserve(count);
+        for (qsizetype i = from; i < from + count; ++i)
+            values.append(rowids.at(i));
+        const OperationError error = change(
+            m_database,
+            QStringLiteral("update schlagdaten set anzeigen = 1 where rowid in (%1)").arg(marks),
+            values, nullptr);
+        if (error.isError())
+            return error;
+    }
+    return OperationError::none();
 }
 
 OperationError FieldQueries::addDisplayedPlot(const PlotKey& key, const PlotFill& fill)

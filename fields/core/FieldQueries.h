@@ -3,6 +3,7 @@
 #include "FieldRows.h"
 #include "OperationError.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <memory>
@@ -46,6 +47,13 @@ public:
     // plot has no row. This and addDisplayedPlot keep their statement
     // prepared, for the thousands of calls of one synchronisation.
     OperationError markDisplayed(const PlotKey& key, int* marked = nullptr);
+    // The first row of each plot of the farm (ordner compared as the
+    // database does, ignoring ASCII case): rowid by nocaseKey(dateiname).
+    QHash<QString, qint64> firstRowsOfFarm(const QString& ordner, OperationError* error) const;
+    // Sets anzeigen to 1 in the rows given, a few statements for them all.
+    OperationError markRowsDisplayed(const QList<qint64>& rowids);
+    // name as the database's NOCASE collation compares it: ASCII letters folded.
+    static QString nocaseKey(const QString& name);
     // Adds a row as the synchronisation does: dateiname and Name = the base
     // name, ordner, anzeigen = 1, the measures (ha, m) and colour given,
     // every other column its default.
