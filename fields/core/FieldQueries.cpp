@@ -212,20 +212,17 @@ QHash<QString, qint64> FieldQueries::firstRowsOfFarm(const QString& ordner,
 
 OperationError FieldQueries::markRowsDisplayed(const QList<qint64>& rowids)
 {
-    constexpr qsizetype chunk = 500; // well below SQLite's limit of bound values
+    // One statement of chunk values, prepared once; the last chunk is filled
+    // up with its last rowid.
+    constexpr qsizetype chunk = 256;
+    std::unique_ptr<QSqlQuery> statement;
+    const QString sql = QStringLiteral("update schlagdaten set anzeigen = 1 where rowid in (?%1)")
+                            .arg(QStringLiteral(",?").repeated(chunk - 1));
+    QVariantList values(chunk);
     for (qsizetype from = 0; from < rowids.size(); from += chunk) {
-        const qsizetype count = std::min(chunk, rowids.size() - from);
-        QString marks = QStringLiteral("?");
-        for (qsizetype i = 1; i < count; ++i)
-            marks += QStringLiteral(",?");
-        QVariantList values;
-        values.reserve(count);
-        for (qsizetype i = from; i < from + count; ++i)
-            values.append(rowids.at(i));
-        const OperationError error = change(
-            m_database,
-            QStringLiteral("update schlagdaten set anzeigen = 1 where rowid in (%1)").arg(marks),
-            values, nullptr);
+        for (qsizetype i = 0; i < chunk; ++i)
+            values[i] = rowids.at(std::min(from + i, rowids.size() - 1));
+        const OperationError error = changeKept(m_database, statement, sql, values, nullptr);
         if (error.isError())
             return error;
     }
