@@ -23,6 +23,7 @@ struct ProgramState {
     QString titelinformation;
 
     bool eingabemodus = false; // true once the main window has initialised
+    double dopgrenze = 4.0;    // largest DOP of a good measurement (DopQuality)
     int datennummer = 1;       // number of the map data source ("Data1")
     int ansichtnummer = 0; // counts the views of one map display run
 

@@ -6,6 +6,7 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QTextStream>
 
 namespace {
@@ -126,6 +127,26 @@ QColor Prompter::colour(QWidget* parent, const QString& title, const QColor& ini
     if (m_nonInteractive)
         return {};
     return QColorDialog::getColor(initial, parent, title);
+}
+
+std::optional<double> Prompter::number(QWidget* parent, const QString& title,
+                                       const QString& label, double value, double least,
+                                       double largest, int decimals)
+{
+    const CursorPause pause;
+    m_shown.append({QStringLiteral("number"), title, label, 0, pointerOverridden()});
+    if (m_testMode) {
+        const QVariant answer = takeAnswer();
+        if (!answer.isValid())
+            return std::nullopt;
+        return answer.toDouble();
+    }
+    if (m_nonInteractive)
+        return std::nullopt;
+    bool ok = false;
+    const double chosen =
+        QInputDialog::getDouble(parent, title, label, value, least, largest, decimals, &ok);
+    return ok ? std::optional<double>(chosen) : std::nullopt;
 }
 
 bool Prompter::openUrl(const QUrl& url)

@@ -8,6 +8,7 @@
 #include <QVariant>
 #include <deque>
 #include <functional>
+#include <optional>
 
 // Every modal question the program asks and every URL it hands to the desktop
 // goes through here, so that tests can answer in advance and never hang on a
@@ -35,6 +36,11 @@ public:
     // Colour dialog preset with initial; an invalid colour when the user
     // cancels. In test mode the queued answer is a QColor.
     QColor colour(QWidget* parent, const QString& title, const QColor& initial);
+    // Number dialog preset with value, taking least to largest with that many
+    // decimals; nothing when the user cancels. In test mode the queued
+    // answer is the number (given as it is, unchecked).
+    std::optional<double> number(QWidget* parent, const QString& title, const QString& label,
+                                 double value, double least, double largest, int decimals);
     // Opens a file, mail or web URL with the desktop's default program
     // (DesktopOpener); false when no program took it.
     bool openUrl(const QUrl& url);
@@ -54,7 +60,7 @@ public:
     using UrlOpener = std::function<bool(const QUrl&)>;
     void setUrlOpener(UrlOpener opener) { m_urlOpener = std::move(opener); }
     struct Shown {
-        QString kind; // "message", "folder", "file", "colour", "url"
+        QString kind; // "message", "folder", "file", "colour", "number", "url"
         QString title;
         QString text;
         int icon = 0;

@@ -3,7 +3,12 @@
 #include "FileResolver.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace FarmFolders {
 
@@ -78,17 +83,32 @@ bool isPlotFile(const QString& fileName, QString* baseName)
 
 QStringList plotBaseNames(const QString& farmFolder)
 {
-    QStringList names;
-    // The name filter (which ignores case) spares the other files' status look-up.
-    const QStringList entries =
-        QDir(farmFolder)
-            .entryList({QStringLiteral("*.shp")}, QDir::Files | QDir::NoSymLinks, QDir::Name);
-    for (const QString& entry : entries) {
-        QString base;
-        if (isPlotFile(entry, &base))
-            names.append(base);
+    QStringList files;
+    DIR* dir = ::opendir(QFile::encodeName(farmFolder).constData());
+    if (!dir)
+        return files;
+    // The entry type the listing gives spares a status look-up per file;
+    // hidden files are passed over as a folder listing does.
+    while (const dirent* entry = ::readdir(dir)) {
+        if (entry->d_name[0] == '.')
+            continue;
+        const QString name = QFile::decodeName(entry->d_name);
+        if (!isPlotFile(name))
+            continue;
+        bool regular = entry->d_type == DT_REG;
+        if (entry->d_type == DT_UNKNOWN) {
+            struct stat st {};
+            regular = ::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+                      S_ISREG(st.st_mode);
+        }
+        if (regular)
+            files.append(name);
     }
-    return names;
+    ::closedir(dir);
+    files.sort(); // in file name order
+    for (QString& file : files)
+        file.chop(4);
+    return files;
 }
 
 } // namespace FarmFolders

@@ -2,6 +2,7 @@
 
 #include "FarmFolders.h"
 #include "FieldQueries.h"
+#include "FolderListing.h"
 #include "PlotMeasurement.h"
 #include "PlotPalette.h"
 #include "ProgramState.h"
@@ -9,6 +10,9 @@
 
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
+
+#include <optional>
 
 namespace {
 // The entry of names equal to name ignoring case, or empty.
@@ -48,11 +52,11 @@ QStringList usableNames(const QStringList& names, const QString& farm, QList<Plo
 OperationError scanFolders(const QString& programFolder, const QStringList& farms,
                            QList<PlotKey>* found, QList<PlotNote>* notes)
 {
-    QStringList seen;
+    QSet<QString> seen; // case-folded
     for (const QString& farm : farms) {
-        if (seen.contains(farm, Qt::CaseInsensitive))
+        if (seen.contains(farm.toCaseFolded()))
             continue;
-        seen.append(farm);
+        seen.insert(farm.toCaseFolded());
         const QString folder = FarmFolders::farmFolder(programFolder, farm);
         if (folder.isEmpty())
             continue;
@@ -84,10 +88,21 @@ private:
 };
 
 // The fill of a row from the plot's geometry; a note when there is none.
+// Farm folders listed once for all their new plots, by ordner.
+using FarmListings = QHash<QString, std::optional<FolderListing>>;
+
 PlotFill measuredFill(const QString& programFolder, const PlotKey& key, qint64 farbe,
-                      QList<PlotNote>* notes)
+                      QList<PlotNote>* notes, FarmListings* listings)
 {
-    const PlotMeasurement::Result measured = PlotMeasurement::measure(programFolder, key);
+    auto farm = listings->find(key.ordner);
+    if (farm == listings->end()) {
+        const QString folder = FarmFolders::farmFolder(programFolder, key.ordner);
+        farm = listings->insert(key.ordner, folder.isEmpty()
+                                                ? std::nullopt
+                                                : std::optional<FolderListing>(folder));
+    }
+    const PlotMeasurement::Result measured =
+        *farm ? PlotMeasurement::measureListed(**farm, key.dateiname) : PlotMeasurement::Result();
     if (measured.outcome == PlotMeasurement::Outcome::InDegrees)
         notes->append({PlotNote::Kind::InDegrees, key, {}});
     if (measured.outcome == PlotMeasurement::Outcome::Refused)
@@ -150,9 +165,15 @@ SyncChanges FieldFolderSync::schlagdatenabgleichen(const QStringList& selectedFa
         return changes;
     ColourCounter colours(queries);
     QList<PlotNote> measureNotes;
+    FarmListings listings;
     changes.error = database->inTransaction([&]() {
         OperationError error = queries.resetDisplayed();
         for (qsizetype i = 0; !error.isError() && i < plots.size(); ++i) {
+            constexpr qsizetype progressStep = 64;
+            if (m_progress && i % progressStep == 0 && !m_progress(i, plots.size())) {
+                changes.cancelled = true;
+                return OperationError{ErrorKind::InvalidArgument, QStringLiteral("cancelled"), {}};
+            }
             const PlotKey& key = plots.at(i);
             int marked = 0;
             error = queries.markDisplayed(key, &marked);
@@ -164,7 +185,8 @@ SyncChanges FieldFolderSync::schlagdatenabgleichen(const QStringList& selectedFa
                 continue;
             }
             const qint64 farbe = colours.next(key, marked > 0 ? kultur.value() : QString(), &error);
-            const PlotFill fill = measuredFill(m_state.programmpfad, key, farbe, &measureNotes);
+            const PlotFill fill =
+                measuredFill(m_state.programmpfad, key, farbe, &measureNotes, &listings);
             if (error.isError())
                 break;
             if (marked > 0) {
@@ -177,7 +199,9 @@ SyncChanges FieldFolderSync::schlagdatenabgleichen(const QStringList& selectedFa
         }
         return error;
     });
-    if (changes.error.isError()) {
+    if (changes.cancelled)
+        changes.error = OperationError::none();
+    if (changes.error.isError() || changes.cancelled) {
         changes.plotsAdded.clear();
         changes.rowsMarked = 0;
     } else {

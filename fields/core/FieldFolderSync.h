@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 struct ProgramState;
 
 // Something the user should know about a farm folder or plot file the
@@ -31,6 +33,7 @@ struct SyncChanges {
     int rowsMarked = 0;        // existing schlagdaten rows given anzeigen = 1
     QList<PlotNote> notes;     // odd names and files met, each once
     OperationError error;      // the failure; the tables are then as before
+    bool cancelled = false;    // stopped through the progress: the tables are as before
 
     bool hasAdditions() const { return !farmsAdded.isEmpty() || !plotsAdded.isEmpty(); }
 };
@@ -43,6 +46,11 @@ class FieldFolderSync {
 public:
     // state names the program folder and the open project database.
     explicit FieldFolderSync(ProgramState& state) : m_state(state) {}
+
+    // Called now and then while schlagdatenabgleichen measures new plots, with
+    // the plots gone through and found; false cancels the whole operation.
+    using Progress = std::function<bool(qsizetype done, qsizetype total)>;
+    void setProgress(Progress progress) { m_progress = std::move(progress); }
 
     // Adds a betriebe row for every farm folder that has none (names compared
     // ignoring case), in name order. The window then reloads its farm grid.
@@ -62,4 +70,5 @@ public:
 
 private:
     ProgramState& m_state;
+    Progress m_progress;
 };

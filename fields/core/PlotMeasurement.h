@@ -5,6 +5,8 @@
 
 #include <QString>
 
+class FolderListing;
+
 // Flaeche and Umfang of a plot taken from its shapefile, as the
 // synchronisation fills them into a new row.
 namespace PlotMeasurement {
@@ -26,6 +28,10 @@ struct Result {
 // Reads the plot's .SHP (and .prj beside it, both found ignoring case) from
 // its farm folder in programFolder.
 Result measure(const QString& programFolder, const PlotKey& key);
+
+// measure() of the plot dateiname in the farm folder listed in farm (listed
+// once for all plots of a farm; names found in it ignoring case).
+Result measureListed(const FolderListing& farm, const QString& dateiname);
 
 // Measures of a shapefile at shpPath, found as it is.
 Result measureFile(const QString& shpPath);

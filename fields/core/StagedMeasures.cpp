@@ -12,11 +12,13 @@ QHash<int, double> areasHa(const FieldLayers::Staged& staged)
     QHash<int, double> areas;
     for (qsizetype k = 0; k < staged.files.size(); ++k) {
         const MapDataSource::ShapefileEntry& file = staged.files.at(k);
-        const ShapefileReader::Result read = ShapeCache::shared().read(file.shpPath, file.shxPath);
+        // The map has just read these files: their tables are taken as drawn.
+        const ShapefileReader::Result read =
+            ShapeCache::shared().readThisRound(file.shpPath, file.shxPath);
         if (!read.table || ShapeMeasures::inDegrees(*read.table, {}))
             continue;
         areas.insert(staged.places.value(k),
-                     ShapeMeasures::of(*read.table).areaSquareMetres / 10000.0);
+                     ShapeMeasures::areaSquareMetres(*read.table) / 10000.0);
     }
     return areas;
 }

@@ -14,6 +14,7 @@
 // in their colours (false when nothing could be opened; the main window then
 // leaves map and boxes unchanged) and write the area total into the area box.
 // displayFiles shows shapefiles wherever they lie, colour k for files[k].
+// Any of them may be empty (a window without a map).
 struct FieldMap {
     std::function<void()> release;
     std::function<bool(const QString& path, const QList<qint64>& colours)> display;
@@ -21,6 +22,11 @@ struct FieldMap {
                        const QList<qint64>& colours)>
         displayFiles;
     std::function<void(double hectares)> showArea;
+    // Zooms the map to the shapefiles read from these paths (with the margin
+    // of "show all"); false when the map draws none of them.
+    std::function<bool(const QStringList& shpPaths)> zoomToFiles;
+    // Outlines the shapefile read from this path; "" outlines nothing.
+    std::function<void(const QString& shpPath)> highlight;
     // The label texts of the plots shown (PlotLabelTexts), before they are displayed.
     std::function<void(const QHash<QString, PlotLabelText>& texts)> labelTexts;
 };

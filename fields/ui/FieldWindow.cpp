@@ -1,6 +1,8 @@
 #include "FieldWindow.h"
 
 #include "ColourDelegate.h"
+#include "DelayedProgress.h"
+#include "DopMarkDelegate.h"
 #include "FieldDeletion.h"
 #include "FieldFolderSync.h"
 #include "FieldLayers.h"
@@ -18,6 +20,7 @@
 #include "PaneActivation.h"
 #include "PaneTools.h"
 #include "PlotColumns.h"
+#include "PlotMapLink.h"
 #include "PlotLabelTexts.h"
 #include "PlotNotes.h"
 #include "ProgramState.h"
@@ -132,6 +135,17 @@ void FieldWindow::buildControls()
         connect(filter, &GridFilter::aboutToFilter, selection, &OrderedSelection::hold);
         connect(filter, &GridFilter::filtered, selection, &OrderedSelection::release);
     }
+    m_fieldGrid->setItemDelegateForColumn(
+        PlotColumns::MaxDop,
+        new DopMarkDelegate(
+            m_state,
+            [this](const QModelIndex& index) -> std::optional<double> {
+                return m_plots->rows().value(m_plotFilter->sourceRow(index)).record.maxDop;
+            },
+            m_fieldGrid));
+    m_mapLink = new PlotMapLink(m_state, m_view, m_map, {m_farmGrid, m_farms, m_farmFilter},
+                                {m_fieldGrid, m_plots, m_plotFilter},
+                                [this] { return chosenPlots(); }, this);
 
     // Each grid under its caption and toolbar; the farm list and the field
     // grid share the width by a splitter the user can move.
@@ -452,9 +466,16 @@ void FieldWindow::schlagdatenabgleichen()
 {
     if (!m_state.database)
         return;
+    // Measuring many new plots shows its progress and can be cancelled,
+    // which leaves the database, the grid and the map as they were.
     const QStringList farms = chosenFarms();
-    const SyncChanges changes =
-        synchronised([&farms](FieldFolderSync& sync) { return sync.schlagdatenabgleichen(farms); });
+    DelayedProgress progress(this, textholen(m_state, TextKeys::readingPlots));
+    const SyncChanges changes = synchronised([&farms, &progress](FieldFolderSync& sync) {
+        sync.setProgress(std::ref(progress));
+        return sync.schlagdatenabgleichen(farms);
+    });
+    if (changes.cancelled)
+        return;
     if (changes.error.isError()) {
         Messages::failure(this, m_state, TextKeys::syncFailed, changes.error);
         return;
@@ -538,6 +559,7 @@ void FieldWindow::schlagdatenanzeigen()
     if (m_map.showArea)
         m_map.showArea(staged.areaHa);
     showGeometryAreas(chosen, staged);
+    m_mapLink->shown(chosen, staged);
     m_view.kartenanzeige = MapContent::Plots;
 }
 

@@ -13,6 +13,7 @@ class FarmGridModel;
 class GridFilter;
 class OrderedSelection;
 class PlotGridModel;
+class PlotMapLink;
 class QSplitter;
 class QTableView;
 class QToolBar;
@@ -67,6 +68,8 @@ public:
     int farmCount() const;
     int selectedFarmCount() const;
     QString currentFarm() const;
+    // The plots on the map: identify, highlight and zooming from the grids.
+    PlotMapLink* mapLink() const { return m_mapLink; }
 
     // Size when floating for the first time, in twips.
     static constexpr int defaultHeight = 2925, defaultWidth = 10095;
@@ -111,6 +114,7 @@ private:
     QToolBar* m_farmTools = nullptr;  // mnu1
     QToolBar* m_fieldTools = nullptr; // mnu2
     QSplitter* m_splitter = nullptr;
+    PlotMapLink* m_mapLink = nullptr;
     // A mouse button is down on the farm grid: the selection change it makes
     // is followed by a click.
     bool m_farmPress = false;

@@ -8,6 +8,7 @@
 #include "GpsDeletion.h"
 #include "GpsGridModel.h"
 #include "GpsImport.h"
+#include "GpsMapLink.h"
 #include "GpsStaging.h"
 #include "GpsTable.h"
 #include "GpsTextKeys.h"
@@ -98,6 +99,7 @@ void GpsWindow::buildControls()
     QObject::disconnect(m_grid->horizontalHeader(), &QHeaderView::sectionPressed, m_grid, nullptr);
     QObject::disconnect(m_grid->horizontalHeader(), &QHeaderView::sectionEntered, m_grid, nullptr);
     m_selection = new OrderedSelection(m_grid, BookmarkRole);
+    m_mapLink = new GpsMapLink(m_state, m_view, m_links.map, m_grid, m_model, this);
 
     connect(m_selection, &OrderedSelection::changed, this, &GpsWindow::gpsdatenanzeigen);
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -284,6 +286,7 @@ void GpsWindow::gpsdatenanzeigen()
         if (m_links.map.showArea)
             m_links.map.showArea(staged.areaHa);
         m_view.kartenanzeige = MapContent::Measurements;
+        m_mapLink->shown();
     }
     reportProblems(GpsTextKeys::displayFailed, staged.problems);
 }

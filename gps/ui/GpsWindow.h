@@ -8,6 +8,7 @@
 #include <QWidget>
 
 class GpsGridModel;
+class GpsMapLink;
 class OrderedSelection;
 class QTableView;
 class QToolBar;
@@ -46,6 +47,8 @@ public:
     void gpsdatenloeschen();
     // Assigns the chosen measurements to the field window's current farm.
     void gpsdatenzuordnen();
+    // The measurements on the map: identify, highlight and the DOP marks.
+    GpsMapLink* mapLink() const { return m_mapLink; }
 
     // Sizes in twips: the least width and height, the height when floating
     // for the first time.
@@ -73,4 +76,5 @@ private:
     OrderedSelection* m_selection = nullptr;
     QToolBar* m_tools = nullptr; // mnu
     bool m_currentDrawQueued = false;
+    GpsMapLink* m_mapLink = nullptr;
 };

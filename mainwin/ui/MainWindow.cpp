@@ -2,6 +2,7 @@
 
 #include "AboutWindow.h"
 #include "FieldLayers.h"
+#include "DopQuality.h"
 #include "FieldWindow.h"
 #include "FormBehaviour.h"
 #include "FormTranslator.h"
@@ -12,6 +13,7 @@
 #include "LabelMenu.h"
 #include "MainLayout.h"
 #include "MainMenus.h"
+#include "MapInteraction.h"
 #include "MapControl.h"
 #include "MapControlSheet.h"
 #include "MapPanel.h"
@@ -68,6 +70,7 @@ MainWindow::MainWindow(ProgramState& state, QWidget* parent) : QMainWindow(paren
     setWindowTitle(ProgramState::programTitle());
     m_panel = new MapPanel(m_state, *this);
     m_languageEntries = MainMenus::build(*this);
+    MapInteraction::install(*this, m_state);
     LabelMenu::addEntries(findChild<QMenu*>(QStringLiteral("mnuansicht")), *map(), m_state);
     // The status bar is there from the start, so its first message does not
     // change the map's size.
@@ -90,6 +93,7 @@ bool MainWindow::displayLayers(const QString& path, const QList<qint64>& colours
 void MainWindow::load()
 {
     m_state.gpspfad = GpsPathDefault::defaultGpsPath(m_state.programmpfad);
+    m_state.dopgrenze = DopQuality::readThreshold(m_state.settings);
     MainLayout::restoreGeometry(*this, m_state.settings);
 
     const std::optional<int> stored = LanguageFile::read(m_state.programmpfad);
@@ -162,6 +166,7 @@ void MainWindow::openGpsWindow()
             return m_panel->displayLayers(path, colours);
         };
         links.map.showArea = [this](double hectares) { m_panel->showArea(hectares); };
+        MapInteraction::addMapLinks(links.map, *map());
         links.farmCount = [this] { return m_fieldWindow ? m_fieldWindow->farmCount() : 0; };
         links.selectedFarmCount = [this] {
             return m_fieldWindow ? m_fieldWindow->selectedFarmCount() : 0;
@@ -206,6 +211,7 @@ void MainWindow::openFieldWindow()
             return m_panel->displayFiles(path, files, colours);
         };
         fieldMap.showArea = [this](double hectares) { m_panel->showArea(hectares); };
+        MapInteraction::addMapLinks(fieldMap, *map());
         fieldMap.labelTexts = [this](const auto& texts) { map()->labels().texts = texts; };
         m_fieldWindow = std::make_unique<FieldWindow>(m_state, m_view, fieldMap, this);
         m_fieldDock =

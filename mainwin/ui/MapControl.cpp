@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include <cmath>
@@ -88,6 +89,53 @@ void MapControl::Redraw()
     update();
 }
 
+bool MapControl::ZoomToExtent(const MapExtent& extent)
+{
+    if (!extent.valid)
+        return false;
+    changeWindow([&] { return m_document.viewport().zoomAll(extent); });
+    update();
+    emit zoomedToExtent();
+    return true;
+}
+
+PlotHitTest::Hit MapControl::hitAt(double x, double y)
+{
+    const std::pair<qint64, int> stamp{m_document.openings(), m_document.viewCount()};
+    if (stamp != m_hitTestStamp) {
+        m_hitTest.build(m_document.views());
+        m_hitTestStamp = stamp;
+    }
+    return m_hitTest.hitAt(x, y);
+}
+
+void MapControl::setHighlightedFile(const QString& shpPath)
+{
+    if (shpPath == m_highlighted)
+        return;
+    m_highlighted = shpPath;
+    update();
+}
+
+bool MapControl::event(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    auto* help = static_cast<QHelpEvent*>(event);
+    const QPointF world = m_document.viewport().toWorld(QPointF(help->pos()));
+    const PlotHitTest::Hit hit = m_drag == Drag::None && m_identifier
+                                     ? hitAt(world.x(), world.y())
+                                     : PlotHitTest::Hit{};
+    const QString text = hit.found() ? m_identifier(hit) : QString();
+    if (text.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+    } else {
+        QToolTip::showText(help->globalPos(), text, this);
+    }
+    return true;
+}
+
 bool MapControl::setScale(qint32 denominator)
 {
     return changeWindow([&] { return m_document.setScale(denominator); });
@@ -108,7 +156,7 @@ void MapControl::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     MapRenderer::paint(painter, QRectF(rect()), m_document.viewport().window(), m_document.views(),
-                       m_style, &m_shapesDrawn);
+                       m_style, &m_shapesDrawn, &m_renderCache);
     if (m_labels.shown)
         MapLabels::paint(painter, QRectF(rect()), m_document.viewport().window(),
                          m_document.views(), m_labels, LabelStyle::screen());
@@ -118,6 +166,33 @@ void MapControl::paintEvent(QPaintEvent*)
         painter.setBrush(QColor(20, 60, 160, 40));
         painter.drawRect(QRect(m_pressPos, m_lastPos).normalized());
     }
+    paintHighlight(painter);
+}
+
+void MapControl::paintHighlight(QPainter& painter)
+{
+    if (m_highlighted.isEmpty())
+        return;
+    const QList<const MapView*> views = m_document.views();
+    const MapTable* table = MapTableLookup::find(views, m_highlighted);
+    QTransform transform;
+    if (!table || !MapViewport::fitTransform(m_document.viewport().window(), QRectF(rect()),
+                                             &transform))
+        return;
+    // A dark edge under a bright line stands out on every plot colour.
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(Qt::NoBrush);
+    for (const auto& [colour, width] : {std::pair{QColor(20, 20, 20), 5.0},
+                                        std::pair{highlightColour(), 3.0}}) {
+        QPen pen(colour, width);
+        pen.setCosmetic(true);
+        pen.setJoinStyle(Qt::RoundJoin);
+        painter.setPen(pen);
+        for (const MapShape& shape : table->shapes())
+            painter.drawPath(transform.map(shape.path));
+    }
+    painter.restore();
 }
 
 void MapControl::resizeEvent(QResizeEvent* event)
@@ -201,10 +276,28 @@ void MapControl::mouseReleaseEvent(QMouseEvent* event)
         emit zoomedByMouse();
     } else if (drag == Drag::Pending || drag == Drag::Box) {
         const QPointF world = m_document.viewport().toWorld(QPointF(m_pressPos));
+        m_clickWorld = world;
+        m_clickPixel = m_pressPos;
         emit mouseEvent(world.x(), world.y(), LeftButton);
     } else if (drag == Drag::Panning) {
         emit pannedByMouse();
     }
+}
+
+void MapControl::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return QWidget::mouseDoubleClickEvent(event);
+    // The first click centred the map on its ground already: the release that
+    // follows must not centre it again on what now lies under the pointer.
+    m_drag = Drag::None;
+    const QPoint pos = event->position().toPoint();
+    const QPointF world = (pos - m_clickPixel).manhattanLength() <= QApplication::startDragDistance()
+                              ? m_clickWorld
+                              : m_document.viewport().toWorld(event->position());
+    m_clickPixel = QPoint(-1000000, -1000000); // a third click starts anew
+    emit doubleClicked(world.x(), world.y());
+    event->accept();
 }
 
 void MapControl::wheelEvent(QWheelEvent* event)

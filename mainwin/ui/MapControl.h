@@ -1,10 +1,14 @@
 #pragma once
 
 #include "MapDocument.h"
+#include "MapHighlight.h"
 #include "MapLabels.h"
 #include "MapRenderer.h"
+#include "PlotHitTest.h"
 
 #include <QWidget>
+
+#include <functional>
 
 // The map widget: shows a MapDocument through MapRenderer and forwards the
 // map operations to it under the names the rest of the program uses.
@@ -19,7 +23,12 @@
 // is the toolbar's step, within the scale limits), a left drag pans the map
 // live, a Shift+left drag draws a box and zooms to it, Esc during a drag puts
 // the window back. A left click without movement is reported through
-// mouseEvent on release; other buttons are reported on press.
+// mouseEvent on release; other buttons are reported on press. A double
+// click reports the ground of its first click through doubleClicked (the
+// first click has centred the map there already).
+//
+// Identify: resting the pointer on a polygon asks the identifier for a
+// tooltip; the highlighted file's shapes are outlined over the map.
 class MapControl : public QWidget {
     Q_OBJECT
 public:
@@ -41,6 +50,22 @@ public:
     bool ZoomAt(double x, double y, double factor);
     bool SetExtent(double minX, double minY, double maxX, double maxY);
     void Redraw();
+    // Shows at least extent widened by the margin of ZoomAll, and reports
+    // zoomedToExtent. False (window kept) for an invalid extent.
+    bool ZoomToExtent(const MapExtent& extent);
+
+    // The topmost polygon at (x, y) in metres, found among the shapes the
+    // views hold; the index is rebuilt once after each change of the map's data.
+    PlotHitTest::Hit hitAt(double x, double y);
+    // Tooltip text for a polygon under the resting pointer; "" shows none.
+    using Identifier = std::function<QString(const PlotHitTest::Hit&)>;
+    void setIdentifier(Identifier identifier) { m_identifier = std::move(identifier); }
+    // Outlines the shapes of the table read from shpPath (matched as
+    // MapTableLookup::find does) in the highlight colour; "" outlines none.
+    void setHighlightedFile(const QString& shpPath);
+    QString highlightedFile() const { return m_highlighted; }
+    // The outline colour of the highlighted plot, over a dark edge.
+    static QColor highlightColour() { return MapHighlight::colour(); }
 
     // Scale denominator n of 1:n (56700 / twips per metre of the widget).
     double Scale() const { return m_document.Scale(); }
@@ -77,6 +102,10 @@ signals:
     void zoomedByMouse();
     // A drag with the left button moved the map, and has redrawn it.
     void pannedByMouse();
+    // A left double click at map coordinates (x, y), the ground of its first click.
+    void doubleClicked(double x, double y);
+    // ZoomToExtent changed the window and has redrawn the map.
+    void zoomedToExtent();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -85,18 +114,22 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool event(QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     enum class Drag { None, Pending, Panning, Box };
     void endDrag();
+    void paintHighlight(QPainter& painter);
 
     // Runs a change of the window and reports it when the window moved.
     template <typename Change> bool changeWindow(Change change);
 
     MapDocument m_document;
     MapStyle m_style;
+    RenderCache m_renderCache; // the shapes as last drawn, for repaints and pans
     PlotLabels m_labels;
     bool m_shown = false;
     Drag m_drag = Drag::None;
@@ -105,4 +138,10 @@ private:
     MapExtent m_windowAtPress; // put back by Esc
     int m_wheelAngle = 0;      // eighths of a degree not yet turned into zoom steps
     qint64 m_shapesDrawn = 0;
+    QPointF m_clickWorld;      // ground of the last left click, for a double click
+    QPoint m_clickPixel{-1000000, -1000000}; // where that click was
+    PlotHitTest m_hitTest;
+    std::pair<qint64, int> m_hitTestStamp{-1, -1}; // openings and views it was built on
+    Identifier m_identifier;
+    QString m_highlighted;
 };

@@ -71,10 +71,11 @@ void MapPanel::buildControls()
         }
     });
     // A map the user moved stays where it is when the docks change size.
-    connect(m_map, &MapControl::zoomedByMouse, this, [this] {
-        m_viewFitted = false;
-        showScale(qRound64(m_map->Scale()));
-    });
+    for (auto zoomed : {&MapControl::zoomedByMouse, &MapControl::zoomedToExtent})
+        connect(m_map, zoomed, this, [this] {
+            m_viewFitted = false;
+            showScale(qRound64(m_map->Scale()));
+        });
     connect(m_map, &MapControl::pannedByMouse, this, [this] { m_viewFitted = false; });
     connect(m_map, &MapControl::mapChanged, this, [this](int code) {
         if (code == 2)

@@ -84,6 +84,23 @@ QIcon showAll()
         false);
 }
 
+// A plot inside the corners of a frame: zoom to the chosen plots.
+QIcon zoomToSelection()
+{
+    return drawn([&](QPainter& p) {
+        p.setPen(QPen(QColor(20, 20, 20), 1.5));
+        p.setBrush(QColor(120, 180, 90));
+        p.drawPolygon(QPolygonF({{7, 8}, {17, 6}, {18, 16}, {8, 18}}));
+        p.setPen(QPen(QColor(0, 150, 200), 2));
+        for (const QPointF corner : {QPointF(2, 2), QPointF(22, 2), QPointF(22, 22), QPointF(2, 22)}) {
+            const double dx = corner.x() < 12 ? 5 : -5;
+            const double dy = corner.y() < 12 ? 5 : -5;
+            p.drawLine(corner, corner + QPointF(dx, 0));
+            p.drawLine(corner, corner + QPointF(0, dy));
+        }
+    });
+}
+
 QIcon printer()
 {
     return drawn([&](QPainter& p) {
@@ -146,6 +163,8 @@ QIcon forTool(const QString& name)
         return magnifier(false);
     if (name == QLatin1String("tb1alles"))
         return showAll();
+    if (name == QLatin1String("tb1auswahl"))
+        return zoomToSelection();
     if (name == QLatin1String("tb1links"))
         return arrow(0);
     if (name == QLatin1String("tb1rechts"))

@@ -6,6 +6,8 @@
 #include <QList>
 #include <QRectF>
 
+#include <memory>
+
 class MapView;
 class QPainter;
 
@@ -22,6 +24,34 @@ struct MapStyle {
     bool antialiasing = true;
 };
 
+class RenderCache;
+namespace MapRenderer {
+bool paint(QPainter& painter, const QRectF& target, const MapExtent& window,
+           const QList<const MapView*>& views, const MapStyle& style, qint64* shapesDrawn,
+           RenderCache* cache);
+}
+
+// What paint() keeps between paints of the same views at the same scale: the
+// shapes reduced to the pixel grid in one flat list, so that a repaint or a
+// pan draws without walking every table again. One per map on screen; it
+// holds on to the tables it lists until the views change or clear().
+class RenderCache {
+public:
+    RenderCache();
+    ~RenderCache();
+    RenderCache(const RenderCache&) = delete;
+    RenderCache& operator=(const RenderCache&) = delete;
+    void clear();
+
+    struct Data;
+
+private:
+    friend bool MapRenderer::paint(QPainter&, const QRectF&, const MapExtent&,
+                                   const QList<const MapView*>&, const MapStyle&, qint64*,
+                                   RenderCache*);
+    std::unique_ptr<Data> m_data;
+};
+
 // The one routine that draws the map, for the widget, the printer and images.
 namespace MapRenderer {
 
@@ -31,10 +61,11 @@ namespace MapRenderer {
 // order: a later view lies over an earlier one. Tables and shapes outside
 // the shown window are skipped. Returns false when nothing could be drawn: an empty
 // target, an invalid window, or no view with any shape. *shapesDrawn (when
-// given) receives the number of shapes actually drawn.
+// given) receives the number of shapes actually drawn. With cache, the
+// shapes are taken from and kept in it; the picture is the same.
 bool paint(QPainter& painter, const QRectF& target, const MapExtent& window,
            const QList<const MapView*>& views, const MapStyle& style = {},
-           qint64* shapesDrawn = nullptr);
+           qint64* shapesDrawn = nullptr, RenderCache* cache = nullptr);
 
 // Whether paint() would draw any map, without touching a painter.
 bool canPaint(const QRectF& target, const MapExtent& window, const QList<const MapView*>& views);

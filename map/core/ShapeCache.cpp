@@ -72,6 +72,14 @@ ShapefileReader::Result ShapeCache::read(const QString& shpPath, const QString& 
     return result;
 }
 
+ShapefileReader::Result ShapeCache::readThisRound(const QString& shpPath, const QString& shxPath)
+{
+    const auto found = m_entries.constFind(shpPath);
+    if (found != m_entries.cend() && found->round == m_round && found->shxPath == shxPath)
+        return found->result;
+    return read(shpPath, shxPath);
+}
+
 QList<ShapefileReader::Result> ShapeCache::readAll(const QList<Request>& requests,
                                                    const Progress& progress, bool* cancelled)
 {

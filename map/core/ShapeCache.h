@@ -31,6 +31,11 @@ public:
     // kept, so they are read and reported again).
     ShapefileReader::Result read(const QString& shpPath, const QString& shxPath);
 
+    // The table read() or readAll() gave for shpPath with shxPath in the
+    // current round, without looking at the files again: what the map has
+    // just drawn. Else the same as read().
+    ShapefileReader::Result readThisRound(const QString& shpPath, const QString& shxPath);
+
     struct Request {
         QString shpPath;
         QString shxPath; // empty: no index on disk, read and reported, never kept

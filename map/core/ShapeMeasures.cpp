@@ -17,10 +17,11 @@ double signedArea(const QPolygonF& ring)
         return 0;
     const QPointF origin = ring.first();
     double twice = 0;
+    QPointF a = ring.at(n - 1) - origin;
     for (qsizetype i = 0; i < n; ++i) {
-        const QPointF a = ring.at(i) - origin;
-        const QPointF b = ring.at((i + 1) % n) - origin;
+        const QPointF b = ring.at(i) - origin;
         twice += a.x() * b.y() - b.x() * a.y();
+        a = b;
     }
     return twice / 2;
 }
@@ -69,16 +70,27 @@ Measures of(const MapTable& table)
     Measures measures;
     if (table.geometry() != MapGeometry::Polygon)
         return measures;
+    measures.areaSquareMetres = areaSquareMetres(table);
+    for (const MapShape& shape : table.shapes())
+        for (const QPolygonF& ring : shape.parts)
+            measures.perimeterMetres += ringLength(ring);
+    return measures;
+}
+
+double areaSquareMetres(const MapTable& table)
+{
+    if (table.geometry() != MapGeometry::Polygon)
+        return 0;
+    double total = 0;
     for (const MapShape& shape : table.shapes()) {
         double area = 0;
         for (qsizetype i = 0; i < shape.parts.size(); ++i) {
             const double ringArea = std::abs(signedArea(shape.parts.at(i)));
             area += nestingDepth(shape.parts, i) % 2 == 0 ? ringArea : -ringArea;
-            measures.perimeterMetres += ringLength(shape.parts.at(i));
         }
-        measures.areaSquareMetres += std::max(0.0, area);
+        total += std::max(0.0, area);
     }
-    return measures;
+    return total;
 }
 
 bool inDegrees(const MapTable& table, const QString& prjText)

@@ -16,6 +16,8 @@ struct Measures {
 };
 
 Measures of(const MapTable& table);
+// The area of of(), without the perimeter's work.
+double areaSquareMetres(const MapTable& table);
 
 // True when the coordinates are evidently degrees, not metres: prjText (the
 // .prj file's contents, empty when there is none) names a geographic

@@ -273,6 +273,14 @@ private slots:
         QCOMPARE(failed.error.kind, ErrorKind::Database);
         QCOMPARE(program.rows(), (QStringList{"Hof/A=1", "Hof/Z=1"}));
 
+        // Cancelled through its progress after the rows were reset: undone as well.
+        program.folder.writeFile("Hof/C.shp", "x");
+        sync.setProgress([](qsizetype, qsizetype) { return false; });
+        const SyncChanges cancelled = sync.schlagdatenabgleichen({"Hof"});
+        QVERIFY(cancelled.cancelled && !cancelled.error.isError());
+        QCOMPARE(program.rows(), (QStringList{"Hof/A=1", "Hof/Z=1"}));
+        sync.setProgress({});
+
         const SyncChanges farms = sync.betriebsdatenladen();
         QCOMPARE(farms.error.kind, ErrorKind::Database);
         QCOMPARE(program.database.farmNames(), (QStringList{"Hof"}));

@@ -31,15 +31,36 @@ void showFolder(MapDocument& map, const QString& folder, const QList<int>& colou
     QVERIFY(map.ZoomAll());
 }
 
-QImage render(const MapDocument& map, bool* drawn = nullptr)
+QImage render(const MapDocument& map, bool* drawn = nullptr, RenderCache* cache = nullptr)
 {
     QImage image(map.viewport().size().toSize(), QImage::Format_RGB32);
     image.fill(Qt::black);
     QPainter painter(&image);
-    const bool ok = MapRenderer::paint(painter, image.rect(), map.viewport().window(), map.views());
+    const bool ok = MapRenderer::paint(painter, image.rect(), map.viewport().window(), map.views(),
+                                       {}, nullptr, cache);
     if (drawn)
         *drawn = ok;
     return image;
+}
+
+// Whether two pictures show the same: edges may lie up to half a pixel
+// apart (vertices reduced to the pixel grid in another order of rounding).
+bool sameDrawing(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size())
+        return false;
+    int largest = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            largest = std::max({largest, std::abs(qRed(p) - qRed(q)),
+                                std::abs(qGreen(p) - qGreen(q)), std::abs(qBlue(p) - qBlue(q))});
+        }
+    }
+    if (largest > 96)
+        qWarning("pictures differ by %d in a colour channel", largest);
+    return largest <= 96;
 }
 
 QRgb at(const QImage& image, const MapDocument& map, double x, double y)
@@ -143,6 +164,44 @@ private slots:
         const double expected = M_PI * (100 * 100 - 40 * 40) * pixelsPerMetre * pixelsPerMetre;
         QVERIFY2(std::abs(red - expected) < 0.25 * expected,
                  qPrintable(QStringLiteral("%1 of %2").arg(red).arg(expected)));
+    }
+
+    // A map control keeps the shapes as drawn between paints; what it draws
+    // from them must be what a paint without them draws, after the views'
+    // colours, the window or the scale changed as well.
+    void cachedPaintsMatch_data()
+    {
+        QTest::addColumn<int>("side");   // of the picture, in pixels
+        QTest::addColumn<QString>("change");
+        for (const int side : {60, 800})
+            for (const char* change : {"none", "colour", "pan", "zoom", "closed"})
+                QTest::addRow("%d %s", side, change) << side << QString::fromLatin1(change);
+    }
+    void cachedPaintsMatch()
+    {
+        QFETCH(int, side);
+        QFETCH(QString, change);
+        TestFolder folder;
+        writePolygons(folder.file("temp"), "A", {{circle(100, false), circle(40, true)}});
+        writeSquare(folder.file("temp"), "B", 150, 150, 100);
+        writePolygons(folder.file("temp"), "C", {{circle(30, false)}, {square(-50, -50, 20)}});
+        MapDocument map;
+        showFolder(map, folder.file("temp"), {0x0000FF, 0xFF0000}, QSize(side, side));
+        RenderCache cache;
+        QVERIFY(sameDrawing(render(map, nullptr, &cache), render(map)));
+        if (change == "colour")
+            const_cast<MapView*>(map.views().first())->setColour(0x00FF00);
+        else if (change == "pan")
+            map.SetExtent(map.MinX() + 37.5, map.MinY() - 12.25, map.MaxX() + 37.5,
+                          map.MaxY() - 12.25);
+        else if (change == "zoom")
+            map.ZoomBy(3);
+        else if (change == "closed")
+            map.CloseDataSource("Data1");
+        bool drawn = false;
+        const QImage cached = render(map, &drawn, &cache);
+        QCOMPARE(drawn, change != "closed");
+        QVERIFY(sameDrawing(cached, render(map)));
     }
 
     void realFieldsAreReadAndDrawn()

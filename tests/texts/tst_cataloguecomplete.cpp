@@ -7,6 +7,7 @@
 #include "GpsTextKeys.h"
 #include "GpsWindow.h"
 #include "MainWindow.h"
+#include "MapTextKeys.h"
 #include "NewFarmDialog.h"
 #include "PrintDialog.h"
 #include "PrintTexts.h"
@@ -131,7 +132,8 @@ private slots:
         }
         // Every key the program looks up has a row: messages and window captions.
         QStringList keys;
-        for (const TextKey& key : TextKeys::all() + GpsTextKeys::all() + PrintTextKeys::all())
+        for (const TextKey& key : TextKeys::all() + GpsTextKeys::all() + PrintTextKeys::all() +
+                                    MapTextKeys::all())
             keys << keyOf(key.form, key.control, key.property);
         Windows windows;
         for (QWidget* window : windows.all())
