@@ -8,13 +8,13 @@
 #include "PolygonMeasures.h"
 #include "ProgramFolderSetup.h"
 #include "ProjectDatabase.h"
+#include "SqliteConnection.h"
 #include "TestFolder.h"
 
 #include <QPolygonF>
 #include <QRegularExpression>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QUuid>
 #include <QtTest>
 
 #include <shapefil.h>
@@ -52,23 +52,16 @@ Shape readShape(const QString& path)
 QStringList tableRows(const QString& programFolder, const QString& table)
 {
     QStringList rows;
-    const QString connection = QUuid::createUuid().toString();
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-        db.setDatabaseName(programFolder + QStringLiteral("/GISDATEN.MDB"));
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-        if (db.open()) {
-            QSqlQuery query(db);
-            query.exec(QStringLiteral("select * from ") + table);
-            while (query.next()) {
-                QStringList values;
-                for (int c = 0; c < query.record().count(); ++c)
-                    values.append(query.value(c).toString());
-                rows.append(values.join('|'));
-            }
-        }
+    SqliteConnection connection;
+    connection.open(programFolder + QStringLiteral("/GISDATEN.MDB"), true);
+    QSqlQuery query(connection.database());
+    query.exec(QStringLiteral("select * from ") + table);
+    while (query.next()) {
+        QStringList values;
+        for (int c = 0; c < query.record().count(); ++c)
+            values.append(query.value(c).toString());
+        rows.append(values.join('|'));
     }
-    QSqlDatabase::removeDatabase(connection);
     rows.sort();
     return rows;
 }
