@@ -213,9 +213,11 @@ void FieldWindow::buildControls()
             &FieldWindow::onHeaderClicked);
     connect(m_plots, &PlotGridModel::entryRefused, this,
             [this](const TextKey& key) { Messages::entryError(this, m_state, key); });
-    // A stored Farbe or Flaeche shows at once on the map and in the area box.
+    // A stored Farbe or Flaeche shows at once on the map and in the area box,
+    // a stored Name in the plot's label.
     connect(m_plots, &PlotGridModel::valueStored, this, [this](int column) {
-        if (column == PlotColumns::Farbe || column == PlotColumns::Flaeche)
+        if (column == PlotColumns::Farbe || column == PlotColumns::Flaeche
+            || column == PlotColumns::Name)
             schlagdatenanzeigen();
     });
     connect(m_plots, &PlotGridModel::storeFailed, this, [this](const OperationError& error) {

@@ -151,7 +151,8 @@ private slots:
         QCOMPARE(d.edit->text(), QString("Hof Lindenau"));
     }
 
-    void fenstermitteCentresOnScreen()
+    // fenstermitte centres a window on the screen; fensteroben keeps it above its owner.
+    void placement()
     {
         QWidget window;
         window.resize(300, 200);
@@ -161,10 +162,7 @@ private slots:
         const QRect frame = window.frameGeometry();
         QVERIFY(qAbs(frame.center().x() - area.center().x()) <= 1);
         QVERIFY(qAbs(frame.center().y() - area.center().y()) <= 1);
-    }
 
-    void fensterobenKeepsWindowAboveOwner()
-    {
         QWidget owner;
         owner.setGeometry(0, 0, 800, 600);
         QWidget floating;

@@ -96,6 +96,7 @@ private slots:
         QTest::addColumn<QString>("stored");
         QTest::newRow("Nummer 12a refused") << 1 << "12a" << QString("2");
         QTest::newRow("Nummer 17") << 1 << "17" << QString("17");
+        QTest::newRow("Name") << 3 << "Nordkoppel" << QString("Nordkoppel");
         QTest::newRow("Kultur") << 5 << "Weizen" << QString("Weizen");
         QTest::newRow("Flaeche") << 8 << "2.5" << QString("2.5");
         QTest::newRow("Umfang") << 9 << "123" << QString("123");
@@ -125,6 +126,11 @@ private slots:
         QCOMPARE(grid->model()->index(0, column).data(Qt::EditRole).toString(), stored);
         if (column == 8) // the area box follows at once (u alone is chosen now)
             QCOMPARE(p.area(), ha(2.5));
+        if (column == 3) { // and the plot's label
+            const auto texts = p.map().labels().texts;
+            QCOMPARE(texts.size(), 1);
+            QCOMPARE(texts.begin()->name, stored);
+        }
         const bool refused = stored != typed;
         QCOMPARE(shown().size(), refused ? 1 : 0);
         if (refused)

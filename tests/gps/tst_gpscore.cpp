@@ -4,11 +4,8 @@
 #include "GpsDeletion.h"
 #include "GpsImport.h"
 #include "GpsTable.h"
+#include "ProgramFixture.h"
 #include "ProgramFolderSetup.h"
-#include "ProgramState.h"
-#include "ProjectDatabase.h"
-#include "ShapeFixture.h"
-#include "TestFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,19 +20,13 @@ const QByteArray goodDescription =
     "max. DOP:        3.1\r\nPunkte:          4\r\n";
 
 // A program folder with farm "Hof" and a GPS source folder "gps".
-struct Program {
-    TestFolder folder;
-    ProjectDatabase database;
-    ProgramState state;
+struct Program : ProgramFixture {
     Program()
     {
         ProgramFolderSetup::installMissingFiles(folder.path());
         folder.makeFolder("Hof");
-        state.programmpfad = folder.path();
         state.gpspfad = folder.makeFolder("gps");
-        database.open(folder.path());
         database.addFarm("Hof");
-        state.database = &database;
     }
     // A measurement's shapefile and attribute table under prefix ("AF",
     // "A_F"); its description file as des (none when empty).
@@ -47,7 +38,7 @@ struct Program {
         if (!des.isEmpty())
             folder.writeFile("gps/" + des, text);
     }
-    QStringList rows() const
+    QStringList gpsRows() const
     {
         QStringList names;
         for (const GpsRow& row : GpsTable::rows(database, GpsTable::byName()))
@@ -170,12 +161,12 @@ private slots:
         const GpsImport::Result result = GpsImport::gpsdateneinlesen(p.state);
         QVERIFY(!result.error.isError());
         QVERIFY(result.problems.isEmpty());
-        QCOMPARE(p.rows(), rows);
+        QCOMPARE(p.gpsRows(), rows);
         QDir gps(p.state.gpspfad);
         QCOMPARE(gps.entryList(QDir::Files | QDir::Hidden, QDir::Name), files);
         // A second import adds nothing; working copies keep the delivery's time.
         QVERIFY(!GpsImport::gpsdateneinlesen(p.state).error.isError());
-        QCOMPARE(p.rows(), rows);
+        QCOMPARE(p.gpsRows(), rows);
         for (const QString& file : files) {
             if (file.contains("_F."))
                 QCOMPARE(QFileInfo(gps.filePath(QString(file).replace("_F.DES", ".DES").remove('_')))
@@ -199,7 +190,7 @@ private slots:
         QCOMPARE(outside.readFile("canary"), QByteArray("keep"));
         QCOMPARE(result.problems.size(), 1);
         QCOMPARE(result.problems.first().kind, ErrorKind::Refused);
-        QCOMPARE(p.rows(), QStringList({"B", "C"})); // C_F.SHP and CF.SHP: one measurement
+        QCOMPARE(p.gpsRows(), QStringList({"B", "C"})); // C_F.SHP and CF.SHP: one measurement
     }
 
     void deleteSkipsMissingFiles()

@@ -232,23 +232,6 @@ private slots:
         QTEST(MapNavigation::panned({0, 0, 1000, 400}, direction, 25), "expected");
     }
 
-    void scaleFromText_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("scale");
-        QTest::newRow("plain") << "2880" << 2880;
-        QTest::newRow("leading blanks") << "  500" << 500;
-        QTest::newRow("number then text") << "1500m" << 1500;
-        QTest::newRow("fraction rounds") << "99.6" << 100;
-        QTest::newRow("no number") << "abc" << 0;
-        QTest::newRow("empty") << "" << 0;
-    }
-    void scaleFromText()
-    {
-        QFETCH(QString, text);
-        QTEST(int(MapNavigation::scaleFromText(text)), "scale");
-    }
-
     void rulerBands_data()
     {
         QTest::addColumn<double>("k"); // twips per metre

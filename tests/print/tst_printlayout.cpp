@@ -67,8 +67,9 @@ private slots:
             << 56700 / 7875.9 << 0;
         QTest::newRow("displayed: the box text as typed, S its leading number")
             << 200.0 << 2000.0 << "1000 m" << true << int(P::None) << "1: 1000 m" << 56.7 << 1763;
-        QTest::newRow("displayed: S rounds halves to even")
-            << 200.0 << 2000.0 << "2500.5" << true << int(P::None) << "1: 2500.5" << 22.68 << 4409;
+        QTest::newRow("displayed: blanks skipped, S rounds halves to even")
+            << 200.0 << 2000.0 << "  2500.5" << true << int(P::None) << "1:   2500.5" << 22.68
+            << 4409;
         QTest::newRow("visible width 0")
             << 0.0 << 1000.0 << "1000" << false << int(P::NoVisibleExtent) << "" << 0.0 << 0;
         QTest::newRow("map without a size")
@@ -79,6 +80,8 @@ private slots:
             << 100.0 << 1000.0 << "-500" << true << int(P::ScaleNotPositive) << "" << 0.0 << 0;
         QTest::newRow("scale not a number")
             << 100.0 << 1000.0 << "abc" << true << int(P::ScaleNotPositive) << "" << 0.0 << 0;
+        QTest::newRow("scale box empty")
+            << 100.0 << 1000.0 << "" << true << int(P::ScaleNotPositive) << "" << 0.0 << 0;
     }
     void scalePlan()
     {
@@ -171,8 +174,8 @@ private slots:
     // A list band below the map: the visible ground is shrunk to fit above it.
     void fillFitsAboveListBand()
     {
-        SheetScale::Input in{10000, 15000, MapExtent::of(0, 0, 1000, 1000), 3000, "3000", "1: ",
-                             false, 5000};
+        SheetScale::Input in{
+            10000, 15000, MapExtent::of(0, 0, 1000, 1000), 3000, "3000", "1: ", false, 5000};
         const SheetScale::Plan plan = SheetScale::plan(in);
         QCOMPARE(plan.k, 5.0);
         QCOMPARE(plan.groundWidth, 2000.0);
