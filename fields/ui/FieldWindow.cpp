@@ -129,6 +129,16 @@ void FieldWindow::buildControls()
         m_fieldGrid));
     m_fieldGrid->horizontalHeader()->setSectionsClickable(true);
     m_fieldSelection = new OrderedSelection(m_fieldGrid, BookmarkRole);
+    // A farm list whose chosen farms the find field hid chooses the current
+    // (else the first) farm shown, as a list always has one chosen.
+    connect(m_farmFilter, &GridFilter::filtered, this, [this] {
+        QItemSelectionModel* selection = m_farmGrid->selectionModel();
+        if (m_farmFilter->rowCount() == 0 || selection->hasSelection())
+            return;
+        const QModelIndex current = m_farmGrid->currentIndex();
+        selection->setCurrentIndex(current.isValid() ? current : m_farmFilter->index(0, 0),
+                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    });
     // What a filter change does to the selection is taken up once it is done.
     for (const auto& [filter, selection] :
          {std::pair{m_farmFilter, m_farmSelection}, std::pair{m_plotFilter, m_fieldSelection}}) {

@@ -54,7 +54,24 @@ void OrderedSelection::hold()
 
 void OrderedSelection::release()
 {
-    if (m_holds == 0 || --m_holds > 0 || !m_changedWhileHeld)
+    if (m_holds == 0 || --m_holds > 0)
+        return;
+    // Rows a filter hides leave the view's selection without a reliable
+    // signal for each: the list is taken again from the view.
+    QSet<qint64> selected;
+    for (const QModelIndex& index : m_view->selectionModel()->selectedRows())
+        selected.insert(index.data(m_role).toLongLong());
+    if (selected != m_selected) {
+        m_bookmarks.removeIf([&selected](qint64 bookmark) { return !selected.contains(bookmark); });
+        for (const QModelIndex& index : m_view->selectionModel()->selectedRows()) {
+            const qint64 bookmark = index.data(m_role).toLongLong();
+            if (!m_selected.contains(bookmark))
+                m_bookmarks.append(bookmark);
+        }
+        m_selected = selected;
+        m_changedWhileHeld = true;
+    }
+    if (!m_changedWhileHeld)
         return;
     m_changedWhileHeld = false;
     emit changed();

@@ -345,6 +345,23 @@ private slots:
         QVERIFY(shown().isEmpty());
     }
 
+    // Typing on hides the farm the previous letter left chosen as well: the
+    // plots listed and drawn are still those of the chosen farms.
+    void findTypedOn()
+    {
+        Program p;
+        ShapeFixture::writeSquare(p.folder.makeFolder("Hof BC"), "z", 0, 400, 100);
+        p.window->findChild<QAction*>("mnuansichtaktualisieren")->trigger();
+        auto* find = p.fieldWindow()->findChild<QLineEdit*>("txtsuchebetriebe");
+        type(find, "b");
+        QCOMPARE(p.column(0), QStringList{"w"});
+        type(find, "c");
+        QCOMPARE(columnTexts(p.farms(), 0), QStringList{"Hof BC"});
+        QCOMPARE(p.fieldWindow()->selectedFarmCount(), 1);
+        QCOMPARE(p.column(0), QStringList{"z"});
+        QCOMPARE(p.drawn(), QStringList{"z.SHP"});
+    }
+
     void editThroughFind()
     {
         Program p;
