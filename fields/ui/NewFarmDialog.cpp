@@ -51,7 +51,7 @@ QString NewFarmDialog::ask()
 void NewFarmDialog::changeEvent(QEvent* event)
 {
     QDialog::changeEvent(event);
-    DialogActivation::changed(this, event, *m_keys, m_state, m_name);
+    DialogActivation::changed(this, event, m_keys, m_state, m_name);
 }
 
 void NewFarmDialog::reject()

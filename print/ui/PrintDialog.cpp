@@ -85,7 +85,7 @@ void PrintDialog::setLabels(bool shown)
 void PrintDialog::changeEvent(QEvent* event)
 {
     QDialog::changeEvent(event);
-    DialogActivation::changed(this, event, *m_keys, m_state, m_list);
+    DialogActivation::changed(this, event, m_keys, m_state, m_list);
 }
 
 void PrintDialog::onListToggled(bool checked)

@@ -16,12 +16,12 @@ void loaded(QWidget* dialog, QWidget* owner, const ProgramState& state)
         FormTranslator::formuebersetzen(dialog, *state.catalogue, state.sprache);
 }
 
-void changed(QWidget* dialog, const QEvent* event, FormKeyHandler& keys, const ProgramState& state,
+void changed(QWidget* dialog, const QEvent* event, FormKeyHandler* keys, const ProgramState& state,
              QWidget* focus)
 {
-    if (event->type() != QEvent::ActivationChange || !dialog->isActiveWindow())
+    if (!keys || event->type() != QEvent::ActivationChange || !dialog->isActiveWindow())
         return;
-    keys.applyDefaultButton();
+    keys->applyDefaultButton();
     if (state.catalogue)
         FormTranslator::formuebersetzen(dialog, *state.catalogue, state.sprache);
     focus->setFocus(Qt::ActiveWindowFocusReason);

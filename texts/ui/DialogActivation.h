@@ -15,8 +15,9 @@ void loaded(QWidget* dialog, QWidget* owner, const ProgramState& state);
 
 // From changeEvent: when event made the dialog the active window, the
 // default button follows the input mode, the texts are translated again and
-// focus gets the focus.
-void changed(QWidget* dialog, const QEvent* event, FormKeyHandler& keys, const ProgramState& state,
+// focus gets the focus. keys is null while the constructor still builds the
+// dialog (setting its title already sends a change event).
+void changed(QWidget* dialog, const QEvent* event, FormKeyHandler* keys, const ProgramState& state,
              QWidget* focus);
 
 } // namespace DialogActivation
