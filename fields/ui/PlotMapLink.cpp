@@ -3,6 +3,7 @@
 #include "CurrentRowFrame.h"
 #include "GridFilter.h"
 #include "GridModels.h"
+#include "IdentifyTable.h"
 #include "MapHighlight.h"
 #include "MapTable.h"
 #include "MapTextKeys.h"
@@ -88,28 +89,22 @@ QString PlotMapLink::describe(const MapTable& table) const
     if (row < 0)
         return {};
     const PlotRecord& plot = m_plots->rows().at(row).record;
-    const auto line = [](const QString& label, const QString& value) {
-        return QStringLiteral("<tr><td style=\"padding-right:8px\">%1:</td><td><b>%2</b></td></tr>")
-            .arg(label.toHtmlEscaped(), value.toHtmlEscaped());
-    };
+    IdentifyTable text;
     const auto column = [&](int c) {
-        return line(m_plots->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString(),
-                    m_plots->data(m_plots->index(row, c), Qt::DisplayRole).toString());
+        text.add(m_plots->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString(),
+                 m_plots->data(m_plots->index(row, c), Qt::DisplayRole).toString());
     };
-    QString text = QStringLiteral("<table cellspacing=\"0\">");
-    text += line(m_farmGrid->property("caption").toString(), plot.ordner.trimmed());
+    text.add(m_farmGrid->property("caption").toString(), plot.ordner.trimmed());
     for (const int c : {PlotColumns::Name, PlotColumns::Nummer, PlotColumns::Kultur,
                         PlotColumns::Flaeche})
-        text += column(c);
+        column(c);
     if (!ShapeMeasures::inDegrees(table, {})) {
         const double areaHa = ShapeMeasures::of(table).areaSquareMetres / 10000.0;
-        text += QStringLiteral("<tr><td colspan=\"2\">%1</td></tr>")
-                    .arg(fillPlaceholders(textholen(m_state, TextKeys::geometryArea),
-                                          {QLocale().toString(areaHa, 'f', 4)})
-                             .toHtmlEscaped());
+        text.addSentence(fillPlaceholders(textholen(m_state, TextKeys::geometryArea),
+                                          {QLocale().toString(areaHa, 'f', 4)}));
     }
-    text += column(PlotColumns::Erntejahr);
-    return text + QStringLiteral("</table>");
+    column(PlotColumns::Erntejahr);
+    return text.html();
 }
 
 bool PlotMapLink::choose(const MapTable& table)

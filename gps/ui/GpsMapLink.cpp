@@ -6,6 +6,7 @@
 #include "FileResolver.h"
 #include "CurrentRowFrame.h"
 #include "GpsGridModel.h"
+#include "IdentifyTable.h"
 #include "MapHighlight.h"
 #include "MapTable.h"
 #include "MapTextKeys.h"
@@ -79,10 +80,6 @@ QString GpsMapLink::describe(const MapTable& table, int shape) const
     if (row < 0)
         return {};
     const GpsRecord& record = m_model->rows().at(row).record;
-    const auto line = [](const QString& label, const QString& value) {
-        return QStringLiteral("<tr><td style=\"padding-right:8px\">%1:</td><td><b>%2</b></td></tr>")
-            .arg(label.toHtmlEscaped(), value.toHtmlEscaped());
-    };
     const auto heading = [&](int column) {
         return m_model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
     };
@@ -93,22 +90,18 @@ QString GpsMapLink::describe(const MapTable& table, int shape) const
             points += int(part.size()) - (part.size() > 1 && part.isClosed() ? 1 : 0);
     }
     const std::optional<double> dop = maxDop(record.dateiname);
-    QString text = QStringLiteral("<table cellspacing=\"0\">");
-    text += line(heading(0), record.dateiname.trimmed());
-    text += line(heading(1), GpsGridModel::shownDate(record.datum));
-    text += QStringLiteral("<tr><td colspan=\"2\">%1</td></tr>")
-                .arg(fillPlaceholders(textholen(m_state, MapTextKeys::gpsPoints),
-                                      {QString::number(points)})
-                         .toHtmlEscaped());
-    const QString dopText =
-        dop ? fillPlaceholders(textholen(m_state, MapTextKeys::gpsMaxDop), {DopQuality::shown(*dop)})
-            : textholen(m_state, MapTextKeys::gpsNoDop);
+    IdentifyTable text;
+    text.add(heading(0), record.dateiname.trimmed());
+    text.add(heading(1), GpsGridModel::shownDate(record.datum));
+    text.addSentence(
+        fillPlaceholders(textholen(m_state, MapTextKeys::gpsPoints), {QString::number(points)}));
+    text.addSentence(dop ? fillPlaceholders(textholen(m_state, MapTextKeys::gpsMaxDop),
+                                            {DopQuality::shown(*dop)})
+                         : textholen(m_state, MapTextKeys::gpsNoDop));
     const QString reason = DopQuality::reason(m_state, dop, m_state.dopgrenze);
-    text += QStringLiteral("<tr><td colspan=\"2\">%1</td></tr>").arg(dopText.toHtmlEscaped());
     if (!reason.isEmpty())
-        text += QStringLiteral("<tr><td colspan=\"2\" style=\"color:#b00000\"><b>%1</b></td></tr>")
-                    .arg(reason.toHtmlEscaped());
-    return text + QStringLiteral("</table>");
+        text.addSentence(reason, true);
+    return text.html();
 }
 
 bool GpsMapLink::choose(const MapTable& table)
