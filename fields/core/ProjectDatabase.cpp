@@ -21,7 +21,6 @@ const char* const schema[] = {
     "create table gpsdaten (dateiname TEXT COLLATE NOCASE, Datum TEXT COLLATE NOCASE)",
     "create index betriebe_name on betriebe (Name)",
     "create index schlagdaten_plot on schlagdaten (ordner, dateiname)",
-    "create index schlagdaten_anzeigen on schlagdaten (anzeigen)",
     "create index gpsdaten_dateiname on gpsdaten (dateiname)",
 };
 

@@ -1,9 +1,13 @@
 #pragma once
 
+#include "BackgroundRelease.h"
+
 #include <QAbstractTableModel>
 #include <QHash>
 #include <QList>
 #include <QStringList>
+
+#include <utility>
 
 // Row role of the grid models: the row's bookmark (SQLite rowid).
 constexpr int BookmarkRole = Qt::UserRole + 1;
@@ -46,9 +50,13 @@ public:
     void setRows(const QList<Row>& rows)
     {
         beginResetModel();
-        m_rows = rows;
+        QList<Row> old = std::exchange(m_rows, rows);
         m_rowOf = rowsByBookmark(m_rows);
         endResetModel();
+        // Thousands of rows of strings take milliseconds to free.
+        constexpr qsizetype freedLater = 1000;
+        if (old.size() >= freedLater && old.isDetached())
+            m_release.release(std::move(old));
     }
     const QList<Row>& rows() const { return m_rows; }
     // Row of a bookmark, -1 when not listed.
@@ -69,4 +77,5 @@ protected:
 
 private:
     QHash<qint64, int> m_rowOf; // bookmark -> row
+    BackgroundRelease m_release;
 };

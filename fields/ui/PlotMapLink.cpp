@@ -69,7 +69,6 @@ void PlotMapLink::shown(const QList<PlotRow>& plots, const FieldLayers::Staged& 
         const QString& shp = staged.files.at(k).shpPath;
         m_fileOf.insert(rowid, shp);
         m_rowidOf.insert(shp, rowid);
-        m_rowidOfFolded.insert(shp.toCaseFolded(), rowid);
     }
     highlightCurrent();
 }
@@ -77,6 +76,10 @@ void PlotMapLink::shown(const QList<PlotRow>& plots, const FieldLayers::Staged& 
 int PlotMapLink::rowOf(const MapTable& table) const
 {
     const auto exact = m_rowidOf.constFind(table.filePath());
+    if (exact == m_rowidOf.cend() && m_rowidOfFolded.isEmpty()) {
+        for (auto it = m_rowidOf.cbegin(); it != m_rowidOf.cend(); ++it)
+            m_rowidOfFolded.insert(it.key().toCaseFolded(), it.value());
+    }
     const qint64 rowid = exact != m_rowidOf.cend()
                              ? *exact
                              : m_rowidOfFolded.value(table.filePath().toCaseFolded(), -1);

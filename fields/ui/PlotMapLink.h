@@ -81,5 +81,7 @@ private:
     std::function<QList<PlotRow>()> m_chosen;
     QHash<qint64, QString> m_fileOf;       // bookmark -> .shp drawn
     QHash<QString, qint64> m_rowidOf;      // .shp drawn -> bookmark
-    QHash<QString, qint64> m_rowidOfFolded; // the same, case folded
+    // The same, case folded; made on the first look-up that needs it, as
+    // folding thousands of paths on every click costs more than it serves.
+    mutable QHash<QString, qint64> m_rowidOfFolded;
 };

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 // path when it exists; otherwise, below its deepest existing folder, every
@@ -46,17 +47,36 @@ void MapDocument::initialise()
 
 bool MapDocument::CloseDataSource(const QString& name)
 {
-    const auto found = m_sources.constFind(name);
-    if (found == m_sources.constEnd())
+    const auto found = m_sources.find(name);
+    if (found == m_sources.end())
         return false;
-    std::erase_if(m_views,
-                  [&](const std::unique_ptr<MapView>& view) { return view->sourceName() == name; });
-    // Unchanged tables are shared between openings (ShapeCache): one that
-    // another open source lists now stays known.
-    for (const auto& table : found->source->tables())
-        if (m_tables.value(table.get()).first == name)
-            m_tables.remove(table.get());
+    // What the source held is freed on the release thread: after all farms
+    // were shown these are ten thousands of views and tables.
+    struct Closed {
+        std::vector<std::unique_ptr<MapView>> views;
+        std::shared_ptr<MapDataSource> source;
+        TableOwners tables;
+    } closed;
+    const auto others = std::stable_partition(
+        m_views.begin(), m_views.end(),
+        [&](const std::unique_ptr<MapView>& view) { return view->sourceName() != name; });
+    closed.views.reserve(size_t(m_views.end() - others));
+    std::move(others, m_views.end(), std::back_inserter(closed.views));
+    m_views.erase(others, m_views.end());
+    if (m_sources.size() == 1) {
+        closed.tables.swap(m_tables);
+    } else {
+        // Unchanged tables are shared between openings (ShapeCache): one that
+        // another open source lists now stays known.
+        for (const auto& table : found->source->tables()) {
+            const auto owner = m_tables.find(table.get());
+            if (owner != m_tables.end() && owner->first == name)
+                m_tables.erase(owner);
+        }
+    }
+    closed.source = std::move(found->source);
     m_sources.erase(found);
+    m_release.release(std::move(closed));
     return true;
 }
 

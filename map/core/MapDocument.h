@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BackgroundRelease.h"
 #include "MapDataSource.h"
 #include "MapExtent.h"
 #include "MapView.h"
@@ -90,9 +91,11 @@ private:
                      QList<std::shared_ptr<const MapTable>> tables);
     const OpenSource* findOwner(const MapDataSource* source) const;
 
+    BackgroundRelease m_release; // declared first: destroyed last, once its frees are done
     QHash<QString, OpenSource> m_sources;
     // Every open table -> name of its source, for AddView of a table.
-    QHash<const MapTable*, std::pair<QString, std::shared_ptr<const MapTable>>> m_tables;
+    using TableOwners = QHash<const MapTable*, std::pair<QString, std::shared_ptr<const MapTable>>>;
+    TableOwners m_tables;
     std::vector<std::unique_ptr<MapView>> m_views;
     MapViewport m_viewport;
     QList<OperationError> m_lastProblems;

@@ -8,6 +8,8 @@ MapTable::MapTable(const QString& filePath, MapGeometry geometry, QList<MapShape
 {
     for (MapShape& shape : m_shapes) {
         m_bounds.include(shape.bounds);
+        for (const QPolygonF& part : std::as_const(shape.parts))
+            m_vertexCount += int(part.size());
         shape.path = QPainterPath();
         if (geometry == MapGeometry::Point)
             continue;
@@ -18,13 +20,4 @@ MapTable::MapTable(const QString& filePath, MapGeometry geometry, QList<MapShape
                 shape.path.closeSubpath();
         }
     }
-}
-
-int MapTable::vertexCount() const
-{
-    int count = 0;
-    for (const MapShape& shape : m_shapes)
-        for (const QPolygonF& part : shape.parts)
-            count += int(part.size());
-    return count;
 }

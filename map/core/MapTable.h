@@ -40,7 +40,7 @@ public:
 
     MapGeometry geometry() const { return m_geometry; }
     const QList<MapShape>& shapes() const { return m_shapes; }
-    int vertexCount() const;
+    int vertexCount() const { return m_vertexCount; }
     // Invalid for a table without shapes.
     const MapExtent& bounds() const { return m_bounds; }
 
@@ -51,4 +51,5 @@ private:
     MapGeometry m_geometry;
     QList<MapShape> m_shapes;
     MapExtent m_bounds;
+    int m_vertexCount = 0; // of all parts, counted once: the shape cache sums them often
 };

@@ -66,7 +66,7 @@ ShapefileReader::Result ShapeCache::read(const QString& shpPath, const QString& 
     const bool unchanged = known && identify(shpPath, &shpAfter) && identify(shxPath, &shxAfter) &&
                            shpAfter == shp && shxAfter == shx;
     if (result.table && unchanged && settled(shp, nowNs) && settled(shx, nowNs))
-        m_entries.insert(shpPath, {shxPath, shp, shx, result, m_round});
+        m_entries.insert(shpPath, {shxPath, shp, shx, result, m_round, verticesOf(result)});
     else
         m_entries.remove(shpPath);
     return result;
@@ -164,8 +164,9 @@ QList<ShapefileReader::Result> ShapeCache::readAll(const QList<Request>& request
     for (const Work& work : misses) {
         const Request& request = requests.at(work.index);
         if (work.keep)
-            m_entries.insert(request.shpPath, {request.shxPath, work.shp, work.shx,
-                                               results.at(work.index), m_round});
+            m_entries.insert(request.shpPath,
+                             {request.shxPath, work.shp, work.shx, results.at(work.index), m_round,
+                              verticesOf(results.at(work.index))});
         else
             m_entries.remove(request.shpPath);
     }
@@ -174,20 +175,21 @@ QList<ShapefileReader::Result> ShapeCache::readAll(const QList<Request>& request
 
 void ShapeCache::endRound()
 {
-    std::vector<std::pair<qint64, QString>> older; // (round, path) of tables not asked for
+    // Most rounds stay within the reserve: a first pass only sums.
     qint64 vertices = 0;
-    for (auto it = m_entries.cbegin(); it != m_entries.cend(); ++it) {
-        if (it->round == m_round)
-            continue;
-        older.emplace_back(it->round, it.key());
-        vertices += it->result.table ? it->result.table->vertexCount() : 0;
-    }
+    for (const Entry& entry : std::as_const(m_entries))
+        vertices += entry.round == m_round ? 0 : entry.vertices;
     if (vertices <= keptVertices)
         return;
+    std::vector<std::pair<qint64, QString>> older; // (round, path) of tables not asked for
+    for (auto it = m_entries.cbegin(); it != m_entries.cend(); ++it) {
+        if (it->round != m_round)
+            older.emplace_back(it->round, it.key());
+    }
     std::sort(older.begin(), older.end());
     for (const auto& [round, path] : older) {
         const auto found = m_entries.find(path);
-        vertices -= found->result.table ? found->result.table->vertexCount() : 0;
+        vertices -= found->vertices;
         m_entries.erase(found);
         if (vertices <= keptVertices)
             break;

@@ -80,7 +80,12 @@ private:
         FileIdentity shx;
         ShapefileReader::Result result;
         qint64 round = 0;
+        qint64 vertices = 0; // of the table, kept here to sum them without touching it
     };
+    static qint64 verticesOf(const ShapefileReader::Result& result)
+    {
+        return result.table ? result.table->vertexCount() : 0;
+    }
     QHash<QString, Entry> m_entries; // by path of the .shp
     qint64 m_round = 0;
 };

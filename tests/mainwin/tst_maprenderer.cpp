@@ -1,3 +1,4 @@
+#include "BackgroundRelease.h"
 #include "MapDocument.h"
 #include "MapRenderer.h"
 #include "ShapeFixture.h"
@@ -8,6 +9,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QTest>
+#include <QThread>
 
 #include <cmath>
 
@@ -294,6 +296,31 @@ private slots:
         QCOMPARE(map.viewCount(), 1);
         QCOMPARE(map.views().at(0)->name(), QStringLiteral("VIEW 3"));
         QCOMPARE(map.DataSources().size(), 1);
+    }
+
+    // What a closed source held is freed on the release thread, never on the
+    // caller's, and all of it before the document is gone.
+    void releaseFreesOnItsOwnThread()
+    {
+        struct Probe {
+            std::shared_ptr<QThread*> freedOn;
+            Probe() = default;
+            explicit Probe(std::shared_ptr<QThread*> on) : freedOn(std::move(on)) {}
+            Probe(Probe&&) = default; // the moved-from probe records nothing
+            ~Probe()
+            {
+                if (freedOn)
+                    *freedOn = QThread::currentThread();
+            }
+        };
+        const auto freedOn = std::make_shared<QThread*>(nullptr);
+        {
+            BackgroundRelease release;
+            release.release(Probe(freedOn));
+            release.release(std::vector<Probe>(3));
+        }
+        QVERIFY(*freedOn);
+        QVERIFY(*freedOn != QThread::currentThread());
     }
 
     // A folder gives a source of kind 2, a single file one of kind 1; no
