@@ -15,16 +15,6 @@
 #include <optional>
 
 namespace {
-// The entry of names equal to name ignoring case, or empty.
-QString caseTwin(const QStringList& names, const QString& name)
-{
-    for (const QString& listed : names) {
-        if (listed.compare(name, Qt::CaseInsensitive) == 0)
-            return listed;
-    }
-    return {};
-}
-
 // The names that are listed; the others get a note: a name equal to an
 // earlier one ignoring case (the database could tell them apart no more) or
 // one not valid in the file system's encoding. The map reads plots where
@@ -33,13 +23,18 @@ QString caseTwin(const QStringList& names, const QString& name)
 QStringList usableNames(const QStringList& names, const QString& farm, QList<PlotNote>* notes)
 {
     QStringList usable;
+    QHash<QString, QString> folded; // case-folded name -> the name listed
     for (const QString& name : names) {
         const PlotKey key = farm.isEmpty() ? PlotKey{name, {}} : PlotKey{farm, name};
         if (name.contains(QChar::ReplacementCharacter)) {
             notes->append({PlotNote::Kind::UnusableName, key, QStringLiteral("encoding")});
-        } else if (const QString twin = caseTwin(usable, name); !twin.isEmpty()) {
-            notes->append({PlotNote::Kind::CaseTwin, key, twin});
+            continue;
+        }
+        const auto twin = folded.constFind(name.toCaseFolded());
+        if (twin != folded.cend()) {
+            notes->append({PlotNote::Kind::CaseTwin, key, *twin});
         } else {
+            folded.insert(name.toCaseFolded(), name);
             usable.append(name);
         }
     }

@@ -4,6 +4,7 @@
 #include "MapView.h"
 #include "MapViewport.h"
 
+#include <QHash>
 #include <QPaintDevice>
 #include <QPainter>
 
@@ -299,6 +300,25 @@ struct RenderCache::Data {
     std::vector<Item> items;
     std::vector<QPointF> points;
     std::vector<qint32> partEnds; // end of each part in points
+    std::vector<size_t> layerItems; // first item of each layer, then items.size()
+    // Set instead of tables once the data is no longer drawn: kept only for
+    // its reduced shapes, it must not hold the tables in memory.
+    std::vector<std::weak_ptr<const MapTable>> formerTables;
+
+    // Whether layer draws table (the same object, not just the same address).
+    bool holds(size_t layer, const std::shared_ptr<const MapTable>& table) const
+    {
+        if (!formerTables.empty()) {
+            const std::weak_ptr<const MapTable>& former = formerTables[layer];
+            return !former.owner_before(table) && !table.owner_before(former);
+        }
+        return tables[layer] == table;
+    }
+    void retire()
+    {
+        formerTables.assign(tables.cbegin(), tables.cend());
+        tables.clear();
+    }
 };
 
 RenderCache::RenderCache() = default;
@@ -307,6 +327,7 @@ RenderCache::~RenderCache() = default;
 void RenderCache::clear()
 {
     m_data.reset();
+    m_former.reset();
 }
 
 namespace MapRenderer {
@@ -335,12 +356,63 @@ CacheKey keyOf(const QList<const MapView*>& views, const QTransform& toDevice,
     return key;
 }
 
-void fill(RenderCache::Data& data, const QTransform& toDevice)
+// Reduced shapes of an earlier picture at the same scale, by table.
+class ReducedShapes {
+public:
+    ReducedShapes(const CacheKey& key, std::initializer_list<const RenderCache::Data*> earlier)
+    {
+        for (const RenderCache::Data* data : earlier) {
+            if (!data || data->key.m11 != key.m11 || data->key.m12 != key.m12 ||
+                data->key.m21 != key.m21 || data->key.m22 != key.m22)
+                continue;
+            for (size_t layer = 0; layer < data->key.layers.size(); ++layer)
+                m_layers.insert(data->key.layers[layer].table, {data, layer});
+        }
+    }
+
+    // Appends the items of table, with their points, to data as layer; false
+    // when no earlier picture drew it.
+    bool copy(const std::shared_ptr<const MapTable>& table, size_t layer,
+              RenderCache::Data& data) const
+    {
+        const auto found = m_layers.constFind(table.get());
+        if (found == m_layers.cend() || !found->first->holds(found->second, table))
+            return false;
+        const RenderCache::Data& from = *found->first;
+        for (size_t i = from.layerItems[found->second]; i < from.layerItems[found->second + 1];
+             ++i) {
+            RenderCache::Data::Item item = from.items[i];
+            item.layer = qint32(layer);
+            if (item.partCount > 0) {
+                const qint32 first = item.firstPart;
+                item.firstPart = qint32(data.partEnds.size());
+                for (qint32 part = first; part < first + item.partCount; ++part) {
+                    const qint32 start = part == 0 ? 0 : from.partEnds[size_t(part - 1)];
+                    const qint32 end = from.partEnds[size_t(part)];
+                    data.points.insert(data.points.end(), from.points.cbegin() + start,
+                                       from.points.cbegin() + end);
+                    data.partEnds.push_back(qint32(data.points.size()));
+                }
+            }
+            data.items.push_back(item);
+        }
+        return true;
+    }
+
+private:
+    QHash<const MapTable*, std::pair<const RenderCache::Data*, size_t>> m_layers;
+};
+
+void fill(RenderCache::Data& data, const QTransform& toDevice, const ReducedShapes& earlier)
 {
     const QTransform linear(toDevice.m11(), toDevice.m12(), toDevice.m21(), toDevice.m22(), 0,
                             0);
     const double pixelsPerUnit = std::sqrt(std::abs(toDevice.determinant()));
+    data.layerItems.reserve(data.tables.size() + 1);
     for (size_t layer = 0; layer < data.tables.size(); ++layer) {
+        data.layerItems.push_back(data.items.size());
+        if (earlier.copy(data.tables[layer], layer, data))
+            continue;
         const MapTable& table = *data.tables[layer];
         for (const MapShape& shape : table.shapes()) {
             RenderCache::Data::Item item;
@@ -361,6 +433,7 @@ void fill(RenderCache::Data& data, const QTransform& toDevice)
             data.items.push_back(item);
         }
     }
+    data.layerItems.push_back(data.items.size());
 }
 
 // Draws a reduced item in device coordinates: its points shifted by shift
@@ -398,17 +471,25 @@ void drawCachedItem(QPainter& painter, const RenderCache::Data& data,
 // Draws the views from cache, filling it first when the views, their
 // colours, the scale or the style changed. Returns the number of shapes drawn.
 qint64 drawCached(QPainter& painter, std::unique_ptr<RenderCache::Data>& data,
-                  const QList<const MapView*>& views,
+                  std::unique_ptr<RenderCache::Data>& former, const QList<const MapView*>& views,
                   const MapExtent& shown, const MapStyle& style, double pixelScale)
 {
     const QTransform toDevice = painter.worldTransform();
     std::vector<const MapView*> layerViews;
     CacheKey key = keyOf(views, toDevice, pixelScale, style, &layerViews, nullptr);
     if (!data || !(data->key == key)) {
-        data = std::make_unique<RenderCache::Data>();
+        // Tables drawn before at this scale (in the picture replaced now or
+        // in the one before it, as when going back from one farm to all)
+        // keep their reduced shapes.
+        auto fresh = std::make_unique<RenderCache::Data>();
         layerViews.clear();
-        data->key = keyOf(views, toDevice, pixelScale, style, &layerViews, &data->tables);
-        fill(*data, toDevice);
+        fresh->key = keyOf(views, toDevice, pixelScale, style, &layerViews, &fresh->tables);
+        fill(*fresh, toDevice, ReducedShapes(fresh->key, {data.get(), former.get()}));
+        if (data) {
+            data->retire();
+            former = std::move(data);
+        }
+        data = std::move(fresh);
     }
     const QPointF shift(toDevice.dx(), toDevice.dy());
     QPolygonF scratch;
@@ -472,7 +553,7 @@ bool paint(QPainter& painter, const QRectF& target, const MapExtent& window,
         painter.setTransform(toTarget, true);
         if (cache) {
             const qint64 drawn =
-                drawCached(painter, cache->m_data, views, shown, style, pixelScale);
+                drawCached(painter, cache->m_data, cache->m_former, views, shown, style, pixelScale);
             if (shapesDrawn)
                 *shapesDrawn = drawn;
             painter.restore();

@@ -34,7 +34,10 @@ bool paint(QPainter& painter, const QRectF& target, const MapExtent& window,
 // What paint() keeps between paints of the same views at the same scale: the
 // shapes reduced to the pixel grid in one flat list, so that a repaint or a
 // pan draws without walking every table again. One per map on screen; it
-// holds on to the tables it lists until the views change or clear().
+// holds on to the tables it lists until the views change or clear(). The
+// reduced shapes of the picture before stay too (not its tables), so that
+// new views of tables drawn at the same scale shortly before, as when going
+// back from one farm to all, reduce only what they add.
 class RenderCache {
 public:
     RenderCache();
@@ -50,6 +53,7 @@ private:
                                    const QList<const MapView*>&, const MapStyle&, qint64*,
                                    RenderCache*);
     std::unique_ptr<Data> m_data;
+    std::unique_ptr<Data> m_former; // the picture before, for its reduced shapes
 };
 
 // The one routine that draws the map, for the widget, the printer and images.

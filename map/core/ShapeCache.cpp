@@ -38,6 +38,28 @@ bool settled(const FileIdentity& identity, qint64 nowNs)
     return identity.modifiedNs + settledNs < nowNs && identity.changedNs + settledNs < nowNs;
 }
 
+// Runs work(i) for every i below count, on as many threads as the machine has
+// cores when count is large enough to pay for starting them.
+template <typename Work> void forEachInParallel(size_t count, const Work& work)
+{
+    constexpr size_t chunk = 64;
+    std::atomic<size_t> next{0};
+    const auto run = [&] {
+        for (size_t from = next.fetch_add(chunk); from < count; from = next.fetch_add(chunk)) {
+            for (size_t i = from; i < std::min(count, from + chunk); ++i)
+                work(i);
+        }
+    };
+    const size_t threads =
+        std::clamp<size_t>(count / (4 * chunk), 1, size_t(std::max(1, QThread::idealThreadCount())));
+    std::vector<std::thread> helpers;
+    for (size_t t = 1; t < threads; ++t)
+        helpers.emplace_back(run);
+    run();
+    for (std::thread& helper : helpers)
+        helper.join();
+}
+
 } // namespace
 
 ShapeCache& ShapeCache::shared()
@@ -84,20 +106,28 @@ QList<ShapefileReader::Result> ShapeCache::readAll(const QList<Request>& request
                                                    const Progress& progress, bool* cancelled)
 {
     struct Work {
-        qsizetype index;
-        bool known;
+        qsizetype index = 0;
+        bool known = false;
         FileIdentity shp, shx;
         bool keep = false;
     };
     if (cancelled)
         *cancelled = false;
     QList<ShapefileReader::Result> results(requests.size());
+    // The files' identities first, on all cores: one look-up of the file
+    // system per file is most of the time a warm opening takes.
+    std::vector<Work> identified(size_t(requests.size()));
+    forEachInParallel(identified.size(), [&](size_t i) {
+        const Request& request = requests.at(qsizetype(i));
+        Work& work = identified[i];
+        work.index = qsizetype(i);
+        work.known = !request.shxPath.isEmpty() && identify(request.shpPath, &work.shp) &&
+                     identify(request.shxPath, &work.shx);
+    });
     std::vector<Work> misses;
     for (qsizetype i = 0; i < requests.size(); ++i) {
         const Request& request = requests.at(i);
-        Work work{i, false, {}, {}};
-        work.known = !request.shxPath.isEmpty() && identify(request.shpPath, &work.shp) &&
-                     identify(request.shxPath, &work.shx);
+        const Work& work = identified[size_t(i)];
         if (work.known) {
             const auto found = m_entries.find(request.shpPath);
             if (found != m_entries.end() && found->shxPath == request.shxPath &&

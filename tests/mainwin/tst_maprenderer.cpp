@@ -176,7 +176,8 @@ private slots:
         QTest::addColumn<int>("side");   // of the picture, in pixels
         QTest::addColumn<QString>("change");
         for (const int side : {60, 800})
-            for (const char* change : {"none", "colour", "pan", "zoom", "closed"})
+            for (const char* change :
+                 {"none", "colour", "pan", "zoom", "zoom back", "view added", "closed"})
                 QTest::addRow("%d %s", side, change) << side << QString::fromLatin1(change);
     }
     void cachedPaintsMatch()
@@ -198,6 +199,18 @@ private slots:
                           map.MaxY() - 12.25);
         else if (change == "zoom")
             map.ZoomBy(3);
+        else if (change == "zoom back") {
+            // Drawn at another scale in between: the shapes reduced at the
+            // first come back.
+            const MapExtent before = map.viewport().window();
+            map.ZoomBy(3);
+            QVERIFY(sameDrawing(render(map, nullptr, &cache), render(map)));
+            map.SetExtent(before.minX, before.minY, before.maxX, before.maxY);
+        } else if (change == "view added") {
+            MapView* top = map.AddView("VIEW 9", map.views().first()->tables().first().get());
+            QVERIFY(top);
+            top->setColour(0x00FF00);
+        }
         else if (change == "closed")
             map.CloseDataSource("Data1");
         bool drawn = false;
