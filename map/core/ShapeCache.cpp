@@ -90,7 +90,7 @@ ShapefileReader::Result ShapeCache::read(const QString& shpPath, const QString& 
     if (result.table && unchanged && settled(shp, nowNs) && settled(shx, nowNs))
         m_entries.insert(shpPath, {shxPath, shp, shx, result, m_round, verticesOf(result)});
     else
-        m_entries.remove(shpPath);
+        forget(shpPath, shxPath, result);
     return result;
 }
 
@@ -99,6 +99,9 @@ ShapefileReader::Result ShapeCache::readThisRound(const QString& shpPath, const 
     const auto found = m_entries.constFind(shpPath);
     if (found != m_entries.cend() && found->round == m_round && found->shxPath == shxPath)
         return found->result;
+    const auto unkept = m_unkeptThisRound.constFind(shpPath);
+    if (unkept != m_unkeptThisRound.cend() && unkept->first == shxPath)
+        return unkept->second;
     return read(shpPath, shxPath);
 }
 
@@ -198,9 +201,19 @@ QList<ShapefileReader::Result> ShapeCache::readAll(const QList<Request>& request
                              {request.shxPath, work.shp, work.shx, results.at(work.index), m_round,
                               verticesOf(results.at(work.index))});
         else
-            m_entries.remove(request.shpPath);
+            forget(request.shpPath, request.shxPath, results.at(work.index));
     }
     return results;
+}
+
+void ShapeCache::forget(const QString& shpPath, const QString& shxPath,
+                        const ShapefileReader::Result& result)
+{
+    m_entries.remove(shpPath);
+    if (result.table)
+        m_unkeptThisRound.insert(shpPath, {shxPath, result});
+    else
+        m_unkeptThisRound.remove(shpPath);
 }
 
 void ShapeCache::endRound()

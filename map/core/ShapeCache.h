@@ -57,11 +57,19 @@ public:
     // until the others hold no more than keptVertices vertices: switching
     // between one farm and all farms reads nothing again, while memory stays
     // bounded by the tables shown plus that reserve.
-    void beginRound() { ++m_round; }
+    void beginRound()
+    {
+        ++m_round;
+        m_unkeptThisRound.clear();
+    }
     void endRound();
     static constexpr qint64 keptVertices = 2'000'000;
 
-    void clear() { m_entries.clear(); }
+    void clear()
+    {
+        m_entries.clear();
+        m_unkeptThisRound.clear();
+    }
     int size() const { return int(m_entries.size()); }
 
     struct FileIdentity {
@@ -74,6 +82,9 @@ public:
     };
 
 private:
+    // Drops the kept table of shpPath; a table just read stays for this round.
+    void forget(const QString& shpPath, const QString& shxPath,
+                const ShapefileReader::Result& result);
     struct Entry {
         QString shxPath;
         FileIdentity shp;
@@ -87,5 +98,8 @@ private:
         return result.table ? result.table->vertexCount() : 0;
     }
     QHash<QString, Entry> m_entries; // by path of the .shp
+    // Tables read this round but not kept (files changed moments ago), so
+    // that readThisRound does not read them a second time.
+    QHash<QString, std::pair<QString, ShapefileReader::Result>> m_unkeptThisRound; // .shp -> .shx, table
     qint64 m_round = 0;
 };

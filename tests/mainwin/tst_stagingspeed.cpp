@@ -73,6 +73,27 @@ private slots:
         QCOMPARE(again->bounds().minX, 900.0);
     }
 
+    // A plot written moments ago is not kept across openings, but the
+    // measures taken right after drawing it use the table drawn, not a
+    // second read.
+    void freshPlotIsReadOncePerRound()
+    {
+        TestFolder folder;
+        const QString temp = folder.makeFolder("temp");
+        writeSquare(temp, "u", 0, 0, 10);
+        ShapeCache& cache = ShapeCache::shared();
+        const ShapeCache::Request request{temp + "/u.SHP", temp + "/u.SHX"};
+        cache.beginRound();
+        const QList<ShapefileReader::Result> drawn = cache.readAll({request});
+        QCOMPARE(drawn.size(), 1);
+        QVERIFY(drawn.first().table);
+        QCOMPARE(cache.readThisRound(request.shpPath, request.shxPath).table,
+                 drawn.first().table);
+        cache.beginRound();
+        QVERIFY(cache.readThisRound(request.shpPath, request.shxPath).table !=
+                drawn.first().table);
+    }
+
     void emptyingLinkedStagingKeepsFarmFiles()
     {
         TestFolder folder;
