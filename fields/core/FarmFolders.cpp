@@ -1,14 +1,10 @@
 #include "FarmFolders.h"
 
 #include "FileResolver.h"
+#include "FolderListing.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
 
 namespace FarmFolders {
 
@@ -83,32 +79,20 @@ bool isPlotFile(const QString& fileName, QString* baseName)
 
 QStringList plotBaseNames(const QString& farmFolder)
 {
-    QStringList files;
-    DIR* dir = ::opendir(QFile::encodeName(farmFolder).constData());
-    if (!dir)
-        return files;
-    // The entry type the listing gives spares a status look-up per file;
-    // hidden files are passed over as a folder listing does.
-    while (const dirent* entry = ::readdir(dir)) {
-        if (entry->d_name[0] == '.')
-            continue;
-        const QString name = QFile::decodeName(entry->d_name);
-        if (!isPlotFile(name))
-            continue;
-        bool regular = entry->d_type == DT_REG;
-        if (entry->d_type == DT_UNKNOWN) {
-            struct stat st {};
-            regular = ::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
-                      S_ISREG(st.st_mode);
-        }
-        if (regular)
-            files.append(name);
+    return plotBaseNames(FolderListing(farmFolder));
+}
+
+QStringList plotBaseNames(const FolderListing& farmFolder)
+{
+    // Hidden files are passed over as a folder listing does.
+    QStringList bases;
+    for (const QString& name : farmFolder.files()) {
+        QString base;
+        if (!name.startsWith(QLatin1Char('.')) && isPlotFile(name, &base) &&
+            !farmFolder.isLink(name))
+            bases.append(base);
     }
-    ::closedir(dir);
-    files.sort(); // in file name order
-    for (QString& file : files)
-        file.chop(4);
-    return files;
+    return bases;
 }
 
 } // namespace FarmFolders

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+class FolderListing;
+
 // Farm folders are the sub-folders of the program folder, except the reserved
 // "temp", "shapes" and "topol" in any case. A sub-folder that is a symbolic
 // link counts only while it leads to a folder inside the program folder.
@@ -29,5 +31,7 @@ bool isPlotFile(const QString& fileName, QString* baseName = nullptr);
 // Base names of the plot shapefiles of a farm folder, in name order. Only
 // regular files count; links and other special files are passed over.
 QStringList plotBaseNames(const QString& farmFolder);
+// The same from a listing made already.
+QStringList plotBaseNames(const FolderListing& farmFolder);
 
 } // namespace FarmFolders

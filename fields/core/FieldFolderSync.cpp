@@ -1,6 +1,7 @@
 #include "FieldFolderSync.h"
 
 #include "FarmFolders.h"
+#include "FarmListings.h"
 #include "FieldQueries.h"
 #include "FolderListing.h"
 #include "PlotMeasurement.h"
@@ -44,7 +45,7 @@ QStringList usableNames(const QStringList& names, const QString& farm, QList<Plo
 // The plot files of the selected farms' folders, listed before the database
 // is touched. A folder that cannot be listed fails the whole run, so that its
 // plots do not silently drop out of the field grid.
-OperationError scanFolders(const QString& programFolder, const QStringList& farms,
+OperationError scanFolders(FarmListings& listings, const QStringList& farms,
                            QList<PlotKey>* found, QList<PlotNote>* notes)
 {
     QSet<QString> seen; // case-folded
@@ -52,13 +53,14 @@ OperationError scanFolders(const QString& programFolder, const QStringList& farm
         if (seen.contains(farm.toCaseFolded()))
             continue;
         seen.insert(farm.toCaseFolded());
-        const QString folder = FarmFolders::farmFolder(programFolder, farm);
+        const QString folder = listings.folder(farm);
         if (folder.isEmpty())
             continue;
         const QFileInfo info(folder);
         if (!info.isReadable() || !info.isExecutable())
             return {ErrorKind::PermissionDenied, QStringLiteral("cannot list the folder"), folder};
-        for (const QString& base : usableNames(FarmFolders::plotBaseNames(folder), farm, notes))
+        for (const QString& base :
+             usableNames(FarmFolders::plotBaseNames(*listings.listing(farm)), farm, notes))
             found->append({farm, base});
     }
     return OperationError::none();
@@ -83,21 +85,12 @@ private:
 };
 
 // The fill of a row from the plot's geometry; a note when there is none.
-// Farm folders listed once for all their new plots, by ordner.
-using FarmListings = QHash<QString, std::optional<FolderListing>>;
-
-PlotFill measuredFill(const QString& programFolder, const PlotKey& key, qint64 farbe,
-                      QList<PlotNote>* notes, FarmListings* listings)
+PlotFill measuredFill(const PlotKey& key, qint64 farbe, QList<PlotNote>* notes,
+                      FarmListings& listings)
 {
-    auto farm = listings->find(key.ordner);
-    if (farm == listings->end()) {
-        const QString folder = FarmFolders::farmFolder(programFolder, key.ordner);
-        farm = listings->insert(key.ordner, folder.isEmpty()
-                                                ? std::nullopt
-                                                : std::optional<FolderListing>(folder));
-    }
+    const FolderListing* farm = listings.listing(key.ordner);
     const PlotMeasurement::Result measured =
-        *farm ? PlotMeasurement::measureListed(**farm, key.dateiname) : PlotMeasurement::Result();
+        farm ? PlotMeasurement::measureListed(*farm, key.dateiname) : PlotMeasurement::Result();
     if (measured.outcome == PlotMeasurement::Outcome::InDegrees)
         notes->append({PlotNote::Kind::InDegrees, key, {}});
     if (measured.outcome == PlotMeasurement::Outcome::Refused)
@@ -139,8 +132,13 @@ SyncChanges FieldFolderSync::betriebsdatenladen()
     return changes;
 }
 
-SyncChanges FieldFolderSync::schlagdatenabgleichen(const QStringList& selectedFarms)
+SyncChanges FieldFolderSync::schlagdatenabgleichen(const QStringList& selectedFarms,
+                                                   FarmListings* sharedListings)
 {
+    std::optional<FarmListings> ownListings;
+    if (!sharedListings)
+        ownListings.emplace(m_state.programmpfad);
+    FarmListings& listings = sharedListings ? *sharedListings : *ownListings;
     SyncChanges changes;
     ProjectDatabase* database = m_state.database;
     if (!database || !database->isOpen()) {
@@ -148,7 +146,7 @@ SyncChanges FieldFolderSync::schlagdatenabgleichen(const QStringList& selectedFa
         return changes;
     }
     QList<PlotKey> plots;
-    changes.error = scanFolders(m_state.programmpfad, selectedFarms, &plots, &changes.notes);
+    changes.error = scanFolders(listings, selectedFarms, &plots, &changes.notes);
     if (changes.error.isError())
         return changes;
 
@@ -160,7 +158,6 @@ SyncChanges FieldFolderSync::schlagdatenabgleichen(const QStringList& selectedFa
         return changes;
     ColourCounter colours(queries);
     QList<PlotNote> measureNotes;
-    FarmListings listings;
     changes.error = database->inTransaction([&]() {
         OperationError error = queries.resetDisplayed();
         // The first rows of the farms' plots, read once per farm; the rows
@@ -192,8 +189,7 @@ SyncChanges FieldFolderSync::schlagdatenabgleichen(const QStringList& selectedFa
                 continue;
             }
             const qint64 farbe = colours.next(key, marked > 0 ? kultur.value() : QString(), &error);
-            const PlotFill fill =
-                measuredFill(m_state.programmpfad, key, farbe, &measureNotes, &listings);
+            const PlotFill fill = measuredFill(key, farbe, &measureNotes, listings);
             if (error.isError())
                 break;
             if (marked > 0) {

@@ -42,6 +42,8 @@ struct SyncChanges {
 // folder, which are the master copy. Rows are never removed here: a plot whose
 // files are gone keeps its row with anzeigen = 0. Each operation changes the
 // database in one transaction, so a failure leaves the tables as they were.
+class FarmListings;
+
 class FieldFolderSync {
 public:
     // state names the program folder and the open project database.
@@ -62,8 +64,11 @@ public:
     // never changed: Flaeche, Umfang and Farbe 0) gets Flaeche and Umfang from
     // the plot's geometry and a colour of PlotPalette; a value already
     // entered stays. The window then reloads the field grid,
-    // selects all its rows and rebuilds the map.
-    SyncChanges schlagdatenabgleichen(const QStringList& selectedFarms);
+    // selects all its rows and rebuilds the map. The farm folders are listed
+    // in listings when given (for the map to use them again), else once for
+    // this call.
+    SyncChanges schlagdatenabgleichen(const QStringList& selectedFarms,
+                                      FarmListings* listings = nullptr);
 
     // The bookmarks that select every row of the field grid, in its order.
     static QList<qint64> schlagdatenmarkieren(const QList<PlotRow>& fieldGrid);

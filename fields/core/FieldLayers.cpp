@@ -1,6 +1,7 @@
 #include "FieldLayers.h"
 
 #include "FarmFolders.h"
+#include "FarmListings.h"
 #include "FolderListing.h"
 #include "StagingFolder.h"
 
@@ -22,36 +23,32 @@ QString origin(const QString& programFolder, const PlotRecord& plot)
     return folder.isEmpty() ? QString() : folder + '/' + plot.dateiname.trimmed();
 }
 
-Staged stage(const QString& programFolder, const QList<PlotRecord>& plots)
+Staged stage(const QString& programFolder, const QList<PlotRecord>& plots,
+              FarmListings* sharedListings)
 {
     Staged staged;
     staged.error = StagingFolder::prepare(StagingFolder::path(programFolder));
     if (staged.error.isError())
         return staged;
     // Each farm folder found and listed once: by ordner as the rows give it.
-    QHash<QString, std::optional<FolderListing>> farms;
-    QHash<QString, QString> folderOf; // the farm folder of each ordner
+    std::optional<FarmListings> ownListings;
+    if (!sharedListings)
+        ownListings.emplace(programFolder);
+    FarmListings& listings = sharedListings ? *sharedListings : *ownListings;
     staged.files.reserve(plots.size());
     staged.colours.reserve(plots.size());
     for (qsizetype i = 0; i < plots.size(); ++i) {
         const PlotRecord& plot = plots.at(i);
         staged.areaHa += plot.flaeche;
-        auto farm = farms.find(plot.ordner);
-        if (farm == farms.end()) {
-            const QString folder = FarmFolders::farmFolder(programFolder, plot.ordner);
-            folderOf.insert(plot.ordner, folder);
-            farm =
-                farms.insert(plot.ordner, folder.isEmpty() ? std::nullopt
-                                                           : std::optional<FolderListing>(folder));
-        }
-        if (!*farm)
+        const FolderListing* farm = listings.listing(plot.ordner);
+        if (!farm)
             continue;
         // The file as the row names it, blanks included; rows of older
         // versions named it trimmed.
         const QString base = plot.dateiname.trimmed();
         const auto plotFile = [&](const QString& extension) {
-            const QString exact = (*farm)->find(plot.dateiname + extension);
-            return exact.isEmpty() && plot.dateiname != base ? (*farm)->find(base + extension)
+            const QString exact = farm->find(plot.dateiname + extension);
+            return exact.isEmpty() && plot.dateiname != base ? farm->find(base + extension)
                                                              : exact;
         };
         const QString shp = plotFile(QStringLiteral(".SHP"));
@@ -64,7 +61,7 @@ Staged stage(const QString& programFolder, const QList<PlotRecord>& plots)
         staged.stagedNames.append(name);
         const QFileInfo file(shp);
         staged.origins.insert(file.path() + '/' + file.completeBaseName(),
-                              folderOf.value(plot.ordner) + '/' + base);
+                              farm->folder() + '/' + base);
     }
     return staged;
 }

@@ -8,6 +8,8 @@
 #include <QList>
 #include <QString>
 
+class FarmListings;
+
 // Prepares the chosen plots for the map (schlagdatenanzeigen without the map
 // itself): finds each plot's shapefile in its farm folder, where the map
 // reads it, and gives each a table name of its own, so that plots of
@@ -45,7 +47,9 @@ QString origin(const QString& programFolder, const PlotRecord& plot);
 // Stages plots (in the order chosen) from their farm folders into the
 // staging folder of programFolder. Source names are found ignoring case; a
 // missing source file is skipped without a problem. A farm folder that is a
-// link leading out of the program folder is not read.
-Staged stage(const QString& programFolder, const QList<PlotRecord>& plots);
+// link leading out of the program folder is not read. The farm folders are
+// taken from listings when given (as the synchronisation just listed them).
+Staged stage(const QString& programFolder, const QList<PlotRecord>& plots,
+             FarmListings* listings = nullptr);
 
 } // namespace FieldLayers

@@ -3,6 +3,7 @@
 #include "ColourDelegate.h"
 #include "DelayedProgress.h"
 #include "DopMarkDelegate.h"
+#include "FarmListings.h"
 #include "FieldDeletion.h"
 #include "FieldFolderSync.h"
 #include "FieldLayers.h"
@@ -482,9 +483,12 @@ void FieldWindow::schlagdatenabgleichen()
     // which leaves the database, the grid and the map as they were.
     const QStringList farms = chosenFarms();
     DelayedProgress progress(this, textholen(m_state, TextKeys::readingPlots));
-    const SyncChanges changes = synchronised([&farms, &progress](FieldFolderSync& sync) {
+    // The map finds the plots in the listings the synchronisation makes.
+    FarmListings listings(m_state.programmpfad);
+    const QScopedValueRollback shareListings(m_clickListings, &listings);
+    const SyncChanges changes = synchronised([&farms, &progress, &listings](FieldFolderSync& sync) {
         sync.setProgress(std::ref(progress));
-        return sync.schlagdatenabgleichen(farms);
+        return sync.schlagdatenabgleichen(farms, &listings);
     });
     if (changes.cancelled)
         return;
@@ -551,7 +555,8 @@ void FieldWindow::schlagdatenanzeigen()
     QList<PlotRecord> plots;
     for (const PlotRow& row : chosen)
         plots.append(row.record);
-    const FieldLayers::Staged staged = FieldLayers::stage(m_state.programmpfad, plots);
+    const FieldLayers::Staged staged =
+        FieldLayers::stage(m_state.programmpfad, plots, m_clickListings);
     if (staged.error.isError()) {
         Messages::failure(this, m_state, TextKeys::mapRebuildFailed, staged.error);
         return;

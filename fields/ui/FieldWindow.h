@@ -10,6 +10,7 @@
 #include <QWidget>
 
 class FarmGridModel;
+class FarmListings;
 class GridFilter;
 class OrderedSelection;
 class PlotGridModel;
@@ -115,6 +116,8 @@ private:
     QToolBar* m_fieldTools = nullptr; // mnu2
     QSplitter* m_splitter = nullptr;
     PlotMapLink* m_mapLink = nullptr;
+    // The farm folders listed by the synchronisation of the click under way.
+    FarmListings* m_clickListings = nullptr;
     // A mouse button is down on the farm grid: the selection change it makes
     // is followed by a click.
     bool m_farmPress = false;

@@ -8,15 +8,23 @@
 
 namespace {
 // Whether the entry name of the open folder dir is a regular file or a link
-// to one. The type the listing gives spares a status look-up for all but
-// links and file systems that give no type.
-bool isRegularFile(DIR* dir, const dirent* entry)
+// to one; *link tells a link. The type the listing gives spares a status
+// look-up for all but links and file systems that give no type.
+bool isRegularFile(DIR* dir, const dirent* entry, bool* link)
 {
+    *link = entry->d_type == DT_LNK;
     if (entry->d_type == DT_REG)
         return true;
     if (entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN)
         return false;
     struct stat st {};
+    if (entry->d_type == DT_UNKNOWN) {
+        if (::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0)
+            return false;
+        if (!S_ISLNK(st.st_mode))
+            return S_ISREG(st.st_mode);
+        *link = true;
+    }
     return ::fstatat(::dirfd(dir), entry->d_name, &st, 0) == 0 && S_ISREG(st.st_mode);
 }
 } // namespace
@@ -32,8 +40,12 @@ FolderListing::FolderListing(const QString& folder) : m_folder(folder)
     // Only regular files (or links to one) count: a FIFO or device named like
     // a shapefile would block or start something when opened.
     while (const dirent* entry = ::readdir(dir)) {
-        if (isRegularFile(dir, entry))
-            m_files.append(QFile::decodeName(entry->d_name));
+        bool link = false;
+        if (!isRegularFile(dir, entry, &link))
+            continue;
+        m_files.append(QFile::decodeName(entry->d_name));
+        if (link)
+            m_links.insert(m_files.constLast());
     }
     ::closedir(dir);
     // Sorted so that, of names differing only in case, the same one always wins.

@@ -24,10 +24,16 @@ public:
     // when the folder holds no such file.
     QString find(const QString& name) const;
 
+    // All names, in code unit order.
+    const QStringList& files() const { return m_files; }
+    // Whether the file of that exact name is a link to a regular file.
+    bool isLink(const QString& name) const { return m_links.contains(name); }
+
 private:
     QString m_folder;
     bool m_exists = false;
     QStringList m_files;
     QSet<QString> m_exact;
+    QSet<QString> m_links;
     mutable QHash<QString, QString> m_folded; // case-folded name -> name on disk, made on demand
 };
