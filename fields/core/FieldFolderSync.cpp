@@ -86,11 +86,12 @@ private:
 
 // The fill of a row from the plot's geometry; a note when there is none.
 PlotFill measuredFill(const PlotKey& key, qint64 farbe, QList<PlotNote>* notes,
-                      FarmListings& listings)
+                      FarmListings& listings, const PlotMeasurement::ReadAhead& tables)
 {
     const FolderListing* farm = listings.listing(key.ordner);
     const PlotMeasurement::Result measured =
-        farm ? PlotMeasurement::measureListed(*farm, key.dateiname) : PlotMeasurement::Result();
+        farm ? PlotMeasurement::measureListed(*farm, key.dateiname, &tables)
+             : PlotMeasurement::Result();
     if (measured.outcome == PlotMeasurement::Outcome::InDegrees)
         notes->append({PlotNote::Kind::InDegrees, key, {}});
     if (measured.outcome == PlotMeasurement::Outcome::Refused)
@@ -158,24 +159,46 @@ SyncChanges FieldFolderSync::schlagdatenabgleichen(const QStringList& selectedFa
         return changes;
     ColourCounter colours(queries);
     QList<PlotNote> measureNotes;
+    const OperationError cancelled{ErrorKind::InvalidArgument, QStringLiteral("cancelled"), {}};
     changes.error = database->inTransaction([&]() {
         OperationError error = queries.resetDisplayed();
         // The first rows of the farms' plots, read once per farm; the rows
         // found are marked in a few statements at the end.
         QHash<QString, QHash<QString, qint64>> firstRows; // by nocaseKey(ordner)
+        const auto rowsOfFarm = [&](const QString& ordner) {
+            auto farm = firstRows.find(FieldQueries::nocaseKey(ordner));
+            if (farm == firstRows.end())
+                farm = firstRows.insert(FieldQueries::nocaseKey(ordner),
+                                        queries.firstRowsOfFarm(ordner, &error));
+            return farm;
+        };
+        // The plots without a row, or with one never filled, are measured
+        // from their files: those are read first, on all cores.
+        QList<PlotMeasurement::PlotFiles> toMeasure;
+        for (qsizetype i = 0; !error.isError() && i < plots.size(); ++i) {
+            const PlotKey& key = plots.at(i);
+            const auto farm = rowsOfFarm(key.ordner);
+            const bool hasRow = farm->contains(FieldQueries::nocaseKey(key.dateiname));
+            const FolderListing* folder = listings.listing(key.ordner);
+            const bool filled = hasRow && (untouched.isEmpty() || !untouched.contains(keyOf(key)));
+            if (!filled && folder)
+                toMeasure.append(PlotMeasurement::filesListed(*folder, key.dateiname));
+        }
+        PlotMeasurement::ReadAhead tables;
+        if (!error.isError() && !PlotMeasurement::readAhead(toMeasure, &tables, m_progress)) {
+            changes.cancelled = true;
+            return cancelled;
+        }
         QList<qint64> shown;
         shown.reserve(plots.size());
         for (qsizetype i = 0; !error.isError() && i < plots.size(); ++i) {
             constexpr qsizetype progressStep = 64;
             if (m_progress && i % progressStep == 0 && !m_progress(i, plots.size())) {
                 changes.cancelled = true;
-                return OperationError{ErrorKind::InvalidArgument, QStringLiteral("cancelled"), {}};
+                return cancelled;
             }
             const PlotKey& key = plots.at(i);
-            auto farm = firstRows.find(FieldQueries::nocaseKey(key.ordner));
-            if (farm == firstRows.end())
-                farm = firstRows.insert(FieldQueries::nocaseKey(key.ordner),
-                                        queries.firstRowsOfFarm(key.ordner, &error));
+            const auto farm = rowsOfFarm(key.ordner);
             if (error.isError())
                 break;
             const QString plotName = FieldQueries::nocaseKey(key.dateiname);
@@ -183,13 +206,14 @@ SyncChanges FieldFolderSync::schlagdatenabgleichen(const QStringList& selectedFa
             const int marked = row != farm->cend() ? 1 : 0;
             if (marked > 0 && *row >= 0)
                 shown.append(*row);
-            const auto kultur = untouched.constFind(keyOf(key));
+            const auto kultur =
+                untouched.isEmpty() ? untouched.constEnd() : untouched.constFind(keyOf(key));
             if (marked > 0 && kultur == untouched.constEnd()) {
                 ++changes.rowsMarked;
                 continue;
             }
             const qint64 farbe = colours.next(key, marked > 0 ? kultur.value() : QString(), &error);
-            const PlotFill fill = measuredFill(key, farbe, &measureNotes, listings);
+            const PlotFill fill = measuredFill(key, farbe, &measureNotes, listings, tables);
             if (error.isError())
                 break;
             if (marked > 0) {

@@ -2,7 +2,11 @@
 
 #include "FieldRows.h"
 #include "OperationError.h"
+#include "ShapeCache.h"
+#include "ShapefileReader.h"
 
+#include <QHash>
+#include <QList>
 #include <QString>
 
 class FolderListing;
@@ -29,9 +33,28 @@ struct Result {
 // its farm folder in programFolder.
 Result measure(const QString& programFolder, const PlotKey& key);
 
+// The plot's files found in the listing of its farm folder (ignoring case;
+// the name as it is, else trimmed); empty paths for files not there.
+struct PlotFiles {
+    QString shp;
+    QString shx;
+    QString prj;
+};
+PlotFiles filesListed(const FolderListing& farm, const QString& dateiname);
+
+// Tables read ahead for many plots at once (ShapeCache::readAll), by .SHP path.
+using ReadAhead = QHash<QString, ShapefileReader::Result>;
+// The plots' tables read on all cores, for measureListed to take; what cannot
+// be read through the shape cache is left to measureListed. False when
+// progress cancelled the reading.
+bool readAhead(const QList<PlotFiles>& plots, ReadAhead* tables,
+               const ShapeCache::Progress& progress = {});
+
 // measure() of the plot dateiname in the farm folder listed in farm (listed
-// once for all plots of a farm; names found in it ignoring case).
-Result measureListed(const FolderListing& farm, const QString& dateiname);
+// once for all plots of a farm; names found in it ignoring case), its table
+// taken from tables when read ahead there.
+Result measureListed(const FolderListing& farm, const QString& dateiname,
+                     const ReadAhead* tables = nullptr);
 
 // Measures of a shapefile at shpPath, found as it is.
 Result measureFile(const QString& shpPath);

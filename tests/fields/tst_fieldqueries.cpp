@@ -3,6 +3,7 @@
 #include "FieldQueries.h"
 #include "PlotPalette.h"
 #include "ProgramFixture.h"
+#include "ShapeFixture.h"
 #include "SortOrders.h"
 
 #include <QtTest>
@@ -275,12 +276,19 @@ private slots:
         QCOMPARE(failed.error.kind, ErrorKind::Database);
         QCOMPARE(program.rows(), (QStringList{"Hof/A=1", "Hof/Z=1"}));
 
-        // Cancelled through its progress after the rows were reset: undone as well.
+        // Cancelled through its progress after the rows were reset, while
+        // new plots are read or rows added: undone as well.
         program.folder.writeFile("Hof/C.shp", "x");
         sync.setProgress([](qsizetype, qsizetype) { return false; });
-        const SyncChanges cancelled = sync.schlagdatenabgleichen({"Hof"});
-        QVERIFY(cancelled.cancelled && !cancelled.error.isError());
-        QCOMPARE(program.rows(), (QStringList{"Hof/A=1", "Hof/Z=1"}));
+        for (const char* plot : {"", "D"}) {
+            if (*plot) { // a plot to read: cancelled while the one file is read
+                ShapeFixture::writeSquare(program.folder.file("Hof"), plot, 0, 0, 10);
+                sync.setProgress([](qsizetype, qsizetype total) { return total != 1; });
+            }
+            const SyncChanges cancelled = sync.schlagdatenabgleichen({"Hof"});
+            QVERIFY(cancelled.cancelled && !cancelled.error.isError());
+            QCOMPARE(program.rows(), (QStringList{"Hof/A=1", "Hof/Z=1"}));
+        }
         sync.setProgress({});
 
         const SyncChanges farms = sync.betriebsdatenladen();
