@@ -172,6 +172,13 @@ QList<ShapefileReader::Result> ShapeCache::readAll(const QList<Request>& request
                                               size_t(std::max(1, QThread::idealThreadCount())));
     std::vector<std::thread> threads;
     const bool reporting = bool(progress) && !misses.empty();
+    // Reported once before any reading, so that a caller may cancel however
+    // fast the files are read.
+    if (reporting && !progress(0, qsizetype(misses.size()))) {
+        if (cancelled)
+            *cancelled = true;
+        return {};
+    }
     for (size_t w = reporting ? 0 : 1; w < workers; ++w)
         threads.emplace_back(readMisses);
     if (reporting) {

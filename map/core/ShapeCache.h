@@ -40,8 +40,9 @@ public:
         QString shpPath;
         QString shxPath; // empty: no index on disk, read and reported, never kept
     };
-    // Called on the calling thread about every 50 ms while files are read,
-    // with the number of files read and to read; false cancels the reading.
+    // Called on the calling thread before the files are read and about every
+    // 50 ms while they are, with the number of files read and to read; false
+    // cancels the reading.
     using Progress = std::function<bool(qsizetype done, qsizetype total)>;
     // read() for every request, results in the same order. Tables not kept
     // are read on worker threads (as many as the machine has cores); the
