@@ -190,7 +190,7 @@ void MapControl::paintHighlight(QPainter& painter)
         pen.setJoinStyle(Qt::RoundJoin);
         painter.setPen(pen);
         for (const MapShape& shape : table->shapes())
-            painter.drawPath(transform.map(shape.path));
+            painter.drawPath(transform.map(shapePath(shape, table->geometry())));
     }
     painter.restore();
 }

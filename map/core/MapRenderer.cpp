@@ -220,7 +220,7 @@ void drawWhole(QPainter& painter, const MapShape& shape, MapGeometry geometry)
         for (const QPolygonF& part : shape.parts)
             painter.drawPoints(part);
     } else {
-        painter.drawPath(shape.path);
+        painter.drawPath(shapePath(shape, geometry));
     }
 }
 

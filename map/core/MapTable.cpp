@@ -6,18 +6,23 @@ MapTable::MapTable(const QString& filePath, MapGeometry geometry, QList<MapShape
     : m_filePath(filePath), m_baseName(QFileInfo(filePath).completeBaseName()), m_text(m_baseName),
       m_geometry(geometry), m_shapes(std::move(shapes))
 {
-    for (MapShape& shape : m_shapes) {
+    for (const MapShape& shape : std::as_const(m_shapes)) {
         m_bounds.include(shape.bounds);
-        for (const QPolygonF& part : std::as_const(shape.parts))
+        for (const QPolygonF& part : shape.parts)
             m_vertexCount += int(part.size());
-        shape.path = QPainterPath();
-        if (geometry == MapGeometry::Point)
-            continue;
-        shape.path.setFillRule(Qt::OddEvenFill);
-        for (const QPolygonF& part : std::as_const(shape.parts)) {
-            shape.path.addPolygon(part);
-            if (geometry == MapGeometry::Polygon)
-                shape.path.closeSubpath();
-        }
     }
+}
+
+QPainterPath shapePath(const MapShape& shape, MapGeometry geometry)
+{
+    QPainterPath path;
+    if (geometry == MapGeometry::Point)
+        return path;
+    path.setFillRule(Qt::OddEvenFill);
+    for (const QPolygonF& part : shape.parts) {
+        path.addPolygon(part);
+        if (geometry == MapGeometry::Polygon)
+            path.closeSubpath();
+    }
+    return path;
 }

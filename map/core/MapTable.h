@@ -19,10 +19,13 @@ enum class MapGeometry {
 struct MapShape {
     QList<QPolygonF> parts;
     MapExtent bounds;
-    // All parts in one path, built by MapTable: polygon rings closed and
-    // filled by the odd-even rule, so holes stay open. Empty for points.
-    QPainterPath path;
 };
+
+// All parts of shape in one path: polygon rings closed and filled by the
+// odd-even rule, so holes stay open; lines open. Empty for points. Made when
+// drawn, not kept: a path holds every vertex a second time, in half as much
+// memory again.
+QPainterPath shapePath(const MapShape& shape, MapGeometry geometry);
 
 // One shapefile read into memory: no file stays open after reading.
 class MapTable {

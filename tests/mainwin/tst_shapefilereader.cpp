@@ -63,7 +63,7 @@ private slots:
         QCOMPARE(read.table->shapes().at(0).parts.at(1), square(25, 25, 50, true));
         QCOMPARE(read.table->bounds(), MapExtent::of(-5, -5, 210, 100));
         // The hole is left unfilled by the odd-even rule.
-        const QPainterPath& first = read.table->shapes().at(0).path;
+        const QPainterPath first = shapePath(read.table->shapes().at(0), MapGeometry::Polygon);
         QVERIFY(first.contains(QPointF(10, 10)));
         QVERIFY(!first.contains(QPointF(50, 50)));
         QVERIFY(first.contains(QPointF(205, 5)));
